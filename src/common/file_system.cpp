@@ -1,0 +1,99 @@
+#include "common/file_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace zelor {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path ToPath(const std::string& utf8) {
+#if defined(__cpp_char8_t)
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+  return fs::u8path(utf8);
+#endif
+}
+
+class StdOutputFile : public OutputFile {
+ public:
+  explicit StdOutputFile(std::ofstream stream) : stream_(std::move(stream)) {}
+  bool Write(const void* data, std::size_t size) override {
+    stream_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return static_cast<bool>(stream_);
+  }
+  bool Flush() override { return static_cast<bool>(stream_.flush()); }
+  bool Close() override {
+    stream_.close();
+    return !stream_.fail();
+  }
+
+ private:
+  std::ofstream stream_;
+};
+
+}  // namespace
+
+std::optional<std::vector<unsigned char>> StdFileSystem::ReadFile(const std::string& path,
+                                                                  std::size_t maxBytes) {
+  std::error_code ec;
+  if (!fs::is_regular_file(ToPath(path), ec)) return std::nullopt;
+  std::ifstream in(ToPath(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<unsigned char> bytes;
+  constexpr std::size_t kChunk = 1 << 16;
+  while (bytes.size() < maxBytes) {
+    const std::size_t want = std::min(kChunk, maxBytes - bytes.size());
+    const std::size_t had = bytes.size();
+    bytes.resize(had + want);
+    in.read(reinterpret_cast<char*>(bytes.data() + had), static_cast<std::streamsize>(want));
+    bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+bool StdFileSystem::IsRegularFile(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(ToPath(path), ec);
+}
+
+std::unique_ptr<OutputFile> StdFileSystem::Create(const std::string& path) {
+  std::ofstream out(ToPath(path), std::ios::binary | std::ios::trunc);
+  if (!out) return nullptr;
+  return std::make_unique<StdOutputFile>(std::move(out));
+}
+
+bool StdFileSystem::Replace(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(ToPath(from), ToPath(to), ec);
+  return !ec;
+}
+
+bool StdFileSystem::Remove(const std::string& path) {
+  std::error_code ec;
+  return fs::remove(ToPath(path), ec) && !ec;
+}
+
+bool StdFileSystem::CreateFolders(const std::string& path) {
+  std::error_code ec;
+  fs::create_directories(ToPath(path), ec);
+  return fs::is_directory(ToPath(path), ec);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  const char last = folder.back();
+  if (last == '\\' || last == '/') return folder + name;
+  const char sep = folder.find('\\') != std::string::npos ? '\\' : '/';
+  return folder + sep + name;
+}
+
+}  // namespace zelor

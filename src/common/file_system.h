@@ -1,0 +1,60 @@
+// The few file operations the core needs, behind an interface so that tests
+// can make any single step fail. Paths are UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelor {
+
+// A file being written; every call reports whether it succeeded.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool Write(const void* data, std::size_t size) = 0;
+  // Pushes everything written down to the disk.
+  virtual bool Flush() = 0;
+  virtual bool Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Reads at most maxBytes from the start of the file; nullopt when it cannot
+  // be opened or read. Never creates anything.
+  virtual std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,
+                                                             std::size_t maxBytes) = 0;
+  virtual bool IsRegularFile(const std::string& path) = 0;
+  // Creates the file, emptying one that exists; nullptr on failure.
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // Puts `from` in the place of `to` in one step, replacing `to` if it exists.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+  // Creates the folder and its parents; true when it exists afterwards.
+  virtual bool CreateFolders(const std::string& path) = 0;
+};
+
+// std::filesystem and std::fstream; used on Linux and, for want of anything
+// better, as the base of the Windows implementation.
+class StdFileSystem : public FileSystem {
+ public:
+  std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,
+                                                     std::size_t maxBytes) override;
+  bool IsRegularFile(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  bool Remove(const std::string& path) override;
+  bool CreateFolders(const std::string& path) override;
+};
+
+// The folder part of a path, up to but excluding the last '\' or '/';
+// empty when there is none.
+std::string FolderOf(const std::string& path);
+
+// Joins a folder and a name with the separator the folder already uses.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace zelor

@@ -1,0 +1,35 @@
+// Text forms of numbers and truth values as the settings and the time label
+// use them: up to 15 significant digits, the user's decimal separator, no
+// grouping, no trailing zeros; truth values as True and False.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelor {
+
+// What the core needs to know of the user's locale.
+struct NumberLocale {
+  char decimalSeparator = '.';
+};
+
+constexpr NumberLocale kEnglishLocale{'.'};
+constexpr NumberLocale kGermanLocale{','};
+
+// Plain decimal notation while the exponent lies from -4 to 14, exponent
+// notation ("1E+15", "1,5E-05") beyond, as the platform's own conversion does.
+std::string FormatNumber(double value, NumberLocale locale);
+
+// Accepts blanks around the number, a sign, the locale's decimal separator and
+// an exponent. Anything else, including the other locale's separator, a
+// digit-group mark, an empty text and a value beyond the range of a double,
+// is not a number.
+std::optional<double> ParseNumber(std::string_view text, NumberLocale locale);
+
+std::string FormatBool(bool value);
+
+// True and False in any letter case, or a number (0 is false, any other true).
+std::optional<bool> ParseBool(std::string_view text, NumberLocale locale);
+
+}  // namespace zelor

@@ -1,0 +1,45 @@
+#include "settings/settings.h"
+
+#include "common/file_system.h"
+
+namespace zelor {
+
+DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder) {
+  const std::string folder = JoinPath(applicationDataFolder, kAppTitle);
+  return {JoinPath(folder, kDefaultBodyFileName), JoinPath(folder, kDefaultResultsFileName)};
+}
+
+std::string Settings::DefaultText(const std::string& key) const {
+  if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
+  if (key == kKeyDatei) return defaults_.bodyFile;
+  if (key == kKeySpeicher) return defaults_.resultsFile;
+  if (key == kKeySpeichern) return FormatBool(false);
+  return std::string();
+}
+
+std::string Settings::ReadText(const std::string& key) const {
+  if (auto text = store_.Read(key)) return *text;
+  return DefaultText(key);
+}
+
+std::optional<double> Settings::ReadNumber(const std::string& key) const {
+  return ParseNumber(ReadText(key), locale_);
+}
+
+std::optional<bool> Settings::ReadBool(const std::string& key) const {
+  return ParseBool(ReadText(key), locale_);
+}
+
+bool Settings::WriteText(const std::string& key, const std::string& text) {
+  return store_.Write(key, text);
+}
+
+bool Settings::WriteNumber(const std::string& key, double value) {
+  return store_.Write(key, FormatNumber(value, locale_));
+}
+
+bool Settings::WriteBool(const std::string& key, bool value) {
+  return store_.Write(key, FormatBool(value));
+}
+
+}  // namespace zelor

@@ -1,0 +1,58 @@
+// The seven settings with their defaults and text forms, read from and written
+// to the store at the moment of use.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "settings/number_text.h"
+#include "settings/settings_store.h"
+
+namespace zelor {
+
+inline const std::string kAppTitle = "Zelor2";
+inline const std::string kKeyBreite = "Breite";
+inline const std::string kKeyHoehe = "H\xC3\xB6he";  // "Höhe"
+inline const std::string kKeyIntervall = "Intervall";
+inline const std::string kKeyDatei = "Datei";
+inline const std::string kKeySpeicher = "Speicher";
+inline const std::string kKeySpeichern = "speichern";
+inline const std::string kKeyPasswort = "Passwort";
+
+inline const std::string kDefaultBodyFileName = "Voyager.zel";
+inline const std::string kDefaultResultsFileName = "Temp.zel";
+
+// The defaults that depend on the machine: both files live in the folder
+// "Zelor2" of the user's application data.
+struct DefaultPaths {
+  std::string bodyFile;
+  std::string resultsFile;
+};
+DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder);
+
+class Settings {
+ public:
+  Settings(SettingsStore& store, DefaultPaths defaults, NumberLocale locale)
+      : store_(store), defaults_(std::move(defaults)), locale_(locale) {}
+
+  // The stored text, or the text form of the key's default.
+  std::string ReadText(const std::string& key) const;
+  // The text converted; nullopt when it is not a number or truth value.
+  std::optional<double> ReadNumber(const std::string& key) const;
+  std::optional<bool> ReadBool(const std::string& key) const;
+
+  bool WriteText(const std::string& key, const std::string& text);
+  bool WriteNumber(const std::string& key, double value);
+  bool WriteBool(const std::string& key, bool value);
+
+  std::string DefaultText(const std::string& key) const;
+  const DefaultPaths& Defaults() const { return defaults_; }
+  NumberLocale Locale() const { return locale_; }
+
+ private:
+  SettingsStore& store_;
+  DefaultPaths defaults_;
+  NumberLocale locale_;
+};
+
+}  // namespace zelor

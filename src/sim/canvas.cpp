@@ -1,0 +1,103 @@
+#include "sim/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelor {
+namespace {
+
+// Clips the segment to [lo, hi] on both axes (Liang-Barsky); false when
+// nothing of it is left. Works in doubles so far-away ends cannot overflow.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double loX, double loY,
+                 double hiX, double hiY) {
+  double t0 = 0, t1 = 1;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x0 - loX, hiX - x0, y0 - loY, hiY - y0};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0) {
+      if (q[k] < 0) return false;
+    } else {
+      const double t = q[k] / p[k];
+      if (p[k] < 0) t0 = std::max(t0, t);
+      else t1 = std::min(t1, t);
+    }
+  }
+  if (t0 > t1) return false;
+  const double sx = x0, sy = y0;
+  x0 = sx + t0 * dx;
+  y0 = sy + t0 * dy;
+  x1 = sx + t1 * dx;
+  y1 = sy + t1 * dy;
+  return true;
+}
+
+}  // namespace
+
+void Canvas::Resize(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  pixels_.assign(static_cast<size_t>(width_) * height_, 0);
+  left_ = top_ = 0;
+  scaleX_ = scaleY_ = 1;
+  dirty_ = {0, 0, width_, height_};
+}
+
+void Canvas::SetUserScale(double left, double top, double right, double bottom) {
+  left_ = left;
+  top_ = top;
+  scaleX_ = width_ / (right - left);
+  scaleY_ = height_ / (bottom - top);
+}
+
+void Canvas::Point(float x, float y, std::int32_t color) {
+  const double px = std::floor(PixelX(x)), py = std::floor(PixelY(y));
+  if (!(px >= 0 && px < width_ && py >= 0 && py < height_)) return;  // also NaN
+  Plot(static_cast<int>(px), static_cast<int>(py), ToPixel(color));
+}
+
+void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
+  double x0 = PixelX(x), y0 = PixelY(y);
+  double x1 = PixelX(static_cast<double>(x) + dx), y1 = PixelY(static_cast<double>(y) + dy);
+  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
+  if (!ClipSegment(x0, y0, x1, y1, 0, 0, width_ - 1e-9, height_ - 1e-9)) return;
+  int ax = static_cast<int>(std::floor(x0)), ay = static_cast<int>(std::floor(y0));
+  const int bx = static_cast<int>(std::floor(x1)), by = static_cast<int>(std::floor(y1));
+  const std::uint32_t pixel = ToPixel(color);
+  // Bresenham between the two pixel cells.
+  const int stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1;
+  const int spanX = std::abs(bx - ax), spanY = -std::abs(by - ay);
+  int error = spanX + spanY;
+  for (;;) {
+    Plot(ax, ay, pixel);
+    if (ax == bx && ay == by) break;
+    const int twice = 2 * error;
+    if (twice >= spanY) { error += spanY; ax += stepX; }
+    if (twice <= spanX) { error += spanX; ay += stepY; }
+  }
+}
+
+void Canvas::Plot(int x, int y, std::uint32_t pixel) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[static_cast<size_t>(y) * width_ + x] = pixel;
+  MarkDirty(x, y);
+}
+
+void Canvas::MarkDirty(int x, int y) {
+  if (dirty_.Empty()) {
+    dirty_ = {x, y, x + 1, y + 1};
+    return;
+  }
+  dirty_.left = std::min(dirty_.left, x);
+  dirty_.top = std::min(dirty_.top, y);
+  dirty_.right = std::max(dirty_.right, x + 1);
+  dirty_.bottom = std::max(dirty_.bottom, y + 1);
+}
+
+PixelRect Canvas::TakeDirty() {
+  const PixelRect taken = dirty_;
+  dirty_ = {};
+  return taken;
+}
+
+}  // namespace zelor

@@ -1,0 +1,63 @@
+// The picture of a run: a pixel buffer the size of the saver window's client
+// area, drawn through a user coordinate system the way the window would be.
+// Nothing is ever cleared, so the buffer is the complete picture and the
+// window can repaint any part of it at any time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zelor {
+
+// Pixels [left, right) x [top, bottom); empty when right <= left.
+struct PixelRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool Empty() const { return right <= left || bottom <= top; }
+};
+
+class Canvas {
+ public:
+  // A black picture; the user coordinates are pixels until SetUserScale.
+  void Resize(int width, int height);
+  // Maps the user coordinates of the four edges linearly onto the whole
+  // picture; a right edge left of the left edge mirrors the axis.
+  void SetUserScale(double left, double top, double right, double bottom);
+
+  // A one-pixel line from (x, y) to (x + dx, y + dy), both ends included, and
+  // a single point; colours are 0x00BBGGRR. What lies outside is clipped.
+  void Line(float x, float y, float dx, float dy, std::int32_t color);
+  void Point(float x, float y, std::int32_t color);
+
+  // The part drawn since the last call, and forgets it.
+  PixelRect TakeDirty();
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Rows from the top, 0x00RRGGBB each: the layout of a 32-bit top-down DIB.
+  const std::uint32_t* Pixels() const { return pixels_.data(); }
+  std::uint32_t PixelAt(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
+  // The user coordinates of a pixel position, for the pointer.
+  double UserX(double pixelX) const { return left_ + pixelX / scaleX_; }
+  double UserY(double pixelY) const { return top_ + pixelY / scaleY_; }
+
+ private:
+  double PixelX(double userX) const { return (userX - left_) * scaleX_; }
+  double PixelY(double userY) const { return (userY - top_) * scaleY_; }
+  void Plot(int x, int y, std::uint32_t pixel);
+  void MarkDirty(int x, int y);
+
+  int width_ = 0, height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+  double left_ = 0, top_ = 0, scaleX_ = 1, scaleY_ = 1;
+  PixelRect dirty_;
+};
+
+// 0x00BBGGRR as the DIB's 0x00RRGGBB.
+constexpr std::uint32_t ToPixel(std::int32_t color) {
+  const auto c = static_cast<std::uint32_t>(color);
+  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+}  // namespace zelor

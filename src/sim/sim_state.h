@@ -1,0 +1,29 @@
+// The state of one saver run: plain data, filled by SimInit, advanced by
+// SimStep and written out by SimEnd.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zelor {
+
+struct Body {
+  std::string Name;   // 15 characters of code page 1252, trailing blanks kept
+  double Mass = 0;    // Earth masses
+  double X = 0, Y = 0;    // metres; origin at the centre of the screen, y downward
+  double VX = 0, VY = 0;  // metres per step
+  std::int32_t Color = 0; // 0x00BBGGRR, never 0 once loaded
+};
+
+struct SimState {
+  std::vector<Body> Bodies;  // index 0 here is body 1 of the file
+  double SimInterval = 0;    // days per step
+  std::string BodyFile;
+  double ViewWidth = 0, ViewHeight = 0;  // AU
+  // 64 bits: at hundreds of thousands of steps a second, 32 bits would run out
+  // within a night.
+  std::int64_t StepCount = 0;
+};
+
+}  // namespace zelor

@@ -1,0 +1,92 @@
+#include "settings/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zelor {
+namespace {
+
+TEST(NumberTextFormat, WholeNumbersShowNoSeparator) {
+  EXPECT_EQ(FormatNumber(2, kGermanLocale), "2");
+  EXPECT_EQ(FormatNumber(-40, kEnglishLocale), "-40");
+  EXPECT_EQ(FormatNumber(0, kGermanLocale), "0");
+  EXPECT_EQ(FormatNumber(-0.0, kGermanLocale), "0");
+  EXPECT_EQ(FormatNumber(123456789012345, kEnglishLocale), "123456789012345");
+}
+
+TEST(NumberTextFormat, FractionsUseTheLocaleSeparatorAndDropTrailingZeros) {
+  EXPECT_EQ(FormatNumber(2.5, kGermanLocale), "2,5");
+  EXPECT_EQ(FormatNumber(2.5, kEnglishLocale), "2.5");
+  EXPECT_EQ(FormatNumber(4.4, kEnglishLocale), "4.4");
+  EXPECT_EQ(FormatNumber(0.0001, kEnglishLocale), "0.0001");
+}
+
+TEST(NumberTextFormat, RoundsToFifteenSignificantDigits) {
+  EXPECT_EQ(FormatNumber(3 * 0.1, kEnglishLocale), "0.3");
+  EXPECT_EQ(FormatNumber(3 * 0.1, kGermanLocale), "0,3");
+  EXPECT_EQ(FormatNumber(1.0 / 3, kEnglishLocale), "0.333333333333333");
+  EXPECT_EQ(FormatNumber(2.0 / 3 * 1e6, kEnglishLocale), "666666.666666667");
+  EXPECT_EQ(FormatNumber(999999999999999.9, kEnglishLocale), "1E+15");
+}
+
+TEST(NumberTextFormat, SwitchesToExponentForVeryLargeAndSmallValues) {
+  EXPECT_EQ(FormatNumber(1e15, kEnglishLocale), "1E+15");
+  EXPECT_EQ(FormatNumber(1.5e-5, kGermanLocale), "1,5E-05");
+  EXPECT_EQ(FormatNumber(-2.25e300, kEnglishLocale), "-2.25E+300");
+}
+
+TEST(NumberTextParse, AcceptsTheLocaleFormWithBlanksAroundIt) {
+  EXPECT_EQ(ParseNumber(" 2,50 ", kGermanLocale), 2.5);
+  EXPECT_EQ(ParseNumber(" 2.50 ", kEnglishLocale), 2.5);
+  EXPECT_EQ(ParseNumber("-3", kGermanLocale), -3);
+  EXPECT_EQ(ParseNumber(",5", kGermanLocale), 0.5);
+  EXPECT_EQ(ParseNumber("1E+15", kEnglishLocale), 1e15);
+  EXPECT_EQ(ParseNumber("1,5e-5", kGermanLocale), 1.5e-5);
+}
+
+TEST(NumberTextParse, RejectsWhatIsNotANumberInTheLocale) {
+  EXPECT_EQ(ParseNumber("2.5", kGermanLocale), std::nullopt);  // never 25
+  EXPECT_EQ(ParseNumber("2,5", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("   ", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("abc", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("2 5", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("1e", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber(".", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("1e999", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("nan", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("inf", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("0x10", kEnglishLocale), std::nullopt);
+}
+
+TEST(NumberTextParse, ReadsBackWhatItWrote) {
+  for (double v : {2.0, 4.4, -0.3, 1.0 / 3, 123456.789, 6.02e23, 1.5e-7, 60.0}) {
+    for (NumberLocale locale : {kEnglishLocale, kGermanLocale}) {
+      const auto back = ParseNumber(FormatNumber(v, locale), locale);
+      ASSERT_TRUE(back.has_value()) << v;
+      EXPECT_NEAR(*back, v, std::fabs(v) * 1e-14) << v;
+      EXPECT_EQ(FormatNumber(*back, locale), FormatNumber(v, locale));
+    }
+  }
+}
+
+TEST(BoolText, WritesTrueAndFalse) {
+  EXPECT_EQ(FormatBool(true), "True");
+  EXPECT_EQ(FormatBool(false), "False");
+}
+
+TEST(BoolText, ReadsWordsInAnyCaseAndNumbers) {
+  EXPECT_EQ(ParseBool("True", kEnglishLocale), true);
+  EXPECT_EQ(ParseBool("tRUE", kGermanLocale), true);
+  EXPECT_EQ(ParseBool("FALSE", kEnglishLocale), false);
+  EXPECT_EQ(ParseBool("1", kEnglishLocale), true);
+  EXPECT_EQ(ParseBool("0", kGermanLocale), false);
+  EXPECT_EQ(ParseBool("-1", kGermanLocale), true);
+  EXPECT_EQ(ParseBool("0,5", kGermanLocale), true);
+  EXPECT_EQ(ParseBool("ja", kGermanLocale), std::nullopt);
+  EXPECT_EQ(ParseBool("", kGermanLocale), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zelor
