@@ -1,0 +1,202 @@
+#include "shell/win32/saver_window.h"
+
+#include <windowsx.h>
+
+#include "common/twips.h"
+#include "lock/win32/password_dialogs.h"
+#include "shell/win32/resource_ids.h"
+#include "shell/win32/wide_text.h"
+
+namespace zelor::win32 {
+namespace {
+
+constexpr wchar_t kSaverClass[] = L"Zelor2Bildschirm";
+constexpr wchar_t kBlackClass[] = L"Zelor2Schwarz";
+constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
+constexpr int kLabelPoints = 24;
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TRANSPARENT));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kSaverClass;
+  RegisterClassExW(&wc);
+  wc.lpszClassName = kBlackClass;
+  RegisterClassExW(&wc);
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
+  reinterpret_cast<std::vector<RECT>*>(list)->push_back(*area);
+  return TRUE;
+}
+
+}  // namespace
+
+SaverWindow::SaverWindow(HINSTANCE instance, const Settings& settings, bool& running)
+    : instance_(instance), settings_(settings), running_(running) {}
+
+SaverWindow::~SaverWindow() {
+  if (labelFont_) DeleteObject(labelFont_);
+}
+
+void SaverWindow::Show() {
+  RegisterClasses(instance_, &SaverWindow::WindowProc);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  canvas_.Resize(width, height);
+  const int dpi = ScreenDpi();
+  const PixelBox label = ToPixels(kLabelTwips, dpi);
+  labelRect_ = {label.left, label.top, label.left + label.width, label.top + label.height};
+  labelFont_ = CreateFontW(-MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                           L"MS Sans Serif");
+  // A tool window gets no task-bar button; topmost keeps it over everything
+  // but the password query it owns.
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, L"Form1", WS_POPUP, 0, 0, width, height,
+                            nullptr, nullptr, instance_, this);
+  CoverOtherMonitors();
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  SetFocus(window_);
+  UpdateWindow(window_);
+}
+
+void SaverWindow::CoverOtherMonitors() {
+  std::vector<RECT> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  for (const RECT& area : monitors) {
+    if (area.left == 0 && area.top == 0) continue;  // the primary screen
+    HWND black = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBlackClass, L"", WS_POPUP, area.left, area.top,
+                                 area.right - area.left, area.bottom - area.top, window_, nullptr, instance_, this);
+    ShowWindow(black, SW_SHOWNOACTIVATE);
+    blackWindows_.push_back(black);
+  }
+}
+
+void SaverWindow::Present(const std::string& label) {
+  const PixelRect dirty = canvas_.TakeDirty();
+  const std::wstring text = Widen(label);
+  const bool labelChanged = text != labelText_;
+  if (dirty.Empty() && !labelChanged) return;
+  labelText_ = text;
+  HDC dc = GetDC(window_);
+  if (!dirty.Empty()) Blit(dc, dirty);
+  DrawLabel(dc);
+  ReleaseDC(window_, dc);
+}
+
+void SaverWindow::Blit(HDC dc, const PixelRect& area) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = canvas_.Width();
+  info.bmiHeader.biHeight = -canvas_.Height();  // rows from the top
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  // With a top-down DIB, the start scan line counts from the top as well;
+  // hand over exactly the rows of the area.
+  const int rows = area.bottom - area.top;
+  SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(area.right - area.left), static_cast<DWORD>(rows),
+                    area.left, 0, 0, static_cast<UINT>(rows),
+                    canvas_.Pixels() + static_cast<std::size_t>(area.top) * canvas_.Width(), &info, DIB_RGB_COLORS);
+}
+
+void SaverWindow::DrawLabel(HDC dc) {
+  // The label is opaque: black behind white text, over whatever was drawn.
+  FillRect(dc, &labelRect_, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  const HGDIOBJ oldFont = SelectObject(dc, labelFont_);
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, OPAQUE);
+  RECT box = labelRect_;
+  DrawTextW(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &box,
+            DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+}
+
+void SaverWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window_, &ps);
+  const PixelRect area{std::max<int>(ps.rcPaint.left, 0), std::max<int>(ps.rcPaint.top, 0),
+                       std::min<int>(ps.rcPaint.right, canvas_.Width()),
+                       std::min<int>(ps.rcPaint.bottom, canvas_.Height())};
+  if (!area.Empty()) Blit(dc, area);
+  DrawLabel(dc);
+  EndPaint(window_, &ps);
+}
+
+void SaverWindow::Act(WakeAction action) {
+  if (action == WakeAction::EndRun) running_ = false;
+  if (action == WakeAction::ShowQuery && AskPassword(instance_, window_, settings_)) running_ = false;
+}
+
+void SaverWindow::MouseMove(POINT screenPoint) {
+  ScreenToClient(window_, &screenPoint);
+  const auto x = static_cast<float>(canvas_.UserX(screenPoint.x));
+  const auto y = static_cast<float>(canvas_.UserY(screenPoint.y));
+  Act(wakeup_.MouseMove(x, y, running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+}
+
+LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || message == WM_NCCREATE) return DefWindowProcW(window, message, wParam, lParam);
+  if (window != self->window_ && self->window_) {
+    // The black windows of further monitors: painted by their class brush;
+    // their input counts like input on the saver window.
+    if (message == WM_MOUSEMOVE || message == WM_CHAR || message == WM_CLOSE || message == WM_SYSCOMMAND)
+      return self->Handle(message, wParam, message == WM_MOUSEMOVE ? [&] {
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(window, &p);
+        ScreenToClient(self->window_, &p);
+        return MAKELPARAM(p.x, p.y);
+      }() : lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the picture covers every pixel
+    case WM_MOUSEMOVE: {
+      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(window_, &p);
+      MouseMove(p);
+      return 0;
+    }
+    case WM_CHAR:
+      Act(wakeup_.KeyPress());
+      return 0;
+    case WM_SYSCOMMAND:
+      // Alt+F4 arrives as SC_CLOSE; screen-saver and monitor-power requests
+      // must not start anything new while this one runs.
+      if ((wParam & 0xFFF0) == SC_CLOSE) return Handle(WM_CLOSE, 0, 0);
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_KEYMENU) return 0;
+      break;
+    case WM_CLOSE:
+      // Never destroyed from outside: a close request is a wake-up like any other.
+      Act(wakeup_.CloseRequest(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace zelor::win32

@@ -1,0 +1,42 @@
+// Main: one instance at a time; the mode from the command line.
+#include <windows.h>
+
+#include "lock/win32/password_dialogs.h"
+#include "settings/settings.h"
+#include "settings/win32/options_dialog.h"
+#include "settings/win32/registry_store.h"
+#include "shell/mode.h"
+#include "shell/win32/platform.h"
+#include "shell/win32/saver_run.h"
+#include "shell/win32/wide_text.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace zelor;
+  // The mutex lives until the process ends; a second start sees it and leaves
+  // without looking at anything else.
+  CreateMutexW(nullptr, FALSE, L"Local\\Zelor2.Instanz");
+  if (GetLastError() == ERROR_ALREADY_EXISTS) ExitProcess(0);
+
+  const std::string commandLine = win32::Narrow(GetCommandLineW());
+  const Mode mode = ChooseMode(ArgumentText(commandLine));
+  if (mode == Mode::Exit) ExitProcess(0);
+
+  win32::RegistryStore store;
+  Settings settings(store, MakeDefaultPaths(win32::ApplicationDataFolder()), win32::UserNumberLocale());
+  int exitCode = 0;
+  switch (mode) {
+    case Mode::Saver:
+      exitCode = win32::RunSaver(instance, settings);
+      break;
+    case Mode::Options:
+      win32::ShowOptionsDialog(instance, settings);
+      break;
+    case Mode::PasswordEntry:
+      win32::ShowPasswordEntry(instance, settings);
+      break;
+    case Mode::Exit:
+      break;
+  }
+  // Ends at once: no window gets another message.
+  ExitProcess(static_cast<UINT>(exitCode));
+}

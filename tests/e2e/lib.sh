@@ -1,0 +1,121 @@
+# Sourced by every end-to-end test file: drives the real Zelor2.scr under Wine
+# in an X display with xdotool. Every wait has a timeout, so a stuck window
+# fails its test instead of hanging the run.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
+
+E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
+mkdir -p "$E2E_OUT"
+REG_KEY='HKCU\Software\Zelor2\Einstellungen'
+export LANG=${LANG_FOR_TEST:-en_US.UTF-8}
+SCR_PID=""
+
+appdata_dir() { echo "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming"; }
+zelor_data_dir() { echo "$(appdata_dir)/Zelor2"; }
+# The Windows form of a path below the prefix's drive C:.
+win_path() { local p=${1#"$WINEPREFIX/drive_c/"}; echo "C:\\${p//\//\\}"; }
+
+fail() { echo "    failed: $*" >&2; exit 1; }
+expect_eq() { [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"; }
+
+# Ends every Wine process and forgets all settings and files of earlier tests.
+reset_state() {
+  wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w 2>/dev/null || true
+  timeout 30 wine reg delete 'HKCU\Software\Zelor2' /f >/dev/null 2>&1 || true
+  rm -rf "$(zelor_data_dir)"
+  SCR_PID=""
+}
+
+# Starts Zelor2.scr with the given argument text (one word or several).
+scr_start() {
+  (cd "$E2E_OUT" && exec wine "$ZELOR_SCR" "$@") >>"$E2E_OUT/wine.log" 2>&1 &
+  SCR_PID=$!
+}
+
+scr_running() { [ -n "$SCR_PID" ] && kill -0 "$SCR_PID" 2>/dev/null; }
+
+# Waits until the program has ended; fails after the timeout (seconds).
+wait_scr_exit() {
+  local timeout=${1:-20} i
+  for ((i = 0; i < timeout * 10; i++)); do
+    scr_running || { wait "$SCR_PID" 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  fail "Zelor2.scr still running after ${timeout}s"
+}
+
+# Prints the id of the first visible window whose title is exactly the name.
+wait_window() {
+  local name=$1 timeout=${2:-20} i id
+  for ((i = 0; i < timeout * 10; i++)); do
+    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window '$name' within ${timeout}s"
+}
+
+# True while a visible window with exactly this title exists.
+window_shown() { [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)" ]; }
+
+wait_window_gone() {
+  local name=$1 timeout=${2:-20} i
+  for ((i = 0; i < timeout * 10; i++)); do
+    window_shown "$name" || return 0
+    sleep 0.1
+  done
+  fail "window '$name' still shown after ${timeout}s"
+}
+
+# The saver window is the one titled "Form1" (it has no title bar).
+wait_saver() { wait_window Form1 "${1:-30}"; }
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; }
+pointer() { xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove "$1" "$2"; }
+keys() { xdotool key --delay 60 "$@"; }
+type_text() { xdotool type --delay 60 -- "$1"; }
+
+# A settings value as stored, or the word ABSENT.
+reg_get() {
+  local out
+  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep -i "REG_SZ") ||
+    { echo ABSENT; return 0; }
+  echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
+}
+reg_set() { timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+
+screenshot() { import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
+# The colour of one pixel of a screenshot as RRGGBB.
+pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
+# How many pixels of the screenshot have exactly this colour (RRGGBB).
+count_colour() {
+  convert "$1" -fill black +opaque "#$2" -fill white -opaque "#$2" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Runs every function named test_* of the calling file, each from a clean
+# state and under a watchdog; prints one PASS or FAIL line each.
+run_tests() {
+  local name status failed=0 pid limit i
+  for name in $(declare -F | awk '{print $3}' | grep '^test_'); do
+    reset_state
+    ( "$name" ) &
+    pid=$!
+    limit=${TEST_TIMEOUT:-150}
+    for ((i = 0; i < limit * 10; i++)); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null
+      echo "    failed: timed out after ${limit}s" >&2
+      status=124
+    else
+      wait "$pid"
+      status=$?
+    fi
+    if [ "$status" -eq 0 ]; then echo "PASS $(basename "$0" .sh) $name"; else echo "FAIL $(basename "$0" .sh) $name"; failed=1; fi
+  done
+  reset_state
+  return $failed
+}
