@@ -1,0 +1,136 @@
+// The end of a run goes on past every failure: whatever can be saved is
+// saved, and nothing here stops the program or shows a message. A value that
+// cannot be computed leaves its target as it was, and a test that cannot be
+// decided counts as passed. All inputs are finite (every step checks its
+// results), so an arithmetic fault always shows as a non-finite result.
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/body_file.h"
+#include "sim/sim.h"
+#include "sim/units.h"
+
+namespace zelor {
+namespace {
+
+constexpr double kGravitationalConstant = 6.67e-11;
+constexpr double kKgPerEarthMass = 5.977e24;
+
+std::optional<double> IfFinite(double value) {
+  if (std::isfinite(value)) return value;
+  return std::nullopt;
+}
+
+// The depth of the potential at body i caused by all the others, in m²/s².
+// Bodies at the same place add nothing; nor does a pair whose distance or
+// pull cannot be computed.
+double PotentialDepth(const std::vector<Body>& bodies, std::size_t i) {
+  double depth = 0;
+  for (const Body& other : bodies) {
+    const double dx = bodies[i].X - other.X;
+    const double dy = bodies[i].Y - other.Y;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    if (!std::isfinite(r) || !(r > 0)) continue;
+    if (const auto sum = IfFinite(kGravitationalConstant * kKgPerEarthMass * other.Mass / r + depth)) depth = *sum;
+  }
+  return depth;
+}
+
+// Metres per second.
+std::optional<double> SpeedOf(const Body& body, double interval) {
+  return IfFinite(std::sqrt(body.VX * body.VX + body.VY * body.VY) / (kSecondsPerDay * interval));
+}
+
+// A body escapes when its kinetic energy per unit mass reaches the depth of
+// the potential it sits in; a lone body (depth 0) always escapes. A test that
+// cannot be decided keeps the body.
+bool Escapes(const std::optional<double>& speed, double depth) {
+  if (!speed) return false;
+  const auto energy = IfFinite(*speed * *speed / 2);
+  return energy && *energy >= depth;
+}
+
+// Degrees from -90 (included) to 270 (excluded).
+std::optional<double> DirectionOf(const Body& body) {
+  if (body.VX == 0) return body.VY > 0 ? 90.0 : body.VY < 0 ? -90.0 : 0.0;
+  const auto slope = IfFinite(body.VY / body.VX);
+  if (!slope) return std::nullopt;
+  double degrees = std::atan(*slope) * 45 / std::atan(1.0);
+  if (body.VX < 0) degrees += 180;
+  return IfFinite(degrees);
+}
+
+// Twice the largest distance from the origin along each axis, over all
+// bodies but the one that leaves.
+void FitSkyWithout(SimState& state, std::size_t leaving) {
+  double width = 0, height = 0;
+  for (std::size_t j = 0; j < state.Bodies.size(); ++j) {
+    if (j == leaving) continue;
+    const double x = std::fabs(state.Bodies[j].X / kMetresPerAU);
+    if (width / 2 < x) width = x * 2;
+    const double y = std::fabs(state.Bodies[j].Y / kMetresPerAU);
+    if (height / 2 < y) height = y * 2;
+  }
+  state.ViewWidth = width;
+  state.ViewHeight = height;
+}
+
+// The records of the bodies that stay, in order. Every escaping body fits the
+// sky again to the others, so the last one to escape decides its size.
+std::vector<BodyRecord> RecordsOfBodiesThatStay(SimState& state) {
+  std::vector<BodyRecord> records;
+  BodyRecord record;  // reused, so a field that cannot be computed keeps the last value
+  for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
+    const Body& body = state.Bodies[i];
+    const std::optional<double> speed = SpeedOf(body, state.SimInterval);
+    if (Escapes(speed, PotentialDepth(state.Bodies, i))) {
+      FitSkyWithout(state, i);
+      continue;
+    }
+    record.Name = body.Name;
+    record.Mass = body.Mass;
+    record.X = body.X;
+    record.Y = body.Y;
+    record.Color = body.Color;  // the writer turns white into 0
+    if (speed) record.Speed = *speed;
+    if (const auto direction = DirectionOf(body)) record.Direction = *direction;
+    records.push_back(record);
+  }
+  return records;
+}
+
+// The configuration follows the results file only once it has been written
+// completely, so a failed save never leaves the next run without a body file.
+void SaveResults(SimState& state, Settings& settings, FileSystem& files) {
+  // A text that is no truth value does not ask for a file: the options
+  // dialog shows it unticked, and writing files unasked is the worse mistake.
+  if (!settings.ReadBool(kKeySpeichern).value_or(false)) return;
+  const std::string path = settings.ReadText(kKeySpeicher);
+  const std::vector<BodyRecord> records = RecordsOfBodiesThatStay(state);
+  if (path.empty() || !WriteBodyFile(files, path, records)) return;
+  state.BodyFile = path;
+  settings.WriteText(kKeyDatei, path);
+}
+
+}  // namespace
+
+void SimEnd(SimState& state, Settings& settings, FileSystem& files) {
+  try {
+    SaveResults(state, settings, files);
+  } catch (...) {
+    // Out of memory or a failing store: the sky size is still worth keeping.
+  }
+  try {
+    settings.WriteNumber(kKeyBreite, state.ViewWidth);
+  } catch (...) {
+  }
+  try {
+    settings.WriteNumber(kKeyHoehe, state.ViewHeight);
+  } catch (...) {
+  }
+}
+
+}  // namespace zelor

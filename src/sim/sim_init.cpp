@@ -1,0 +1,146 @@
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "common/zelor_error.h"
+#include "sim/body_file.h"
+#include "sim/messages.h"
+#include "sim/sim.h"
+#include "sim/units.h"
+
+namespace zelor {
+namespace {
+
+// The record counter of the body file format is a signed 16-bit number.
+constexpr std::size_t kMaxBodies = 32766;
+
+std::string WithoutTrailingBlanks(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+double ReadNumberSetting(const Settings& settings, const std::string& key) {
+  if (const auto value = settings.ReadNumber(key)) return *value;
+  throw ZelorError("Die Einstellung " + Quoted(key) + " (" + Quoted(settings.ReadText(key)) +
+                   ") ist keine Zahl. Bitte tragen Sie in den Einstellungen des "
+                   "Bildschirmschoners eine Zahl ein.");
+}
+
+void RequireNonZeroSize(double size, const std::string& key) {
+  if (size != 0) return;
+  throw ZelorError("Die Einstellung " + Quoted(key) +
+                   " ist 0. Der sichtbare Himmel braucht eine Breite und eine Höhe "
+                   "ungleich 0; bitte tragen Sie in den Einstellungen des Bildschirmschoners "
+                   "einen anderen Wert ein.");
+}
+
+std::string RecordName(std::size_t number, const BodyRecord& record) {
+  return "Datensatz " + std::to_string(number) + " (" + Quoted(WithoutTrailingBlanks(record.Name)) + ")";
+}
+
+// Infinities and not-a-numbers would spread through every body in the first
+// step, so they are refused where they come from.
+void RequireFiniteFields(const std::string& path, std::size_t number, const BodyRecord& record) {
+  const struct {
+    const char* name;
+    double value;
+  } fields[] = {{"Masse", record.Mass},
+                {"X", record.X},
+                {"Y", record.Y},
+                {"Geschwindigkeit", record.Speed},
+                {"Richtung", record.Direction}};
+  for (const auto& field : fields) {
+    if (std::isfinite(field.value)) continue;
+    throw ZelorError("Die Körperdatei " + Quoted(path) + " enthält im " +
+                     RecordName(number, record) + " bei " + Quoted(field.name) +
+                     " keinen gültigen Wert (unendlich oder keine Zahl).");
+  }
+}
+
+std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) {
+  // One record more than allowed is enough to tell that there are too many.
+  auto records = ReadBodyFile(files, path, kMaxBodies + 1);
+  if (!records)
+    throw ZelorError("Die Körperdatei " + Quoted(path) +
+                     " konnte nicht geöffnet werden. Bitte wählen Sie in den "
+                     "Einstellungen des Bildschirmschoners eine vorhandene Körperdatei.");
+  if (records->empty())
+    throw ZelorError("Die Körperdatei " + Quoted(path) +
+                     " enthält keinen vollständigen Datensatz (59 Bytes je Körper).");
+  if (records->size() > kMaxBodies)
+    throw ZelorError("Die Körperdatei " + Quoted(path) +
+                     " enthält mehr als 32.766 Körper; so viele kann Zelor2 nicht berechnen.");
+  return std::move(*records);
+}
+
+// Speed and direction become a displacement per step, multiplied from left
+// to right. With finite inputs every arithmetic fault leaves a non-finite
+// result, which is what is checked.
+Body ToBody(const BodyRecord& record, double interval, const std::string& path, std::size_t number) {
+  RequireFiniteFields(path, number, record);
+  Body body;
+  body.Name = record.Name;
+  body.Mass = record.Mass;
+  body.X = record.X;
+  body.Y = record.Y;
+  body.Color = record.Color;  // the reader has already made colour 0 white
+  const double angle = record.Direction * std::atan(1.0) / 45;
+  body.VX = interval * kSecondsPerDay * record.Speed * std::cos(angle);
+  body.VY = interval * kSecondsPerDay * record.Speed * std::sin(angle);
+  if (!std::isfinite(body.VX) || !std::isfinite(body.VY))
+    throw ZelorError(kArithmeticFaultText + std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
+                     RecordName(number, record) + " der Körperdatei " + Quoted(path) + ".");
+  return body;
+}
+
+// Takes away the velocity of the centre of mass, so that the system as a
+// whole stays on the screen; the positions stay as they are.
+void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
+  double totalMass = 0, momentumX = 0, momentumY = 0;
+  for (const Body& body : bodies) {
+    totalMass += body.Mass;
+    momentumX += body.Mass * body.VX;
+    momentumY += body.VY * body.Mass;
+  }
+  if (totalMass == 0)
+    throw ZelorError("Die Gesamtmasse der Körper in der Körperdatei " + Quoted(path) +
+                     " ist 0. Mindestens ein Körper braucht eine Masse, damit sich die "
+                     "anderen um den gemeinsamen Schwerpunkt bewegen können.");
+  bool finite = std::isfinite(totalMass);
+  for (Body& body : bodies) {
+    body.VX = body.VX - momentumX / totalMass;
+    body.VY = body.VY - momentumY / totalMass;
+    finite = finite && std::isfinite(body.VX) && std::isfinite(body.VY);
+  }
+  if (!finite)
+    throw ZelorError(kArithmeticFaultText +
+                     std::string(" beim Ausgleichen der Bewegung des Schwerpunkts der Körper aus der "
+                                 "Körperdatei ") +
+                     Quoted(path) + ".");
+}
+
+}  // namespace
+
+void SimInit(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas) {
+  SimState fresh;
+  fresh.ViewWidth = ReadNumberSetting(settings, kKeyBreite);
+  fresh.ViewHeight = ReadNumberSetting(settings, kKeyHoehe);
+  fresh.SimInterval = ReadNumberSetting(settings, kKeyIntervall);
+  fresh.BodyFile = settings.ReadText(kKeyDatei);
+  RequireNonZeroSize(fresh.ViewWidth, kKeyBreite);
+  RequireNonZeroSize(fresh.ViewHeight, kKeyHoehe);
+  fresh.StepCount = 0;
+
+  const std::vector<BodyRecord> records = LoadRecords(files, fresh.BodyFile);
+  fresh.Bodies.reserve(records.size());
+  for (std::size_t k = 0; k < records.size(); ++k)
+    fresh.Bodies.push_back(ToBody(records[k], fresh.SimInterval, fresh.BodyFile, k + 1));
+  RemoveDrift(fresh.Bodies, fresh.BodyFile);
+
+  // The sky is ViewWidth by ViewHeight AU around the origin, whatever the
+  // screen's shape; a negative size mirrors its axis.
+  canvas.SetUserScale(-fresh.ViewWidth / 2, -fresh.ViewHeight / 2, fresh.ViewWidth / 2, fresh.ViewHeight / 2);
+  state = std::move(fresh);
+}
+
+}  // namespace zelor

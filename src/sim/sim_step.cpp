@@ -1,0 +1,86 @@
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "common/zelor_error.h"
+#include "sim/fp_faults.h"
+#include "sim/gravity.h"
+#include "sim/messages.h"
+#include "sim/sim.h"
+#include "sim/units.h"
+
+namespace zelor {
+namespace {
+
+[[noreturn]] void StepFault(const SimState& state, const std::string& where) {
+  throw ZelorError(kArithmeticFaultText + " im Simulationsschritt " + std::to_string(state.StepCount + 1) +
+                   " " + where + " (Körperdatei " + Quoted(state.BodyFile) +
+                   "). Die Simulation wurde angehalten; es wird nichts gespeichert.");
+}
+
+// The window takes single-precision coordinates; a value beyond their range
+// is an overflow like any other.
+float ToSingle(const SimState& state, double value) {
+  if (!(std::fabs(value) <= FLT_MAX)) StepFault(state, "beim Zeichnen der Bahnen");
+  return static_cast<float>(value);
+}
+
+// Each body's stretch of this step, from its position before the move along
+// its new displacement, and a point where it was.
+void DrawStep(const SimState& state, Canvas& canvas) {
+  for (const Body& body : state.Bodies) {
+    const float x = ToSingle(state, body.X / kMetresPerAU);
+    const float y = ToSingle(state, body.Y / kMetresPerAU);
+    canvas.Line(x, y, ToSingle(state, body.VX / kMetresPerAU), ToSingle(state, body.VY / kMetresPerAU),
+                body.Color);
+    canvas.Point(x, y, body.Color);
+  }
+}
+
+// Moves every body by its displacement and widens the sky to take in the new
+// position; the sky never shrinks during a run.
+void MoveBodies(SimState& state) {
+  for (Body& body : state.Bodies) {
+    body.X = body.VX + body.X;
+    body.Y = body.VY + body.Y;
+    const double x = std::fabs(body.X / kMetresPerAU);
+    if (2 * x > state.ViewWidth) state.ViewWidth = x * 2;
+    const double y = std::fabs(body.Y / kMetresPerAU);
+    if (2 * y > state.ViewHeight) state.ViewHeight = y * 2;
+  }
+}
+
+}  // namespace
+
+void SimStep(SimState& state, Canvas& canvas) {
+  const double dt = state.SimInterval * kSecondsPerDay;
+  const double K = dt * dt * kEarthGravParameter;
+  if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
+
+  ClearFloatFaults();
+  GravityPhase(state.Bodies, K);
+  if (FloatFaultRaised()) StepFault(state, "bei der Schwerkraft zwischen den Körpern");
+
+  // Drawing changes nothing in the state, so it may come before all the moves
+  // instead of before each one: the same lines and points result.
+  DrawStep(state, canvas);
+
+  ClearFloatFaults();
+  MoveBodies(state);
+  if (FloatFaultRaised()) StepFault(state, "beim Bewegen der Körper");
+
+  if (state.StepCount == std::numeric_limits<std::int64_t>::max())
+    throw ZelorError("Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
+                     "es wird nichts gespeichert.");
+  const std::int64_t count = state.StepCount + 1;
+  if (!std::isfinite(static_cast<double>(count) * state.SimInterval)) StepFault(state, "bei der simulierten Zeit");
+  state.StepCount = count;
+}
+
+std::string TimeLabel(const SimState& state, NumberLocale locale) {
+  return FormatNumber(static_cast<double>(state.StepCount) * state.SimInterval, locale);
+}
+
+}  // namespace zelor
