@@ -1,0 +1,80 @@
+// frmOptionen: what the options dialog shows, checks and writes. The dialog
+// keeps nothing of its own; every handler works on the settings store.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "settings/settings.h"
+
+namespace zelor {
+
+enum class OptionsField { Breite, Hoehe, Intervall };
+
+// The check box's values; a grey box counts as ticked.
+enum class CheckState { Unticked = 0, Ticked = 1, Grey = 2 };
+
+// What the controls show when the dialog opens.
+struct OptionsView {
+  std::string txtBreite;
+  std::string txtHoehe;
+  std::string txtIntervall;
+  CheckState chkSpeichern = CheckState::Unticked;
+  std::string title;
+};
+
+// What the controls hold when "OK" is pressed.
+struct OptionsEntry {
+  std::string txtBreite;
+  std::string txtHoehe;
+  std::string txtIntervall;
+  CheckState chkSpeichern = CheckState::Unticked;
+};
+
+struct OkOutcome {
+  enum class Kind {
+    Saved,       // everything written: close the dialog
+    NotANumber,  // nothing written: show the message, focus `field`
+    NotSaved,    // the store refused a write: show the message, stay open
+  };
+  Kind kind = Kind::Saved;
+  OptionsField field = OptionsField::Breite;
+  std::string message;  // German, for a message box captioned "Zelor2"
+};
+
+// Shows a file dialog preset with the given file name; the chosen file, or
+// nullopt when the user cancelled or the dialog could not be shown.
+using FileChooser = std::function<std::optional<std::string>(const std::string& preset)>;
+
+struct FileOutcome {
+  std::optional<std::string> title;  // the dialog's new title, when it changes
+  std::string message;               // German; set when the choice could not be stored
+};
+
+// A preset file name split for a file dialog: the folder to start in and the
+// name to offer. A path without a folder gives only the name.
+struct FilePreset {
+  std::string folder;
+  std::string name;
+};
+FilePreset SplitPreset(const std::string& path);
+
+class OptionsForm {
+ public:
+  explicit OptionsForm(Settings& settings) : settings_(settings) {}
+
+  OptionsView Form_Load() const;
+  OkOutcome cmdOK_Click(const OptionsEntry& entry);
+  // The body file: a choice is stored at once and becomes the title.
+  FileOutcome cmdDatei_Click(const FileChooser& showOpenDialog);
+  // The results file: a choice is stored at once; the title stays.
+  FileOutcome cmdSpeicher_Click(const FileChooser& showSaveDialog);
+
+  std::string Title() const;
+
+ private:
+  Settings& settings_;
+};
+
+}  // namespace zelor

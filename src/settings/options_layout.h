@@ -1,0 +1,50 @@
+// frmOptionen's controls with their places in twips, in tab order. The
+// Windows dialog template lists the same controls in the same order.
+#pragma once
+
+#include <array>
+
+#include "common/twips.h"
+
+namespace zelor {
+
+enum class OptionsControl {
+  lblBreite,
+  txtBreite,
+  lblHoehe,
+  txtHoehe,
+  lblIntervall,
+  cmdOK,
+  txtIntervall,
+  cmdAbbrechen,
+  cmdDatei,
+  chkSpeichern,
+  cmdSpeicher,
+};
+
+struct OptionsControlPlace {
+  OptionsControl control;
+  TwipsRect rect;  // within the client area
+};
+
+constexpr int kOptionsClientWidthTwips = 5010;
+constexpr int kOptionsClientHeightTwips = 2010;
+
+// The interval's label is 15 twips narrower than its text would need to
+// reach 2295: it ends where its text box starts, so it never paints over
+// the box's left edge.
+inline constexpr std::array<OptionsControlPlace, 11> kOptionsLayout{{
+    {OptionsControl::lblBreite, {120, 180, 1575, 255}},
+    {OptionsControl::txtBreite, {2280, 120, 1215, 375}},
+    {OptionsControl::lblHoehe, {120, 660, 1575, 255}},
+    {OptionsControl::txtHoehe, {2280, 600, 1215, 375}},
+    {OptionsControl::lblIntervall, {120, 1140, 2160, 255}},
+    {OptionsControl::cmdOK, {3720, 120, 1215, 375}},
+    {OptionsControl::txtIntervall, {2280, 1080, 1215, 375}},
+    {OptionsControl::cmdAbbrechen, {3720, 600, 1215, 375}},
+    {OptionsControl::cmdDatei, {3720, 1080, 1215, 375}},
+    {OptionsControl::chkSpeichern, {120, 1560, 1935, 375}},
+    {OptionsControl::cmdSpeicher, {3720, 1560, 1215, 375}},
+}};
+
+}  // namespace zelor

@@ -1,0 +1,133 @@
+#include "settings/options_form.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace zelor {
+namespace {
+
+const std::string kDefaultBody = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Voyager.zel";
+const std::string kDefaultResults = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Temp.zel";
+
+struct Dialog {
+  Dialog() : settings(store, MakeDefaultPaths("C:\\Users\\anna\\AppData\\Roaming"), kGermanLocale), form(settings) {}
+  MemoryStore store;
+  Settings settings;
+  OptionsForm form;
+};
+
+// A file dialog that records its preset and answers as told.
+struct FakeFileDialog {
+  explicit FakeFileDialog(std::optional<std::string> answerToGive = std::nullopt) : answer(std::move(answerToGive)) {}
+  std::optional<std::string> answer;
+  std::string preset;
+  int shown = 0;
+  FileChooser Chooser() {
+    return [this](const std::string& p) {
+      preset = p;
+      ++shown;
+      return answer;
+    };
+  }
+};
+
+TEST(OptionsFormBodyFile, PresetsTheDialogWithTheStoredBodyFile) {
+  Dialog d;
+  FakeFileDialog open;
+  d.form.cmdDatei_Click(open.Chooser());
+  EXPECT_EQ(open.preset, kDefaultBody);
+
+  d.store.values[kKeyDatei] = "D:\\Planeten\\Mars.zel";
+  d.form.cmdDatei_Click(open.Chooser());
+  EXPECT_EQ(open.preset, "D:\\Planeten\\Mars.zel");
+}
+
+TEST(OptionsFormBodyFile, AChoiceIsStoredAtOnceAndBecomesTheTitle) {
+  Dialog d;
+  FakeFileDialog open{"D:\\Sonne.zel"};
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  EXPECT_EQ(outcome.title, "Zelor2 - D:\\Sonne.zel");
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(d.store.values[kKeyDatei], "D:\\Sonne.zel");
+  EXPECT_EQ(d.store.values.count(kKeySpeicher), 0u);
+  EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - D:\\Sonne.zel");
+}
+
+TEST(OptionsFormBodyFile, ACancelChangesNothing) {
+  Dialog d;
+  d.store.values[kKeyDatei] = "D:\\Alt.zel";
+  FakeFileDialog open{std::nullopt};
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  EXPECT_EQ(open.shown, 1);
+  EXPECT_EQ(outcome.title, std::nullopt);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(d.store.values.size(), 1u);
+  EXPECT_EQ(d.store.values[kKeyDatei], "D:\\Alt.zel");
+}
+
+TEST(OptionsFormBodyFile, AChoiceTheStoreRefusesKeepsTheTitleAndSaysSo) {
+  Dialog d;
+  d.store.failWrites = true;
+  FakeFileDialog open{"D:\\Sonne.zel"};
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  EXPECT_EQ(outcome.title, std::nullopt);
+  EXPECT_NE(outcome.message.find("D:\\Sonne.zel"), std::string::npos) << outcome.message;
+  EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - " + kDefaultBody);
+}
+
+TEST(OptionsFormResultsFile, PresetsTheDialogWithTheStoredResultsFile) {
+  Dialog d;
+  FakeFileDialog save;
+  d.form.cmdSpeicher_Click(save.Chooser());
+  EXPECT_EQ(save.preset, kDefaultResults);
+}
+
+TEST(OptionsFormResultsFile, AChoiceIsStoredAtOnceButLeavesTheTitle) {
+  Dialog d;
+  FakeFileDialog save{"E:\\Ergebnis.zel"};
+  const FileOutcome outcome = d.form.cmdSpeicher_Click(save.Chooser());
+  EXPECT_EQ(outcome.title, std::nullopt);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(d.store.values[kKeySpeicher], "E:\\Ergebnis.zel");
+  EXPECT_EQ(d.store.values.count(kKeyDatei), 0u);
+  EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - " + kDefaultBody);
+}
+
+TEST(OptionsFormResultsFile, ACancelChangesNothing) {
+  Dialog d;
+  FakeFileDialog save{std::nullopt};
+  const FileOutcome outcome = d.form.cmdSpeicher_Click(save.Chooser());
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_TRUE(d.store.values.empty());
+}
+
+TEST(OptionsFormResultsFile, AChoiceTheStoreRefusesIsReported) {
+  Dialog d;
+  d.store.failWrites = true;
+  FakeFileDialog save{"E:\\Ergebnis.zel"};
+  EXPECT_NE(d.form.cmdSpeicher_Click(save.Chooser()).message.find("E:\\Ergebnis.zel"), std::string::npos);
+}
+
+TEST(FileDialogPreset, SplitsTheFolderFromTheName) {
+  const FilePreset nested = SplitPreset("C:\\Users\\anna\\Voyager.zel");
+  EXPECT_EQ(nested.folder, "C:\\Users\\anna");
+  EXPECT_EQ(nested.name, "Voyager.zel");
+
+  const FilePreset driveRoot = SplitPreset("F:\\Temp.zel");  // "F:" alone is F:'s current folder
+  EXPECT_EQ(driveRoot.folder, "F:\\");
+  EXPECT_EQ(driveRoot.name, "Temp.zel");
+
+  const FilePreset bare = SplitPreset("Voyager.zel");
+  EXPECT_EQ(bare.folder, "");
+  EXPECT_EQ(bare.name, "Voyager.zel");
+
+  const FilePreset folderOnly = SplitPreset("D:\\Planeten\\");
+  EXPECT_EQ(folderOnly.folder, "D:\\Planeten");
+  EXPECT_EQ(folderOnly.name, "");
+}
+
+}  // namespace
+}  // namespace zelor

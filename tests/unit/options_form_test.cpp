@@ -1,0 +1,190 @@
+#include "settings/options_form.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace zelor {
+namespace {
+
+const char* const kAppData = "C:\\Users\\anna\\AppData\\Roaming";
+const std::string kDefaultBody = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Voyager.zel";
+const std::string kDefaultResults = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Temp.zel";
+
+// An options dialog over a store of its own, in the given locale.
+struct Dialog {
+  explicit Dialog(NumberLocale locale = kGermanLocale)
+      : settings(store, MakeDefaultPaths(kAppData), locale), form(settings) {}
+  MemoryStore store;
+  Settings settings;
+  OptionsForm form;
+};
+
+OptionsEntry Entry(std::string breite, std::string hoehe, std::string intervall,
+                   CheckState box = CheckState::Unticked) {
+  return {std::move(breite), std::move(hoehe), std::move(intervall), box};
+}
+
+TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
+  Dialog d;
+  const OptionsView view = d.form.Form_Load();
+  EXPECT_EQ(view.txtBreite, "2");
+  EXPECT_EQ(view.txtHoehe, "2");
+  EXPECT_EQ(view.txtIntervall, "2");
+  EXPECT_EQ(view.chkSpeichern, CheckState::Unticked);
+  EXPECT_EQ(view.title, "Zelor2 - " + kDefaultBody);
+}
+
+TEST(OptionsFormLoad, ShowsStoredTextsWithoutReformatting) {
+  Dialog d;
+  d.store.values = {{kKeyBreite, " 2,50 "}, {kKeyHoehe, "abc"}, {kKeyIntervall, ""}, {kKeyDatei, "D:\\Sonne.zel"}};
+  const OptionsView view = d.form.Form_Load();
+  EXPECT_EQ(view.txtBreite, " 2,50 ");
+  EXPECT_EQ(view.txtHoehe, "abc");
+  EXPECT_EQ(view.txtIntervall, "");
+  EXPECT_EQ(view.title, "Zelor2 - D:\\Sonne.zel");
+}
+
+TEST(OptionsFormLoad, TicksTheBoxForEveryTrueText) {
+  for (const char* text : {"True", "TRUE", "true", "1", "-1", "2,5"}) {
+    Dialog d;
+    d.store.values[kKeySpeichern] = text;
+    EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Ticked) << text;
+  }
+}
+
+TEST(OptionsFormLoad, LeavesTheBoxUntickedForFalseAndForTextsThatAreNoTruthValue) {
+  for (const char* text : {"False", "false", "0", "", "ja", "Wahr", "2.5"}) {
+    Dialog d;
+    d.store.values[kKeySpeichern] = text;
+    EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Unticked) << text;
+  }
+}
+
+TEST(OptionsFormOk, StoresTheNormalisedNumbersAndShowsThemNextTime) {
+  Dialog german(kGermanLocale);
+  EXPECT_EQ(german.form.cmdOK_Click(Entry(" 2,50 ", "003", "0,250")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(german.store.values[kKeyBreite], "2,5");
+  EXPECT_EQ(german.store.values[kKeyHoehe], "3");
+  EXPECT_EQ(german.store.values[kKeyIntervall], "0,25");
+  EXPECT_EQ(german.form.Form_Load().txtBreite, "2,5");
+
+  Dialog english(kEnglishLocale);
+  EXPECT_EQ(english.form.cmdOK_Click(Entry(" 2.50 ", "1e3", "-.5")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(english.store.values[kKeyBreite], "2.5");
+  EXPECT_EQ(english.store.values[kKeyHoehe], "1000");
+  EXPECT_EQ(english.store.values[kKeyIntervall], "-0.5");
+  EXPECT_EQ(english.form.Form_Load().txtBreite, "2.5");
+}
+
+TEST(OptionsFormOk, EnforcesNoRange) {
+  Dialog d(kEnglishLocale);
+  EXPECT_EQ(d.form.cmdOK_Click(Entry("0", "-7", "1e300")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(d.store.values[kKeyBreite], "0");
+  EXPECT_EQ(d.store.values[kKeyHoehe], "-7");
+  EXPECT_EQ(d.store.values[kKeyIntervall], "1E+300");
+}
+
+TEST(OptionsFormOk, TickedAndGreyWriteTrueUntickedWritesFalse) {
+  const std::pair<CheckState, const char*> cases[] = {
+      {CheckState::Ticked, "True"}, {CheckState::Grey, "True"}, {CheckState::Unticked, "False"}};
+  for (const auto& [box, text] : cases) {
+    Dialog d;
+    EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", box)).kind, OkOutcome::Kind::Saved);
+    EXPECT_EQ(d.store.values[kKeySpeichern], text);
+  }
+}
+
+TEST(OptionsFormOk, LeavesTheFilesAlone) {
+  Dialog d;
+  d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Ticked));
+  EXPECT_EQ(d.store.values.count(kKeyDatei), 0u);
+  EXPECT_EQ(d.store.values.count(kKeySpeicher), 0u);
+}
+
+TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
+  struct Case {
+    OptionsEntry entry;
+    OptionsField field;
+    const char* message;
+  };
+  const Case cases[] = {
+      {Entry("abc", "2", "2"), OptionsField::Breite,
+       "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "abc\xE2\x80\x9C. "
+       "Bitte eine Zahl eingeben, z. B. 2,5."},
+      {Entry("2", "2.5", "2"), OptionsField::Hoehe,
+       "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "2.5\xE2\x80\x9C. "
+       "Bitte eine Zahl eingeben, z. B. 2,5."},
+      {Entry("2", "2", "  "), OptionsField::Intervall,
+       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte eine Zahl eingeben, z. B. 2,5."},
+  };
+  for (const Case& c : cases) {
+    Dialog d(kGermanLocale);
+    d.store.values[kKeySpeichern] = "True";
+    const OkOutcome outcome = d.form.cmdOK_Click(c.entry);
+    EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotANumber);
+    EXPECT_EQ(outcome.field, c.field);
+    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(d.store.values.size(), 1u) << "something was written";
+  }
+}
+
+TEST(OptionsFormOk, ItsExampleNumberUsesTheLocaleSeparator) {
+  Dialog d(kEnglishLocale);
+  const std::string message = d.form.cmdOK_Click(Entry("2,5", "2", "2")).message;
+  EXPECT_NE(message.find("z. B. 2.5."), std::string::npos) << message;
+}
+
+TEST(OptionsFormOk, CutsALongTypedTextInItsMessage) {
+  Dialog d;
+  const std::string message = d.form.cmdOK_Click(Entry(std::string(5000, 'x'), "2", "2")).message;
+  EXPECT_LT(message.size(), 200u);
+  EXPECT_NE(message.find(std::string(40, 'x') + "\xE2\x80\xA6\xE2\x80\x9C"), std::string::npos) << message;
+}
+
+// Refuses the write with the given number (counted from 0), or every
+// write from that one on.
+class RefusingStore : public MemoryStore {
+ public:
+  bool Write(const std::string& key, const std::string& text) override {
+    const int number = writes++;
+    if (number == refused || (refuseAllLater && number > refused)) return false;
+    return MemoryStore::Write(key, text);
+  }
+  int writes = 0;
+  int refused = -1;
+  bool refuseAllLater = false;
+};
+
+const std::map<std::string, std::string> kEarlierValues = {
+    {kKeyBreite, "7"}, {kKeyHoehe, "8"}, {kKeyIntervall, "9"}, {kKeySpeichern, "False"}};
+
+TEST(OptionsFormOk, ARefusedWritePutsBackWhatWasWrittenBeforeIt) {
+  for (int refused = 0; refused < 4; ++refused) {
+    RefusingStore store;
+    store.values = kEarlierValues;
+    store.refused = refused;
+    Settings settings(store, MakeDefaultPaths(kAppData), kGermanLocale);
+    OptionsForm form(settings);
+    const OkOutcome outcome = form.cmdOK_Click(Entry("1", "2", "3", CheckState::Ticked));
+    EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotSaved) << refused;
+    EXPECT_NE(outcome.message.find("nichts ge\xC3\xA4ndert"), std::string::npos) << outcome.message;
+    EXPECT_EQ(store.values, kEarlierValues) << refused;
+  }
+}
+
+TEST(OptionsFormOk, SaysSoWhenTheEarlierValuesCannotBePutBack) {
+  RefusingStore store;
+  store.values = kEarlierValues;
+  store.refused = 2;
+  store.refuseAllLater = true;
+  Settings settings(store, MakeDefaultPaths(kAppData), kGermanLocale);
+  OptionsForm form(settings);
+  const OkOutcome outcome = form.cmdOK_Click(Entry("1", "2", "3"));
+  EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotSaved);
+  EXPECT_NE(outcome.message.find("nicht vollst\xC3\xA4ndig"), std::string::npos) << outcome.message;
+}
+
+}  // namespace
+}  // namespace zelor
