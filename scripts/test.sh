@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs every test: native unit tests, the same under ASan/UBSan, fuzzers for a
+# bounded time, the Windows build's tests under Wine, and the end-to-end tests
+# of the real Zelor2.scr. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh || exit 1
+jobs=$(nproc)
+results=()
+stage() {
+  local name=$1
+  shift
+  echo "=== $name"
+  if "$@"; then results+=("PASS $name"); else results+=("FAIL $name"); fi
+}
+
+unit() {
+  cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" && ctest --preset native -j"$jobs"
+}
+sanitized() {
+  cmake --preset sanitize >/dev/null && cmake --build --preset sanitize -j"$jobs" &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j"$jobs"
+}
+windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j"$jobs"; }
+
+stage "unit tests" unit
+stage "unit tests under ASan and UBSan" sanitized
+[ -x scripts/fuzz.sh ] && stage "fuzzers" bash scripts/fuzz.sh
+if windows; then
+  stage "tests under Wine" bash tests/wine/run.sh
+  stage "end-to-end tests" bash tests/e2e/run.sh
+else
+  results+=("FAIL windows build")
+fi
+
+echo
+printf '%s\n' "${results[@]}"
+passed=$(printf '%s\n' "${results[@]}" | grep -c '^PASS')
+failed=$(printf '%s\n' "${results[@]}" | grep -c '^FAIL')
+echo "stages: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
