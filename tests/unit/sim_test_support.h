@@ -2,6 +2,8 @@
 // a run's surroundings (settings in memory, files in memory, a small canvas).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@
 #include "sim/sim.h"
 
 namespace zelor {
+
+// For messages: the whole text shows when the part is missing.
+inline ::testing::AssertionResult Contains(const std::string& text, const std::string& part) {
+  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << text << "\" lacks \"" << part << "\"";
+}
 
 inline BodyRecord MakeRecord(const std::string& name, double mass, double x, double y, double speed,
                              double direction, std::int32_t color = kWhite) {

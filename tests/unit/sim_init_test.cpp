@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "common/zelor_error.h"
+#include "sim_test_support.h"
+
+namespace zelor {
+namespace {
+
+// SimInit's message, or "" when it succeeded.
+std::string InitError(SimRun& run) {
+  try {
+    SimInit(run.state, run.settings, run.files, run.canvas);
+  } catch (const ZelorError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+std::string LoadError(SimRun& run, const std::vector<BodyRecord>& records) {
+  run.files.files[run.kBodyPath] = BodyFileBytes(records);
+  return InitError(run);
+}
+
+// A body of mass 0 changes nobody's drift, so the other body's velocity
+// shows as it came from the file.
+std::vector<BodyRecord> WithHeavyBodyAtRest(const BodyRecord& probe) {
+  return {MakeRecord("Sonne", 332946, 0, 0, 0, 0), probe};
+}
+
+TEST(SimInitVelocity, SpeedAndDirectionBecomeADisplacementPerStep) {
+  SimRun run;
+  run.Load(WithHeavyBodyAtRest(MakeRecord("Sonde", 0, 1e11, 0, 1000, 0)), "2");
+  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VX, 1.728e8);
+  EXPECT_EQ(run.state.Bodies[1].VY, 0);
+}
+
+TEST(SimInitVelocity, Direction90MovesDownTheScreen) {
+  SimRun run;
+  run.Load(WithHeavyBodyAtRest(MakeRecord("Sonde", 0, 1e11, 0, 1000, 90)), "1");
+  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VY, 8.64e7);
+  EXPECT_NEAR(run.state.Bodies[1].VX, 0, 1e-6);
+}
+
+TEST(SimInitVelocity, TheIntervalIsReadInTheUsersLocale) {
+  SimRun run(kGermanLocale);
+  run.Load(WithHeavyBodyAtRest(MakeRecord("Sonde", 0, 1e11, 0, 1000, 180)), "0,5");
+  EXPECT_DOUBLE_EQ(run.state.SimInterval, 0.5);
+  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VX, -4.32e7);
+}
+
+TEST(SimInitDrift, TwoEqualMassesShareTheMotionOppositely) {
+  SimRun run;
+  run.Load({MakeRecord("A", 5, 0, 0, 1000, 0), MakeRecord("B", 5, 1e11, 0, 0, 0)}, "2");
+  EXPECT_DOUBLE_EQ(run.state.Bodies[0].VX, 0.864e8);
+  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VX, -0.864e8);
+}
+
+TEST(SimInitDrift, ALoneBodyStandsStill) {
+  SimRun run;
+  run.Load({MakeRecord("A", 3, 1e11, 2e11, 25000, 33)});
+  EXPECT_NEAR(run.state.Bodies[0].VX, 0, 1e-6);
+  EXPECT_NEAR(run.state.Bodies[0].VY, 0, 1e-6);
+}
+
+TEST(SimInitDrift, TotalMomentumIsZeroAndPositionsStay) {
+  SimRun run;
+  run.Load({MakeRecord("A", 1, 1e11, 0, 30000, 90), MakeRecord("B", 2, -3e11, 1e10, 12000, 200),
+            MakeRecord("C", 0.5, 0, -7e11, 5000, -10)});
+  double px = 0, py = 0, scale = 0;
+  for (const Body& b : run.state.Bodies) {
+    px += b.Mass * b.VX;
+    py += b.Mass * b.VY;
+    scale += b.Mass * (std::fabs(b.VX) + std::fabs(b.VY));
+  }
+  EXPECT_NEAR(px / scale, 0, 1e-15);
+  EXPECT_NEAR(py / scale, 0, 1e-15);
+  EXPECT_EQ(run.state.Bodies[1].X, -3e11);
+  EXPECT_EQ(run.state.Bodies[2].Y, -7e11);
+}
+
+TEST(SimInitState, KeepsNamesColoursAndOrderAndStartsTheCountAtZero) {
+  SimRun run;
+  run.state.StepCount = 99;
+  run.Load({MakeRecord("Erde", 1, 0, 0, 0, 0, 0x00FF8000), MakeRecord("Mond", 0.0123, 3.84e8, 0, 0, 0, kWhite)});
+  ASSERT_EQ(run.state.Bodies.size(), 2u);
+  EXPECT_EQ(run.state.Bodies[0].Name, "Erde           ");
+  EXPECT_EQ(run.state.Bodies[0].Color, 0x00FF8000);
+  EXPECT_EQ(run.state.Bodies[1].Color, 0x00FFFFFF);  // colour 0 in the file
+  EXPECT_EQ(run.state.StepCount, 0);
+  EXPECT_EQ(run.state.BodyFile, run.kBodyPath);
+}
+
+TEST(SimInitView, TheDefaultSkySpansMinusOneToOneAU) {
+  SimRun run;
+  run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
+  EXPECT_EQ(run.state.ViewWidth, 2);
+  EXPECT_EQ(run.state.ViewHeight, 2);
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(0), -1);
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(200), 1);
+  EXPECT_DOUBLE_EQ(run.canvas.UserY(0), -1);
+  EXPECT_DOUBLE_EQ(run.canvas.UserY(200), 1);
+}
+
+TEST(SimInitView, TheSkyIsStretchedToTheWindowWhateverItsShape) {
+  SimRun run;
+  run.canvas.Resize(300, 100);
+  run.store.values[kKeyBreite] = "6";
+  run.store.values[kKeyHoehe] = "1";
+  run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(300), 3);
+  EXPECT_DOUBLE_EQ(run.canvas.UserY(100), 0.5);
+}
+
+TEST(SimInitView, ANegativeWidthMirrorsTheXAxis) {
+  SimRun run;
+  run.store.values[kKeyBreite] = "-4";
+  run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(0), 2);
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(200), -2);
+  EXPECT_DOUBLE_EQ(run.canvas.UserY(0), -1);
+}
+
+TEST(SimInitLimits, LoadsTheLargestNumberOfBodies) {
+  SimRun run;
+  std::vector<BodyRecord> records(32766, MakeRecord("Staub", 1, 0, 0, 0, 0));
+  run.Load(records);
+  EXPECT_EQ(run.state.Bodies.size(), 32766u);
+}
+
+TEST(SimInitLimits, RefusesOneBodyMore) {
+  SimRun run;
+  std::vector<BodyRecord> records(32767, MakeRecord("Staub", 1, 0, 0, 0, 0));
+  EXPECT_TRUE(Contains(LoadError(run, records), "mehr als 32.766 Körper"));
+}
+
+TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
+  SimRun run;
+  run.store.values[kKeyDatei] = "/data/Fehlt.zel";
+  const std::string message = InitError(run);
+  EXPECT_TRUE(Contains(message, "Die Körperdatei „/data/Fehlt.zel“ konnte nicht geöffnet werden."));
+  EXPECT_FALSE(run.files.Exists("/data/Fehlt.zel"));
+  EXPECT_EQ(run.files.Changes(), 0);
+}
+
+TEST(SimInitErrors, AFileWithoutAWholeRecordIsRefused) {
+  SimRun run;
+  run.files.files[run.kBodyPath] = std::vector<unsigned char>(58, 1);
+  EXPECT_TRUE(Contains(InitError(run), "„/data/bodies.zel“ enthält keinen vollständigen Datensatz (59 Bytes je Körper)"));
+  run.files.files[run.kBodyPath].clear();
+  EXPECT_TRUE(Contains(InitError(run), "keinen vollständigen Datensatz"));
+}
+
+TEST(SimInitErrors, ATotalMassOfZeroIsRefused) {
+  SimRun run;
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 0, 0, 0, 0, 0), MakeRecord("B", 0, 1e11, 0, 0, 0)}), "Die Gesamtmasse der Körper in der Körperdatei „/data/bodies.zel“ ist 0"));
+}
+
+TEST(SimInitErrors, ASettingThatIsNoNumberIsNamed) {
+  SimRun run;
+  run.store.values[kKeyIntervall] = "zwei";
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Intervall“ („zwei“) ist keine Zahl"));
+}
+
+TEST(SimInitErrors, AnEnglishNumberIsNoNumberInAGermanLocale) {
+  SimRun run(kGermanLocale);
+  run.store.values[kKeyHoehe] = "2.5";
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "„Höhe“ („2.5“) ist keine Zahl"));
+}
+
+TEST(SimInitErrors, ASkyOfWidthOrHeightZeroIsRefused) {
+  SimRun run;
+  run.store.values[kKeyBreite] = "0";
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Breite“ ist 0"));
+  run.store.values[kKeyBreite] = "2";
+  run.store.values[kKeyHoehe] = "-0";
+  EXPECT_TRUE(Contains(InitError(run), "Die Einstellung „Höhe“ ist 0"));
+}
+
+TEST(SimInitErrors, ANonFiniteValueNamesTheRecordAndTheField) {
+  SimRun run;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("Geist", nan, 0, 0, 0, 0)}), "„/data/bodies.zel“ enthält im Datensatz 2 („Geist“) bei „Masse“ keinen gültigen Wert"));
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, -inf)}), "Datensatz 1 („A“) bei „Richtung“"));
+}
+
+TEST(SimInitErrors, AnOverflowingVelocityIsAnArithmeticFault) {
+  SimRun run;
+  const std::string message = LoadError(run, {MakeRecord("Blitz", 1, 0, 0, 1e305, 0)});
+  EXPECT_TRUE(Contains(message, "Rechenfehler (Überlauf, Division durch null oder ungültige Operation)"));
+  EXPECT_TRUE(Contains(message, "Datensatz 1 („Blitz“)"));
+}
+
+TEST(SimInitErrors, AFailedSetUpLeavesTheStateAndTheViewAsTheyWere) {
+  SimRun run;
+  run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
+  run.store.values[kKeyBreite] = "8";
+  run.files.files[run.kBodyPath].clear();
+  EXPECT_NE(InitError(run), "");
+  EXPECT_EQ(run.state.Bodies.size(), 1u);
+  EXPECT_EQ(run.state.ViewWidth, 2);
+  EXPECT_DOUBLE_EQ(run.canvas.UserX(0), -1);
+}
+
+}  // namespace
+}  // namespace zelor
