@@ -42,7 +42,7 @@ std::vector<unsigned char> CarriedBodyFile(HINSTANCE instance) {
 }
 
 // Handles every waiting message, then returns without waiting for more.
-void Yield() {
+void HandleWaitingMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -74,7 +74,7 @@ int RunSaver(HINSTANCE instance, Settings& settings) {
       SimStep(state, window.Picture());
       const std::int64_t now = NowMicroseconds();
       if (pacer.PresentDue(now)) window.Present(TimeLabel(state, locale));
-      if (pacer.PollDue(now)) Yield();
+      if (pacer.PollDue(now)) HandleWaitingMessages();
     }
   } catch (const ZelorError& error) {
     // The state is broken: nothing of it is stored.
