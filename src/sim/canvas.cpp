@@ -6,30 +6,29 @@
 namespace zelor {
 namespace {
 
-// Clips the segment to [lo, hi] on both axes (Liang-Barsky); false when
-// nothing of it is left. Works in doubles so far-away ends cannot overflow.
+// Clips the segment to [lo, hi] on both axes (Cohen-Sutherland). An end moved
+// to an edge lies exactly on it, so even a line from far away keeps its pixels.
+// Works in doubles so far-away ends cannot overflow. False when nothing is left.
+int Outcode(double x, double y, double loX, double loY, double hiX, double hiY) {
+  return (x < loX ? 1 : 0) | (x > hiX ? 2 : 0) | (y < loY ? 4 : 0) | (y > hiY ? 8 : 0);
+}
+
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double loX, double loY,
                  double hiX, double hiY) {
-  double t0 = 0, t1 = 1;
-  const double dx = x1 - x0, dy = y1 - y0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x0 - loX, hiX - x0, y0 - loY, hiY - y0};
-  for (int k = 0; k < 4; ++k) {
-    if (p[k] == 0) {
-      if (q[k] < 0) return false;
-    } else {
-      const double t = q[k] / p[k];
-      if (p[k] < 0) t0 = std::max(t0, t);
-      else t1 = std::min(t1, t);
-    }
+  int code0 = Outcode(x0, y0, loX, loY, hiX, hiY), code1 = Outcode(x1, y1, loX, loY, hiX, hiY);
+  for (int round = 0; round < 8; ++round) {
+    if (!(code0 | code1)) return true;
+    if (code0 & code1) return false;
+    const int out = code0 ? code0 : code1;
+    double x, y;
+    if (out & 8) { y = hiY; x = x0 + (x1 - x0) * ((hiY - y0) / (y1 - y0)); }
+    else if (out & 4) { y = loY; x = x0 + (x1 - x0) * ((loY - y0) / (y1 - y0)); }
+    else if (out & 2) { x = hiX; y = y0 + (y1 - y0) * ((hiX - x0) / (x1 - x0)); }
+    else { x = loX; y = y0 + (y1 - y0) * ((loX - x0) / (x1 - x0)); }
+    if (out == code0) { x0 = x; y0 = y; code0 = Outcode(x0, y0, loX, loY, hiX, hiY); }
+    else { x1 = x; y1 = y; code1 = Outcode(x1, y1, loX, loY, hiX, hiY); }
   }
-  if (t0 > t1) return false;
-  const double sx = x0, sy = y0;
-  x0 = sx + t0 * dx;
-  y0 = sy + t0 * dy;
-  x1 = sx + t1 * dx;
-  y1 = sy + t1 * dy;
-  return true;
+  return !(code0 | code1);
 }
 
 }  // namespace

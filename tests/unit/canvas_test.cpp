@@ -1,0 +1,98 @@
+#include "sim/canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace zelor {
+namespace {
+
+constexpr std::int32_t kRed = 0x000000FF;  // 0x00BBGGRR
+constexpr std::uint32_t kRedPixel = 0x00FF0000;
+
+int CountLit(const Canvas& c) {
+  int lit = 0;
+  for (int y = 0; y < c.Height(); ++y)
+    for (int x = 0; x < c.Width(); ++x) lit += c.PixelAt(x, y) != 0;
+  return lit;
+}
+
+Canvas SkyOfTwoAu(int width, int height) {
+  Canvas c;
+  c.Resize(width, height);
+  c.SetUserScale(-1, -1, 1, 1);
+  return c;
+}
+
+TEST(CanvasColours, StoresTheColourAsADibPixel) {
+  EXPECT_EQ(ToPixel(0x00123456), 0x00563412u);
+  Canvas c = SkyOfTwoAu(10, 10);
+  c.Point(0, 0, kRed);
+  EXPECT_EQ(c.PixelAt(5, 5), kRedPixel);
+}
+
+TEST(CanvasCoordinates, MapsTheUserSystemOntoTheWholePicture) {
+  Canvas c = SkyOfTwoAu(200, 100);
+  c.Point(-1, -1, kRed);
+  c.Point(0.999f, 0.999f, kRed);
+  EXPECT_EQ(c.PixelAt(0, 0), kRedPixel);
+  EXPECT_EQ(c.PixelAt(199, 99), kRedPixel);
+  EXPECT_DOUBLE_EQ(c.UserX(100), 0);
+  EXPECT_DOUBLE_EQ(c.UserY(0), -1);
+}
+
+TEST(CanvasCoordinates, AReversedEdgeMirrorsTheAxis) {
+  Canvas c;
+  c.Resize(100, 100);
+  c.SetUserScale(1, -1, -1, 1);  // negative width: left edge at +1
+  c.Point(0.9f, 0, kRed);
+  EXPECT_EQ(c.PixelAt(5, 50), kRedPixel);
+}
+
+TEST(CanvasLines, DrawBothEndsAndEveryPixelBetween) {
+  Canvas c;
+  c.Resize(20, 20);
+  c.Line(2, 3, 10, 0, kRed);
+  for (int x = 2; x <= 12; ++x) EXPECT_EQ(c.PixelAt(x, 3), kRedPixel) << x;
+  EXPECT_EQ(CountLit(c), 11);
+  Canvas d;
+  d.Resize(20, 20);
+  d.Line(15, 15, -10, -5, kRed);
+  EXPECT_EQ(d.PixelAt(15, 15), kRedPixel);
+  EXPECT_EQ(d.PixelAt(5, 10), kRedPixel);
+  EXPECT_EQ(CountLit(d), 11);
+}
+
+TEST(CanvasLines, AreClippedAtTheEdgeWhateverTheirLength) {
+  Canvas c;
+  c.Resize(50, 50);
+  c.Line(-1e30f, 25, 3e30f, 0, kRed);  // across the picture from far away
+  EXPECT_EQ(CountLit(c), 50);
+  c.Line(1e20f, 1e20f, 1, 1, kRed);  // entirely outside
+  c.Point(-3, 4, kRed);
+  EXPECT_EQ(CountLit(c), 50);
+}
+
+TEST(CanvasLines, IgnoreCoordinatesThatAreNotNumbers) {
+  Canvas c = SkyOfTwoAu(10, 10);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  c.Line(nan, 0, 1, 1, kRed);
+  c.Point(0, nan, kRed);
+  EXPECT_EQ(CountLit(c), 0);
+}
+
+TEST(CanvasDirtyArea, CoversWhatWasDrawnSinceTheLastTake) {
+  Canvas c;
+  c.Resize(100, 100);
+  EXPECT_FALSE(c.TakeDirty().Empty());  // a new picture must be shown whole
+  EXPECT_TRUE(c.TakeDirty().Empty());
+  c.Point(10, 20, kRed);
+  c.Line(30, 40, 5, 2, kRed);
+  const PixelRect r = c.TakeDirty();
+  EXPECT_EQ(r.left, 10);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right, 36);
+  EXPECT_EQ(r.bottom, 43);
+  EXPECT_TRUE(c.TakeDirty().Empty());
+}
+
+}  // namespace
+}  // namespace zelor
