@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "common/zelor_error.h"
+#include "sim_test_support.h"
+
+namespace zelor {
+namespace {
+
+constexpr double kAU = 1.5e11;
+constexpr std::uint32_t kWhitePixel = 0x00FFFFFF;
+
+// A state built by hand; the canvas shows 4 by 4 AU on 200 by 200 pixels,
+// so one pixel is 0.02 AU and the origin is pixel (100, 100).
+struct Step {
+  explicit Step(std::vector<Body> bodies, double interval = 1, double view = 4) {
+    state.Bodies = std::move(bodies);
+    state.SimInterval = interval;
+    state.ViewWidth = state.ViewHeight = view;
+    canvas.Resize(200, 200);
+    canvas.SetUserScale(-2, -2, 2, 2);
+  }
+  void Run(int steps = 1) {
+    for (int k = 0; k < steps; ++k) SimStep(state, canvas);
+  }
+  std::string Fault() {
+    try {
+      Run();
+    } catch (const ZelorError& e) {
+      return e.what();
+    }
+    return "";
+  }
+  SimState state;
+  Canvas canvas;
+};
+
+double MomentumX(const SimState& s) {
+  double sum = 0;
+  for (const Body& b : s.Bodies) sum += b.Mass * b.VX;
+  return sum;
+}
+double MomentumY(const SimState& s) {
+  double sum = 0;
+  for (const Body& b : s.Bodies) sum += b.Mass * b.VY;
+  return sum;
+}
+
+TEST(SimStepGravity, WorkedStepOfOneEarthMassAndAProbeOneAUAway) {
+  Step step({MakeBody(1, 0, 0, 0, 0), MakeBody(0, kAU, 0, 0, 0)});
+  step.Run();
+  const double K = 2.976024996864e24;  // 86400² × 3.986659e14
+  const Body& earth = step.state.Bodies[0];
+  const Body& probe = step.state.Bodies[1];
+  EXPECT_EQ(earth.VX, 0);  // a body of mass 0 pulls nothing
+  EXPECT_EQ(earth.X, 0);
+  EXPECT_DOUBLE_EQ(probe.VX, -K / (kAU * kAU));
+  EXPECT_NEAR(probe.VX, -132.268, 0.001);
+  EXPECT_EQ(probe.VY, 0);
+  EXPECT_EQ(probe.X, kAU + probe.VX);
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "1");
+}
+
+TEST(SimStepGravity, BodiesAtTheSamePlaceDoNotPullEachOtherButOthersPullThem) {
+  Step step({MakeBody(5, 0, 0, 0, 0), MakeBody(5, 0, 0, 0, 0), MakeBody(5, 0, kAU, 0, 0)});
+  ASSERT_EQ(step.Fault(), "");
+  EXPECT_EQ(step.state.Bodies[0].VX, 0);
+  EXPECT_GT(step.state.Bodies[0].VY, 0);  // towards the third body, below them
+  EXPECT_EQ(step.state.Bodies[0].VY, step.state.Bodies[1].VY);
+}
+
+TEST(SimStepGravity, AProbeOfMassZeroMovesNobody) {
+  Step step({MakeBody(1000, 0, 0, 0, 0), MakeBody(0, 1e10, 2e10, 0, 0)});
+  step.Run(3);
+  EXPECT_EQ(step.state.Bodies[0].VX, 0);
+  EXPECT_EQ(step.state.Bodies[0].VY, 0);
+  EXPECT_LT(step.state.Bodies[1].VX, 0);
+  EXPECT_LT(step.state.Bodies[1].VY, 0);
+}
+
+TEST(SimStepGravity, AStepKeepsTheTotalMomentum) {
+  Step step({MakeBody(1, 1e11, 0, 2e9, -1e9), MakeBody(2.5, -2e11, 3e10, -5e8, 7e8),
+             MakeBody(0.7, 4e10, -9e10, 1e9, 3e9)});
+  const double beforeX = MomentumX(step.state), beforeY = MomentumY(step.state);
+  step.Run();
+  // The changes per body are about 1e7 here; what is left of them in the sum is rounding.
+  EXPECT_NEAR(MomentumX(step.state), beforeX, 1e-3);
+  EXPECT_NEAR(MomentumY(step.state), beforeY, 1e-3);
+  EXPECT_NE(step.state.Bodies[0].VX, 2e9);  // the step did change velocities
+}
+
+TEST(SimStepGravity, EachBodyGainsTheOppositeMomentumOfItsPartner) {
+  Step step({MakeBody(3, 0, 0, 0, 0), MakeBody(1, 1e11, 5e10, 0, 0)});
+  step.Run();
+  const Body& a = step.state.Bodies[0];
+  const Body& b = step.state.Bodies[1];
+  EXPECT_DOUBLE_EQ(a.VX * 3, -b.VX * 1);
+  EXPECT_DOUBLE_EQ(a.VY * 3, -b.VY * 1);
+}
+
+// A planet of one Earth mass on a circle of 1 AU round a star of one solar
+// mass, 0.01 days per step: after one period both are back where they began.
+TEST(SimStepGravity, ACircularOrbitClosesAfterOnePeriod) {
+  SimRun run;
+  const double sun = 332946, radius = kAU;
+  const double mu = 3.986659e14 * (sun + 1);
+  const double speed = std::sqrt(mu / radius);
+  run.Load({MakeRecord("Stern", sun, 0, 0, 0, 0), MakeRecord("Planet", 1, radius, 0, speed, 90)}, "0.01");
+  const double period = 2 * std::acos(-1.0) * std::sqrt(radius * radius * radius / mu) / 86400;  // days
+  const Body start = run.state.Bodies[1];
+  const auto steps = static_cast<long>(std::lround(period / 0.01));
+  double farthest = 0;
+  for (long k = 0; k < steps; ++k) {
+    SimStep(run.state, run.canvas);
+    farthest = std::max(farthest, std::hypot(run.state.Bodies[1].X - start.X, run.state.Bodies[1].Y - start.Y));
+  }
+  const Body& end = run.state.Bodies[1];
+  EXPECT_NEAR(farthest, 2 * radius, 0.001 * radius);  // it went round, not astray
+  // Within 1e-5 AU of its start (a step is 1.7e-4 AU long; the method itself
+  // misses by about 2e-7 AU here), and still on the circle.
+  EXPECT_LT(std::hypot(end.X - start.X, end.Y - start.Y), 1e-5 * radius);
+  EXPECT_NEAR(std::hypot(end.X - run.state.Bodies[0].X, end.Y - run.state.Bodies[0].Y), radius, 1e-8 * radius);
+}
+
+TEST(SimStepDrawing, ALoneBodyMovesAlongAStraightDrawnLine) {
+  Step step({MakeBody(1, 0, 0, 0.5 * kAU, 0, 0x000000FF)});
+  step.Run(2);
+  EXPECT_EQ(step.state.Bodies[0].X, kAU);
+  EXPECT_EQ(step.state.Bodies[0].Y, 0);
+  for (int x : {100, 112, 125, 137, 150}) EXPECT_EQ(step.canvas.PixelAt(x, 100), 0x00FF0000u) << x;
+  EXPECT_EQ(step.canvas.PixelAt(151, 100), 0u);  // the next step's stretch is not drawn yet
+  EXPECT_EQ(step.canvas.PixelAt(125, 101), 0u);
+}
+
+TEST(SimStepDrawing, TheWorkedStepDrawsBothBodiesWhereTheyWere) {
+  Step step({MakeBody(1, 0, 0, 0, 0), MakeBody(0, kAU, 0, 0, 0)});
+  step.Run();
+  EXPECT_EQ(step.canvas.PixelAt(100, 100), kWhitePixel);
+  EXPECT_EQ(step.canvas.PixelAt(150, 100), kWhitePixel);
+}
+
+TEST(SimStepSky, GrowsToTakeInABodyBeyondIt) {
+  Step step({MakeBody(1, 3.3e11, 0, 0, 0)}, 1, 2);
+  step.Run();
+  EXPECT_DOUBLE_EQ(step.state.ViewWidth, 4.4);
+  EXPECT_EQ(step.state.ViewHeight, 2);
+}
+
+TEST(SimStepSky, ABodyExactlyAtTheEdgeLeavesItAlone) {
+  Step step({MakeBody(1, kAU, -kAU, 0, 0)}, 1, 2);
+  step.Run();
+  EXPECT_EQ(step.state.ViewWidth, 2);
+  EXPECT_EQ(step.state.ViewHeight, 2);
+}
+
+TEST(SimStepSky, NeverShrinksAndDoesNotChangeTheDrawingScale) {
+  Step step({MakeBody(1, 0, -4.5e11, 0, 4.5e11)}, 1, 2);
+  step.Run();  // ends at the origin
+  step.state.Bodies[0].VY = 0;
+  step.state.Bodies[0].Y = 4.5e11;
+  step.state.ViewHeight = 2;
+  step.Run();
+  EXPECT_DOUBLE_EQ(step.state.ViewHeight, 6);
+  step.state.Bodies[0].Y = 0;
+  step.Run();
+  EXPECT_DOUBLE_EQ(step.state.ViewHeight, 6);
+  EXPECT_DOUBLE_EQ(step.canvas.UserY(0), -2);
+}
+
+TEST(SimStepTime, TheLabelShowsStepsTimesTheInterval) {
+  Step step({MakeBody(1, 0, 0, 0, 0)}, 2);
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "0");
+  step.Run();
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "2");
+  step.Run(4);
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "10");
+}
+
+TEST(SimStepTime, ThreeStepsOfATenthShowThreeTenthsInEitherLocale) {
+  Step step({MakeBody(1, 0, 0, 0, 0)}, 0.1);
+  step.Run(3);
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "0.3");
+  EXPECT_EQ(TimeLabel(step.state, kGermanLocale), "0,3");
+}
+
+TEST(SimStepTime, TheCountGoesOnPastThirtyTwoBits) {
+  Step step({MakeBody(1, 0, 0, 0, 0)}, 1);
+  step.state.StepCount = 2147483647;
+  ASSERT_EQ(step.Fault(), "");
+  EXPECT_EQ(step.state.StepCount, 2147483648);
+  EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "2147483648");
+}
+
+TEST(SimStepInterval, ZeroMovesNothingAndTheTimeStandsStill) {
+  SimRun run;
+  run.store.values[kKeyBreite] = "4";
+  run.Load({MakeRecord("A", 1, 0, 0, 30000, 0), MakeRecord("B", 1, kAU, 0, 30000, 90)}, "0");
+  for (int k = 0; k < 3; ++k) SimStep(run.state, run.canvas);
+  EXPECT_EQ(run.state.Bodies[0].X, 0);
+  EXPECT_EQ(run.state.Bodies[1].X, kAU);
+  EXPECT_EQ(run.state.Bodies[1].Y, 0);
+  EXPECT_EQ(TimeLabel(run.state, kEnglishLocale), "0");
+  EXPECT_EQ(run.canvas.PixelAt(150, 100), kWhitePixel);  // a point where B stands
+}
+
+TEST(SimStepInterval, ANegativeIntervalRunsBackwardsAndGravityStillAttracts) {
+  SimRun run;
+  run.Load({MakeRecord("Stern", 332946, 0, 0, 0, 0), MakeRecord("Sonde", 0, kAU, 0, 1000, 90)}, "-2");
+  EXPECT_LT(run.state.Bodies[1].VY, 0);  // the motion of set-up points back
+  SimStep(run.state, run.canvas);
+  EXPECT_LT(run.state.Bodies[1].VX, 0);  // pulled towards the star
+  EXPECT_LT(run.state.Bodies[1].X, kAU);
+  EXPECT_EQ(TimeLabel(run.state, kGermanLocale), "-2");
+}
+
+TEST(SimStepFaults, AnOverflowInTheGravityPhaseStopsTheRun) {
+  Step step({MakeBody(1e300, 0, 0, 0, 0), MakeBody(1e300, 1, 0, 0, 0)});
+  const std::string message = step.Fault();
+  EXPECT_TRUE(Contains(message, "Rechenfehler (Überlauf, Division durch null oder ungültige Operation) "
+                                "im Simulationsschritt 1 bei der Schwerkraft"));
+  EXPECT_EQ(step.state.StepCount, 0);
+}
+
+// Long before a position could overflow, it is beyond the range of the
+// window's coordinates.
+TEST(SimStepFaults, ABodyTooFarAwayToBeDrawnStopsTheRun) {
+  Step step({MakeBody(0, 1.7e308, 0, 1.7e308, 0)});
+  step.state.StepCount = 41;
+  EXPECT_TRUE(Contains(step.Fault(), "im Simulationsschritt 42 beim Zeichnen der Bahnen"));
+  EXPECT_EQ(step.state.Bodies[0].X, 1.7e308);
+}
+
+TEST(SimStepFaults, AnIntervalTooLongToSquareStopsTheRun) {
+  Step step({MakeBody(1, 0, 0, 0, 0)}, 1e150);
+  EXPECT_TRUE(Contains(step.Fault(), "bei der Schrittlänge"));
+}
+
+TEST(SimStepFaults, ADisplacementBeyondTheWindowsNumberRangeStopsTheRun) {
+  Step step({MakeBody(0, 0, 0, 1e50, 0)});
+  EXPECT_TRUE(Contains(step.Fault(), "beim Zeichnen der Bahnen"));
+}
+
+TEST(SimStepFaults, TheMessageNamesTheBodyFile) {
+  Step step({MakeBody(0, 1.7e308, 0, 1.7e308, 0)});
+  step.state.BodyFile = "C:\\Daten\\Test.zel";
+  EXPECT_TRUE(Contains(step.Fault(), "Körperdatei „C:\\Daten\\Test.zel“"));
+}
+
+}  // namespace
+}  // namespace zelor
