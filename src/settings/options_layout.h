@@ -30,20 +30,21 @@ struct OptionsControlPlace {
 constexpr int kOptionsClientWidthTwips = 5010;
 constexpr int kOptionsClientHeightTwips = 2010;
 
-// The interval's label is 15 twips narrower than its text would need to
-// reach 2295: it ends where its text box starts, so it never paints over
-// the box's left edge.
+// The labels reach up to their text boxes and the check box up to the
+// column of text boxes: sized to the text in one font, they would cut or
+// wrap their captions in a wider dialog font. None reaches into its
+// neighbour, so no control paints over another's edge.
 inline constexpr std::array<OptionsControlPlace, 11> kOptionsLayout{{
-    {OptionsControl::lblBreite, {120, 180, 1575, 255}},
+    {OptionsControl::lblBreite, {120, 180, 2160, 255}},
     {OptionsControl::txtBreite, {2280, 120, 1215, 375}},
-    {OptionsControl::lblHoehe, {120, 660, 1575, 255}},
+    {OptionsControl::lblHoehe, {120, 660, 2160, 255}},
     {OptionsControl::txtHoehe, {2280, 600, 1215, 375}},
     {OptionsControl::lblIntervall, {120, 1140, 2160, 255}},
     {OptionsControl::cmdOK, {3720, 120, 1215, 375}},
     {OptionsControl::txtIntervall, {2280, 1080, 1215, 375}},
     {OptionsControl::cmdAbbrechen, {3720, 600, 1215, 375}},
     {OptionsControl::cmdDatei, {3720, 1080, 1215, 375}},
-    {OptionsControl::chkSpeichern, {120, 1560, 1935, 375}},
+    {OptionsControl::chkSpeichern, {120, 1560, 3375, 375}},
     {OptionsControl::cmdSpeicher, {3720, 1560, 1215, 375}},
 }};
 

@@ -1,7 +1,124 @@
 #include "settings/win32/options_dialog.h"
 
-namespace zelor::win32 {
+#include <iterator>
 
-void ShowOptionsDialog(HINSTANCE, Settings&) {}
+#include "settings/options_form.h"
+#include "settings/options_layout.h"
+#include "settings/win32/file_dialog.h"
+#include "settings/win32/options_ids.h"
+#include "shell/win32/dialog_layout.h"
+#include "shell/win32/wide_text.h"
+
+namespace zelor::win32 {
+namespace {
+
+int ControlId(OptionsControl control) {
+  switch (control) {
+    case OptionsControl::lblBreite: return IDC_LBLBREITE;
+    case OptionsControl::txtBreite: return IDC_TXTBREITE;
+    case OptionsControl::lblHoehe: return IDC_LBLHOEHE;
+    case OptionsControl::txtHoehe: return IDC_TXTHOEHE;
+    case OptionsControl::lblIntervall: return IDC_LBLINTERVALL;
+    case OptionsControl::cmdOK: return IDOK;
+    case OptionsControl::txtIntervall: return IDC_TXTINTERVALL;
+    case OptionsControl::cmdAbbrechen: return IDCANCEL;
+    case OptionsControl::cmdDatei: return IDC_CMDDATEI;
+    case OptionsControl::chkSpeichern: return IDC_CHKSPEICHERN;
+    case OptionsControl::cmdSpeicher: return IDC_CMDSPEICHER;
+  }
+  return 0;
+}
+
+int FieldId(OptionsField field) {
+  switch (field) {
+    case OptionsField::Breite: return IDC_TXTBREITE;
+    case OptionsField::Hoehe: return IDC_TXTHOEHE;
+    case OptionsField::Intervall: return IDC_TXTINTERVALL;
+  }
+  return IDC_TXTBREITE;
+}
+
+void SetText(HWND dialog, int id, const std::string& utf8) { SetDlgItemTextW(dialog, id, Widen(utf8).c_str()); }
+std::string Text(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
+
+void Form_Load(HWND dialog, const OptionsForm& form) {
+  const OptionsView view = form.Form_Load();
+  SetText(dialog, IDC_TXTBREITE, view.txtBreite);
+  SetText(dialog, IDC_TXTHOEHE, view.txtHoehe);
+  SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
+  CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
+  SetWindowTextW(dialog, Widen(view.title).c_str());
+
+  ControlPlace places[kOptionsLayout.size()];
+  for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
+    places[i] = {ControlId(kOptionsLayout[i].control), kOptionsLayout[i].rect};
+  LayoutDialog(dialog, kOptionsClientWidthTwips, kOptionsClientHeightTwips, places, std::size(places));
+}
+
+void cmdOK_Click(HWND dialog, OptionsForm& form) {
+  const OptionsEntry entry{Text(dialog, IDC_TXTBREITE), Text(dialog, IDC_TXTHOEHE), Text(dialog, IDC_TXTINTERVALL),
+                           static_cast<CheckState>(IsDlgButtonChecked(dialog, IDC_CHKSPEICHERN))};
+  const OkOutcome outcome = form.cmdOK_Click(entry);
+  switch (outcome.kind) {
+    case OkOutcome::Kind::Saved:
+      EndDialog(dialog, IDOK);
+      return;
+    case OkOutcome::Kind::NotANumber: {
+      ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+      const HWND box = GetDlgItem(dialog, FieldId(outcome.field));
+      SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+      SendMessageW(box, EM_SETSEL, 0, -1);
+      return;
+    }
+    case OkOutcome::Kind::NotSaved:
+      ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONERROR);
+      return;
+  }
+}
+
+void Present(HWND dialog, const FileOutcome& outcome) {
+  if (outcome.title) SetWindowTextW(dialog, Widen(*outcome.title).c_str());
+  if (!outcome.message.empty()) ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONERROR);
+}
+
+FileChooser Chooser(HWND dialog, FileDialogKind kind) {
+  return [dialog, kind](const std::string& preset) { return ChooseZelorFile(dialog, kind, preset); };
+}
+
+INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    Form_Load(dialog, *reinterpret_cast<OptionsForm*>(lParam));
+    return TRUE;  // the focus goes to txtBreite, its text selected
+  }
+  auto* form = reinterpret_cast<OptionsForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (message != WM_COMMAND || !form || HIWORD(wParam) != BN_CLICKED) return FALSE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      cmdOK_Click(dialog, *form);
+      return TRUE;
+    case IDCANCEL:  // "Abbrechen", Escape and the close box
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    case IDC_CMDDATEI:
+      Present(dialog, form->cmdDatei_Click(Chooser(dialog, FileDialogKind::Open)));
+      return TRUE;
+    case IDC_CMDSPEICHER:
+      Present(dialog, form->cmdSpeicher_Click(Chooser(dialog, FileDialogKind::Save)));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void ShowOptionsDialog(HINSTANCE instance, Settings& settings) {
+  OptionsForm form(settings);
+  // A dialog without an owner gets a task-bar button; owned by a window that
+  // is never shown, it gets none.
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONEN), owner, OptionsProc, reinterpret_cast<LPARAM>(&form));
+  if (owner) DestroyWindow(owner);
+}
 
 }  // namespace zelor::win32
