@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <stdexcept>
+
+#include "sim_test_support.h"
+
+namespace zelor {
+namespace {
+
+constexpr double kAU = 1.5e11;
+constexpr double kSun = 332946;  // Earth masses
+const std::string kResults = "/data/Ergebnis.zel";
+
+// A body given in AU and m/s, for a state with an interval of one day.
+Body At(double mass, double xAU, double yAU, double vx = 0, double vy = 0, std::int32_t color = kWhite) {
+  return MakeBody(mass, xAU * kAU, yAU * kAU, vx * 86400, vy * 86400, color);
+}
+
+// The end of a run with "speichern" on, results going to /data/Ergebnis.zel.
+struct End {
+  explicit End(std::vector<Body> bodies, NumberLocale locale = kEnglishLocale)
+      : settings(store, MakeDefaultPaths("/appdata"), locale) {
+    store.values[kKeySpeichern] = "True";
+    store.values[kKeySpeicher] = kResults;
+    store.values[kKeyDatei] = "/data/bodies.zel";
+    state.Bodies = std::move(bodies);
+    state.SimInterval = 1;
+    state.ViewWidth = 2;
+    state.ViewHeight = 3;
+  }
+  void Run() { SimEnd(state, settings, files); }
+  std::vector<BodyRecord> Records() const { return DecodeBodyRecords(files.files.at(kResults)); }
+
+  MemoryStore store;
+  Settings settings;
+  FakeFileSystem files;
+  SimState state;
+};
+
+// The star stays (at rest in the planet's pull); the planet's velocity decides.
+BodyRecord PlanetRecordFor(double vx, double vy) {
+  End end({At(kSun, 0, 0), At(1, 1, 0, vx, vy)});
+  end.Run();
+  const auto records = end.Records();
+  if (records.size() != 2) throw std::logic_error("the planet escaped");
+  return records[1];
+}
+
+TEST(SimEndDirection, OnTheAxes) {
+  EXPECT_EQ(PlanetRecordFor(0, 20000).Direction, 90);
+  EXPECT_EQ(PlanetRecordFor(0, -20000).Direction, -90);  // not 270
+  EXPECT_EQ(PlanetRecordFor(-20000, 0).Direction, 180);
+  EXPECT_EQ(PlanetRecordFor(20000, 0).Direction, 0);
+}
+
+TEST(SimEndDirection, InEachQuadrant) {
+  EXPECT_DOUBLE_EQ(PlanetRecordFor(10000, -10000).Direction, -45);
+  EXPECT_DOUBLE_EQ(PlanetRecordFor(10000, 10000).Direction, 45);
+  EXPECT_DOUBLE_EQ(PlanetRecordFor(-10000, 10000).Direction, 135);
+  EXPECT_DOUBLE_EQ(PlanetRecordFor(-10000, -10000).Direction, 225);
+}
+
+TEST(SimEndRecord, HoldsTheSpeedInMetresPerSecondAndTheBodysOwnFields) {
+  End end({At(kSun, 0, 0), At(1, 1, -0.5, 3000, 4000, 0x00336699)});
+  end.state.Bodies[1].Name = "Erde           ";
+  end.state.SimInterval = 2;
+  end.state.Bodies[1].VX = 3000 * 172800.0;
+  end.state.Bodies[1].VY = 4000 * 172800.0;
+  end.Run();
+  const BodyRecord planet = end.Records().at(1);
+  EXPECT_EQ(planet.Name, "Erde           ");
+  EXPECT_EQ(planet.Mass, 1);
+  EXPECT_EQ(planet.X, kAU);
+  EXPECT_EQ(planet.Y, -0.5 * kAU);
+  EXPECT_DOUBLE_EQ(planet.Speed, 5000);
+  EXPECT_EQ(planet.Color, 0x00336699);
+}
+
+TEST(SimEndRecord, AWhiteBodyIsWrittenWithColourZero) {
+  End end({At(kSun, 0, 0, 0, 0, 0x000000FF), At(1, 1, 0)});
+  end.Run();
+  const auto& bytes = end.files.files.at(kResults);
+  ASSERT_EQ(bytes.size(), 2 * kBodyRecordSize);
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 55, bytes.begin() + 59),
+            (std::vector<unsigned char>{0xFF, 0, 0, 0}));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 59 + 55, bytes.end()), (std::vector<unsigned char>(4, 0)));
+}
+
+TEST(SimEndRecord, ABodyAtRestInAPullStaysWithSpeedAndDirectionZero) {
+  const BodyRecord planet = PlanetRecordFor(0, 0);
+  EXPECT_EQ(planet.Speed, 0);
+  EXPECT_EQ(planet.Direction, 0);
+}
+
+TEST(SimEndRecord, AFieldThatCannotBeComputedKeepsThePreviousRecordsValue) {
+  // The second planet's speed and direction overflow; the test that cannot be
+  // decided keeps it, and it takes the first planet's values.
+  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 20000), MakeBody(1, 0, kAU, 1e-300, 1e300)});
+  end.Run();
+  const auto records = end.Records();
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[2].Speed, records[1].Speed);
+  EXPECT_EQ(records[2].Direction, 90);
+  EXPECT_EQ(records[2].Y, kAU);
+}
+
+TEST(SimEndEscape, ComparesTheKineticEnergyWithTheDepthOfThePotential) {
+  // At 1 AU from the Sun the escape speed is about 42 km/s; comparing half
+  // the speed itself with the depth would keep both planets.
+  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 41000), At(1, -1, 0, 0, 43000)});
+  end.Run();
+  const auto records = end.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].X, kAU);
+}
+
+TEST(SimEndEscape, EscapingBodiesAreLeftOutAndTheLastOneFitsTheSky) {
+  End end({At(kSun, 0.5, 0), At(1, 5, 0, 0, 100000), At(1, 0, 1, 20000, 0), At(1, 0, -9, 0, -100000)});
+  end.Run();
+  const auto records = end.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].X, 0.5 * kAU);
+  EXPECT_EQ(records[1].Y, kAU);
+  // Fitted for body 4 over bodies 1 to 3: body 2 still counts.
+  EXPECT_EQ(end.state.ViewWidth, 10);
+  EXPECT_EQ(end.state.ViewHeight, 2);
+  EXPECT_EQ(end.store.values[kKeyBreite], "10");
+  EXPECT_EQ(end.store.values[kKeyHoehe], "2");
+}
+
+TEST(SimEndEscape, ALoneBodyEscapesLeavingAnEmptyFileAndASkyOfZero) {
+  End end({At(1, 0.3, 0.2)});
+  end.Run();
+  ASSERT_TRUE(end.files.Exists(kResults));
+  EXPECT_TRUE(end.files.files[kResults].empty());
+  EXPECT_EQ(end.store.values[kKeyBreite], "0");
+  EXPECT_EQ(end.store.values[kKeyHoehe], "0");
+  EXPECT_EQ(end.store.values[kKeyDatei], kResults);
+}
+
+TEST(SimEndEscape, BodiesAtTheSamePlaceAddNothingToEachOthersDepth) {
+  End end({At(5, 1, 1), At(5, 1, 1)});
+  end.Run();
+  EXPECT_TRUE(end.files.files.at(kResults).empty());
+}
+
+TEST(SimEndEscape, WhenNoBodyEscapesTheSkyIsStoredAsItStood) {
+  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000)}, kGermanLocale);
+  end.state.ViewWidth = 4.4;
+  end.Run();
+  EXPECT_EQ(end.Records().size(), 2u);
+  EXPECT_EQ(end.store.values[kKeyBreite], "4,4");
+  EXPECT_EQ(end.store.values[kKeyHoehe], "3");
+}
+
+TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {
+  End end({At(1, 0.3, 0), At(1, 0.7, 0)});
+  end.state.SimInterval = 0;
+  end.Run();
+  const auto records = end.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].Speed, 0);
+  EXPECT_EQ(records[1].Speed, 0);
+}
+
+TEST(SimEndSettings, SavingOffTouchesNoFileButStoresTheSky) {
+  for (const char* off : {"False", "0", "false"}) {
+    End end({At(kSun, 0, 0), At(1, 1, 0)});
+    end.store.values[kKeySpeichern] = off;
+    end.Run();
+    EXPECT_EQ(end.files.Changes(), 0) << off;
+    EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
+    EXPECT_EQ(end.store.values[kKeyBreite], "2");
+    EXPECT_EQ(end.store.values[kKeyHoehe], "3");
+  }
+}
+
+TEST(SimEndSettings, SavingAbsentOrNotATruthValueCountsAsOff) {
+  for (const char* text : {"", "vielleicht"}) {
+    End end({At(kSun, 0, 0), At(1, 1, 0)});
+    end.store.values[kKeySpeichern] = text;
+    end.Run();
+    EXPECT_EQ(end.files.Changes(), 0) << text;
+  }
+  End absent({At(kSun, 0, 0), At(1, 1, 0)});
+  absent.store.values.erase(kKeySpeichern);
+  absent.Run();
+  EXPECT_EQ(absent.files.Changes(), 0);
+  EXPECT_EQ(absent.store.values[kKeyBreite], "2");
+}
+
+TEST(SimEndSettings, TheBodyFileFollowsTheWrittenResults) {
+  End end({At(kSun, 0, 0), At(1, 1, 0)});
+  end.store.values[kKeySpeichern] = "1";
+  end.Run();
+  EXPECT_EQ(end.store.values[kKeyDatei], kResults);
+  EXPECT_EQ(end.state.BodyFile, kResults);
+  EXPECT_EQ(end.files.files.size(), 1u);  // no temporary file left
+}
+
+TEST(SimEndSettings, AStoreThatRefusesWritesChangesNothingElse) {
+  End end({At(kSun, 0, 0), At(1, 1, 0)});
+  end.store.failWrites = true;
+  end.Run();
+  EXPECT_EQ(end.Records().size(), 2u);
+  EXPECT_EQ(end.store.values.count(kKeyBreite), 0u);
+}
+
+// A store that fails by throwing, as a broken platform store might.
+class ThrowingStore : public SettingsStore {
+ public:
+  std::optional<std::string> Read(const std::string&) override { throw std::runtime_error("kaputt"); }
+  bool Write(const std::string&, const std::string&) override { throw std::runtime_error("kaputt"); }
+};
+
+TEST(SimEndSettings, NeverThrows) {
+  ThrowingStore store;
+  Settings settings(store, MakeDefaultPaths("/appdata"), kEnglishLocale);
+  FakeFileSystem files;
+  SimState state;
+  state.Bodies = {At(1, 0, 0)};
+  EXPECT_NO_THROW(SimEnd(state, settings, files));
+}
+
+// Each way in which writing the results can fail, one at a time.
+const std::vector<std::pair<const char*, std::function<void(End&)>>> kFileFaults = {
+    {"folder missing", [](End& e) { e.store.values[kKeySpeicher] = "/nirgends/Ergebnis.zel"; }},
+    {"read-only file", [](End& e) { e.files.readOnly.insert(kResults); }},
+    {"create fails", [](End& e) { e.files.failCreateAt = 1; }},
+    {"first record fails", [](End& e) { e.files.failWriteAt = 1; }},
+    {"second record fails", [](End& e) { e.files.failWriteAt = 2; }},
+    {"flush fails", [](End& e) { e.files.failFlushAt = 1; }},
+    {"close fails", [](End& e) { e.files.failCloseAt = 1; }},
+    {"replace fails", [](End& e) { e.files.failReplaceAt = 1; }},
+};
+
+TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsAndTheBodyFileSetting) {
+  const std::vector<unsigned char> old = BodyFileBytes({MakeRecord("Alt", 1, 0, 0, 0, 0)});
+  for (const auto& [what, fault] : kFileFaults) {
+    SCOPED_TRACE(what);
+    End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0, 0, -30000)});
+    end.files.files[kResults] = old;
+    fault(end);
+    end.Run();
+    EXPECT_EQ(end.files.files[kResults], old);
+    EXPECT_EQ(end.files.files.size(), 1u);  // the temporary file is gone
+    EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
+    EXPECT_EQ(end.store.values[kKeyBreite], "2");
+    EXPECT_EQ(end.store.values[kKeyHoehe], "3");
+  }
+}
+
+TEST(SimEndFaults, WithoutAnOldResultsFileNothingIsLeftBehind) {
+  End end({At(kSun, 0, 0), At(1, 1, 0)});
+  end.files.failWriteAt = 2;
+  end.Run();
+  EXPECT_TRUE(end.files.files.empty());
+  EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
+}
+
+// The next run continues from the results: a run loaded from a file and
+// saved to the same file replaces it by its final state.
+TEST(SimEndContinuation, TheBodyFileAsResultsFileHoldsTheFinalState) {
+  SimRun run;
+  run.store.values[kKeySpeichern] = "True";
+  run.store.values[kKeySpeicher] = run.kBodyPath;
+  run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29800, 90)});
+  for (int k = 0; k < 10; ++k) SimStep(run.state, run.canvas);
+  SimEnd(run.state, run.settings, run.files);
+  const auto records = run.RecordsIn(run.kBodyPath);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].X, run.state.Bodies[1].X);
+  EXPECT_EQ(records[1].Y, run.state.Bodies[1].Y);
+  EXPECT_EQ(run.store.values[kKeyDatei], run.kBodyPath);
+}
+
+TEST(SimEndContinuation, ASavedStateLoadsBackWithTheSamePositionsAndVelocities) {
+  SimRun run;
+  run.store.values[kKeySpeichern] = "True";
+  run.store.values[kKeySpeicher] = kResults;
+  run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29800, 90),
+            MakeRecord("Mars", 0.107, 0, -1.52 * kAU, 24100, 0), MakeRecord("Sonde", 0, -kAU, 0, 30000, 250)});
+  for (int k = 0; k < 25; ++k) SimStep(run.state, run.canvas);
+  const SimState before = run.state;
+  SimEnd(run.state, run.settings, run.files);
+  SimInit(run.state, run.settings, run.files, run.canvas);
+  ASSERT_EQ(run.state.BodyFile, kResults);
+  ASSERT_EQ(run.state.Bodies.size(), before.Bodies.size());
+  for (std::size_t i = 0; i < before.Bodies.size(); ++i) {
+    SCOPED_TRACE(i);
+    const Body& a = before.Bodies[i];
+    const Body& b = run.state.Bodies[i];
+    EXPECT_EQ(b.X, a.X);
+    EXPECT_EQ(b.Y, a.Y);
+    const double speed = std::hypot(a.VX, a.VY);
+    EXPECT_NEAR(b.VX, a.VX, 1e-12 * speed + 1e-6);
+    EXPECT_NEAR(b.VY, a.VY, 1e-12 * speed + 1e-6);
+  }
+}
+
+}  // namespace
+}  // namespace zelor
