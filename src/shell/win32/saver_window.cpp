@@ -23,7 +23,8 @@ int ScreenDpi() {
 }
 
 void RegisterClasses(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{sizeof wc};
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TRANSPARENT));
