@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# A saver run on real body files: loading, drawing, the results file, and the
+# carried sample on a fresh machine.
+source "$(dirname "$0")/lib.sh"
+
+# Writes body records: each argument is "name mass x y speed direction colour".
+write_bodies() {
+  local file=$1
+  shift
+  python3 - "$file" "$@" <<'PY'
+import struct, sys
+out = b''
+for spec in sys.argv[2:]:
+    name, mass, x, y, speed, direction, color = spec.split()
+    out += name.encode('cp1252').ljust(15, b' ') + struct.pack(
+        '<dddddi', float(mass), float(x), float(y), float(speed), float(direction), int(color, 0))
+open(sys.argv[1], 'wb').write(out)
+PY
+}
+
+# Prints one line per record: name, colour.
+read_records() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+for k in range(len(data) // 59):
+    r = data[59 * k:59 * k + 59]
+    print(r[:15].decode('cp1252').rstrip(), struct.unpack('<i', r[55:59])[0])
+PY
+}
+
+wake_by_moving() {
+  pointer 100 100
+  sleep 0.3
+  pointer 300 250
+}
+
+# Three bodies on the horizontal axis, coloured red, green and blue.
+three_bodies() {
+  write_bodies "$1" \
+    "Sonne 332946 0 0 0 0 0xFFFFFF" \
+    "Rot 1 -1.05e11 0 35500 270 0x0000FF" \
+    "Gruen 1 6e10 0 47000 90 0x00FF00"
+}
+
+test_each_body_is_drawn_in_its_colour_at_its_place() {
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  three_bodies "$dir/drei.zel"
+  reg_set Datei "$(win_path "$dir/drei.zel")"
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 2
+  local shot=$E2E_OUT/simulation-colours.png
+  screenshot "$shot"
+  wake_by_moving
+  wait_scr_exit 20
+  # 1024 x 768 pixels show 2 x 2 AU: the sun (white, stored as 0) at the
+  # centre, red starting 0.7 AU left of it, green 0.4 AU right of it.
+  expect_eq "$(pixel "$shot" 512 384)" FFFFFF "sun at the centre"
+  expect_eq "$(pixel "$shot" 153 384)" FF0000 "red body's start"
+  expect_eq "$(pixel "$shot" 716 384)" 00FF00 "green body's start"
+  [ "$(count_colour "$shot" FF0000)" -gt 200 ] || fail "red orbit not drawn"
+  [ "$(count_colour "$shot" 00FF00)" -gt 200 ] || fail "green orbit not drawn"
+}
+
+test_saved_results_are_the_next_runs_body_file() {
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  three_bodies "$dir/drei.zel"
+  reg_set Datei "$(win_path "$dir/drei.zel")"
+  reg_set Speicher "$(win_path "$dir/ergebnis.zel")"
+  reg_set speichern True
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 2
+  wake_by_moving
+  wait_scr_exit 20
+  [ -f "$dir/ergebnis.zel" ] || fail "no results file"
+  expect_eq "$(stat -c %s "$dir/ergebnis.zel")" 177 "size of three records"
+  expect_eq "$(read_records "$dir/ergebnis.zel" | tr '\n' ' ')" "Sonne 0 Rot 255 Gruen 65280 " "records"
+  expect_eq "$(reg_get Datei)" "$(win_path "$dir/ergebnis.zel")" "Datei after the run"
+  [ "$(cmp -s "$dir/drei.zel" "$dir/ergebnis.zel"; echo $?)" != 0 ] || fail "the state did not move"
+  ls "$dir" | grep -v -E '^(drei|ergebnis)\.zel$' && fail "a temporary file was left behind"
+
+  # The next run continues from there, and may save over its own body file.
+  cp "$dir/ergebnis.zel" "$E2E_OUT/first-results.zel"
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 1
+  window_shown Zelor2 && fail "the second run reported an error"
+  wake_by_moving
+  wait_scr_exit 20
+  expect_eq "$(stat -c %s "$dir/ergebnis.zel")" 177 "size after the second run"
+  cmp -s "$dir/ergebnis.zel" "$E2E_OUT/first-results.zel" && fail "the second run did not replace its results"
+  true
+}
+
+test_a_fresh_machine_runs_the_carried_sample() {
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 2
+  window_shown Zelor2 && fail "the first run reported an error"
+  [ -s "$(zelor_data_dir)/Voyager.zel" ] || fail "the carried Voyager.zel was not written"
+  wake_by_moving
+  wait_scr_exit 20
+  [ "$(reg_get Breite)" != ABSENT ] || fail "the sky width was not stored"
+}
+
+expect_error_box_and_nothing_stored() {
+  scr_start /s
+  wait_window Zelor2 30 >/dev/null
+  keys Return
+  wait_scr_exit 20
+  expect_eq "$(reg_get Breite)" ABSENT "nothing stored after a failed set-up"
+}
+
+test_a_missing_body_file_is_reported_and_not_created() {
+  mkdir -p "$(zelor_data_dir)"
+  local missing="$(zelor_data_dir)/fehlt.zel"
+  reg_set Datei "$(win_path "$missing")"
+  expect_error_box_and_nothing_stored
+  [ -e "$missing" ] && fail "the missing body file was created"
+  true
+}
+
+test_an_empty_body_file_is_reported() {
+  mkdir -p "$(zelor_data_dir)"
+  : >"$(zelor_data_dir)/leer.zel"
+  reg_set Datei "$(win_path "$(zelor_data_dir)/leer.zel")"
+  expect_error_box_and_nothing_stored
+  expect_eq "$(stat -c %s "$(zelor_data_dir)/leer.zel")" 0 "the empty file is left as it was"
+}
+
+test_a_german_locale_stores_the_sky_with_a_decimal_comma() {
+  export LANG=de_DE.UTF-8
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  three_bodies "$dir/drei.zel"
+  reg_set Datei "$(win_path "$dir/drei.zel")"
+  reg_set Breite "2,5"
+  reg_set Intervall "0,5"
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 1
+  window_shown Zelor2 && fail "German number texts were not understood"
+  wake_by_moving
+  wait_scr_exit 20
+  [[ "$(reg_get Breite)" == *,* ]] || fail "sky width '$(reg_get Breite)' has no decimal comma"
+}
+
+run_tests
