@@ -21,10 +21,10 @@ constexpr std::int32_t kWhite = 0x00FFFFFF;
 // One body as the file holds it; the name is UTF-8 here.
 struct BodyRecord {
   std::string Name;
-  double Mass = 0;       // Earth masses
-  double X = 0, Y = 0;   // metres
-  double Speed = 0;      // metres per second
-  double Direction = 0;  // degrees from +X towards +Y (clockwise on screen)
+  double Mass = 0;              // Earth masses
+  double X = 0, Y = 0;          // metres
+  double Speed = 0;             // metres per second
+  double Direction = 0;         // degrees from +X towards +Y (clockwise on screen)
   std::int32_t Color = kWhite;  // 0x00BBGGRR
 };
 

@@ -10,7 +10,8 @@ void EnsureDefaultBodyFile(const Settings& settings, FileSystem& files,
   // reported by the set-up, not quietly replaced.
   if (carriedCopy.empty() || settings.ReadText(kKeyDatei) != path || files.IsRegularFile(path)) return;
   files.CreateFolders(FolderOf(path));
-  WriteFileSafely(files, path, [&](OutputFile& out) { return out.Write(carriedCopy.data(), carriedCopy.size()); });
+  WriteFileSafely(files, path,
+                  [&](OutputFile& out) { return out.Write(carriedCopy.data(), carriedCopy.size()); });
 }
 
 }  // namespace zelor

@@ -34,7 +34,8 @@ double PotentialDepth(const std::vector<Body>& bodies, std::size_t i) {
     const double dy = bodies[i].Y - other.Y;
     const double r = std::sqrt(dx * dx + dy * dy);
     if (!std::isfinite(r) || !(r > 0)) continue;
-    if (const auto sum = IfFinite(kGravitationalConstant * kKgPerEarthMass * other.Mass / r + depth)) depth = *sum;
+    if (const auto sum = IfFinite(kGravitationalConstant * kKgPerEarthMass * other.Mass / r + depth))
+      depth = *sum;
   }
   return depth;
 }

@@ -51,9 +51,8 @@ void RequireFiniteFields(const std::string& path, std::size_t number, const Body
                 {"Richtung", record.Direction}};
   for (const auto& field : fields) {
     if (std::isfinite(field.value)) continue;
-    throw ZelorError("Die Körperdatei " + Quoted(path) + " enthält im " +
-                     RecordName(number, record) + " bei " + Quoted(field.name) +
-                     " keinen gültigen Wert (unendlich oder keine Zahl).");
+    throw ZelorError("Die Körperdatei " + Quoted(path) + " enthält im " + RecordName(number, record) +
+                     " bei " + Quoted(field.name) + " keinen gültigen Wert (unendlich oder keine Zahl).");
   }
 }
 
@@ -88,7 +87,8 @@ Body ToBody(const BodyRecord& record, double interval, const std::string& path, 
   body.VX = interval * kSecondsPerDay * record.Speed * std::cos(angle);
   body.VY = interval * kSecondsPerDay * record.Speed * std::sin(angle);
   if (!std::isfinite(body.VX) || !std::isfinite(body.VY))
-    throw ZelorError(kArithmeticFaultText + std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
+    throw ZelorError(kArithmeticFaultText +
+                     std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
                      RecordName(number, record) + " der Körperdatei " + Quoted(path) + ".");
   return body;
 }

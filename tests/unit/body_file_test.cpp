@@ -31,7 +31,8 @@ TEST(BodyRecordLayout, FieldsArePackedLittleEndianAtTheirOffsets) {
 }
 
 TEST(BodyRecordLayout, EveryFieldSurvivesTheRoundTrip) {
-  const BodyRecord record = MakeRecord("Jupiter        ", 317.8, 7.785e11, -1.25e10, 13060, -37.5, 0x0040A0FF);
+  const BodyRecord record =
+      MakeRecord("Jupiter        ", 317.8, 7.785e11, -1.25e10, 13060, -37.5, 0x0040A0FF);
   const BodyRecord back = DecodeBodyRecord(Encode(record).data());
   EXPECT_EQ(back.Name, record.Name);
   EXPECT_EQ(back.Mass, record.Mass);
@@ -92,7 +93,7 @@ TEST(BodyFileRead, CountsOnlyWholeRecords) {
   withTail.push_back(2);
   EXPECT_EQ(DecodeBodyRecords(Bytes()).size(), 0u);
   EXPECT_EQ(DecodeBodyRecords(Bytes(58, 'x')).size(), 0u);
-  EXPECT_EQ(DecodeBodyRecords(two).size(), 2u);  // 118 bytes
+  EXPECT_EQ(DecodeBodyRecords(two).size(), 2u);       // 118 bytes
   ASSERT_EQ(DecodeBodyRecords(withTail).size(), 2u);  // 120 bytes
   EXPECT_EQ(DecodeBodyRecords(withTail)[1].Mass, 2);
 }
@@ -129,7 +130,8 @@ TEST(BodyFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   const Bytes old(10 * kBodyRecordSize, 7);
   files.files["/data/x.zel"] = old;
   files.failWriteAt = 2;
-  EXPECT_FALSE(WriteBodyFile(files, "/data/x.zel", {MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("B", 2, 0, 0, 0, 0)}));
+  EXPECT_FALSE(
+      WriteBodyFile(files, "/data/x.zel", {MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("B", 2, 0, 0, 0, 0)}));
   EXPECT_EQ(files.files["/data/x.zel"], old);
   EXPECT_EQ(files.files.size(), 1u);
 }
@@ -137,8 +139,9 @@ TEST(BodyFileWrite, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
 // The real file system, once: what is written is what is read.
 TEST(BodyFileOnDisk, WrittenRecordsReadBackAndNothingElseIsLeft) {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::temp_directory_path() /
-                          ("zelor-body-file-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  const fs::path folder =
+      fs::temp_directory_path() /
+      ("zelor-body-file-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   fs::create_directories(folder);
   const std::string path = (folder / "Test.zel").string();
   StdFileSystem files;

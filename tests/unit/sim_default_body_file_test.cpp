@@ -9,7 +9,9 @@ const std::vector<unsigned char> kCarried = BodyFileBytes({MakeRecord("Sonne", 3
 const std::string kDefault = "/appdata/Zelor2/Voyager.zel";
 
 struct FreshInstall {
-  FreshInstall() : settings(store, MakeDefaultPaths("/appdata"), kEnglishLocale) { files.folders = {"/appdata"}; }
+  FreshInstall() : settings(store, MakeDefaultPaths("/appdata"), kEnglishLocale) {
+    files.folders = {"/appdata"};
+  }
   void Ensure() { EnsureDefaultBodyFile(settings, files, kCarried); }
   MemoryStore store;
   Settings settings;

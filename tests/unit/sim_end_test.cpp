@@ -85,7 +85,8 @@ TEST(SimEndRecord, AWhiteBodyIsWrittenWithColourZero) {
   ASSERT_EQ(bytes.size(), 2 * kBodyRecordSize);
   EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 55, bytes.begin() + 59),
             (std::vector<unsigned char>{0xFF, 0, 0, 0}));
-  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 59 + 55, bytes.end()), (std::vector<unsigned char>(4, 0)));
+  EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 59 + 55, bytes.end()),
+            (std::vector<unsigned char>(4, 0)));
 }
 
 TEST(SimEndRecord, ABodyAtRestInAPullStaysWithSpeedAndDirectionZero) {
@@ -281,7 +282,8 @@ TEST(SimEndContinuation, ASavedStateLoadsBackWithTheSamePositionsAndVelocities) 
   run.store.values[kKeySpeichern] = "True";
   run.store.values[kKeySpeicher] = kResults;
   run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29800, 90),
-            MakeRecord("Mars", 0.107, 0, -1.52 * kAU, 24100, 0), MakeRecord("Sonde", 0, -kAU, 0, 30000, 250)});
+            MakeRecord("Mars", 0.107, 0, -1.52 * kAU, 24100, 0),
+            MakeRecord("Sonde", 0, -kAU, 0, 30000, 250)});
   for (int k = 0; k < 25; ++k) SimStep(run.state, run.canvas);
   const SimState before = run.state;
   SimEnd(run.state, run.settings, run.files);

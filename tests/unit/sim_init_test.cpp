@@ -84,7 +84,8 @@ TEST(SimInitDrift, TotalMomentumIsZeroAndPositionsStay) {
 TEST(SimInitState, KeepsNamesColoursAndOrderAndStartsTheCountAtZero) {
   SimRun run;
   run.state.StepCount = 99;
-  run.Load({MakeRecord("Erde", 1, 0, 0, 0, 0, 0x00FF8000), MakeRecord("Mond", 0.0123, 3.84e8, 0, 0, 0, kWhite)});
+  run.Load(
+      {MakeRecord("Erde", 1, 0, 0, 0, 0, 0x00FF8000), MakeRecord("Mond", 0.0123, 3.84e8, 0, 0, 0, kWhite)});
   ASSERT_EQ(run.state.Bodies.size(), 2u);
   EXPECT_EQ(run.state.Bodies[0].Name, "Erde           ");
   EXPECT_EQ(run.state.Bodies[0].Color, 0x00FF8000);
@@ -148,20 +149,23 @@ TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
 TEST(SimInitErrors, AFileWithoutAWholeRecordIsRefused) {
   SimRun run;
   run.files.files[run.kBodyPath] = std::vector<unsigned char>(58, 1);
-  EXPECT_TRUE(Contains(InitError(run), "„/data/bodies.zel“ enthält keinen vollständigen Datensatz (59 Bytes je Körper)"));
+  EXPECT_TRUE(Contains(InitError(run),
+                       "„/data/bodies.zel“ enthält keinen vollständigen Datensatz (59 Bytes je Körper)"));
   run.files.files[run.kBodyPath].clear();
   EXPECT_TRUE(Contains(InitError(run), "keinen vollständigen Datensatz"));
 }
 
 TEST(SimInitErrors, ATotalMassOfZeroIsRefused) {
   SimRun run;
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 0, 0, 0, 0, 0), MakeRecord("B", 0, 1e11, 0, 0, 0)}), "Die Gesamtmasse der Körper in der Körperdatei „/data/bodies.zel“ ist 0"));
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 0, 0, 0, 0, 0), MakeRecord("B", 0, 1e11, 0, 0, 0)}),
+                       "Die Gesamtmasse der Körper in der Körperdatei „/data/bodies.zel“ ist 0"));
 }
 
 TEST(SimInitErrors, ASettingThatIsNoNumberIsNamed) {
   SimRun run;
   run.store.values[kKeyIntervall] = "zwei";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Intervall“ („zwei“) ist keine Zahl"));
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}),
+                       "Die Einstellung „Intervall“ („zwei“) ist keine Zahl"));
 }
 
 TEST(SimInitErrors, AnEnglishNumberIsNoNumberInAGermanLocale) {
@@ -182,9 +186,12 @@ TEST(SimInitErrors, ASkyOfWidthOrHeightZeroIsRefused) {
 TEST(SimInitErrors, ANonFiniteValueNamesTheRecordAndTheField) {
   SimRun run;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("Geist", nan, 0, 0, 0, 0)}), "„/data/bodies.zel“ enthält im Datensatz 2 („Geist“) bei „Masse“ keinen gültigen Wert"));
+  EXPECT_TRUE(
+      Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("Geist", nan, 0, 0, 0, 0)}),
+               "„/data/bodies.zel“ enthält im Datensatz 2 („Geist“) bei „Masse“ keinen gültigen Wert"));
   const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, -inf)}), "Datensatz 1 („A“) bei „Richtung“"));
+  EXPECT_TRUE(
+      Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, -inf)}), "Datensatz 1 („A“) bei „Richtung“"));
 }
 
 TEST(SimInitErrors, AnOverflowingVelocityIsAnArithmeticFault) {

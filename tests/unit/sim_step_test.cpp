@@ -114,14 +114,16 @@ TEST(SimStepGravity, ACircularOrbitClosesAfterOnePeriod) {
   double farthest = 0;
   for (long k = 0; k < steps; ++k) {
     SimStep(run.state, run.canvas);
-    farthest = std::max(farthest, std::hypot(run.state.Bodies[1].X - start.X, run.state.Bodies[1].Y - start.Y));
+    farthest =
+        std::max(farthest, std::hypot(run.state.Bodies[1].X - start.X, run.state.Bodies[1].Y - start.Y));
   }
   const Body& end = run.state.Bodies[1];
   EXPECT_NEAR(farthest, 2 * radius, 0.001 * radius);  // it went round, not astray
   // Within 1e-5 AU of its start (a step is 1.7e-4 AU long; the method itself
   // misses by about 2e-7 AU here), and still on the circle.
   EXPECT_LT(std::hypot(end.X - start.X, end.Y - start.Y), 1e-5 * radius);
-  EXPECT_NEAR(std::hypot(end.X - run.state.Bodies[0].X, end.Y - run.state.Bodies[0].Y), radius, 1e-8 * radius);
+  EXPECT_NEAR(std::hypot(end.X - run.state.Bodies[0].X, end.Y - run.state.Bodies[0].Y), radius,
+              1e-8 * radius);
 }
 
 TEST(SimStepDrawing, ALoneBodyMovesAlongAStraightDrawnLine) {
@@ -218,8 +220,9 @@ TEST(SimStepInterval, ANegativeIntervalRunsBackwardsAndGravityStillAttracts) {
 TEST(SimStepFaults, AnOverflowInTheGravityPhaseStopsTheRun) {
   Step step({MakeBody(1e300, 0, 0, 0, 0), MakeBody(1e300, 1, 0, 0, 0)});
   const std::string message = step.Fault();
-  EXPECT_TRUE(Contains(message, "Rechenfehler (Überlauf, Division durch null oder ungültige Operation) "
-                                "im Simulationsschritt 1 bei der Schwerkraft"));
+  EXPECT_TRUE(Contains(message,
+                       "Rechenfehler (Überlauf, Division durch null oder ungültige Operation) "
+                       "im Simulationsschritt 1 bei der Schwerkraft"));
   EXPECT_EQ(step.state.StepCount, 0);
 }
 

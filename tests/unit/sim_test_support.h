@@ -54,7 +54,8 @@ inline Body MakeBody(double mass, double x, double y, double vx, double vy, std:
 
 // Everything a run touches, held in memory. The body file is "/data/bodies.zel".
 struct SimRun {
-  explicit SimRun(NumberLocale locale = kEnglishLocale) : settings(store, MakeDefaultPaths("/appdata"), locale) {
+  explicit SimRun(NumberLocale locale = kEnglishLocale)
+      : settings(store, MakeDefaultPaths("/appdata"), locale) {
     canvas.Resize(200, 200);
     store.values[kKeyDatei] = kBodyPath;
   }
