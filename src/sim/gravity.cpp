@@ -1,11 +1,99 @@
 #include "sim/gravity.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <thread>
+
+#include "sim/cpu_features.h"
+#include "sim/fp_faults.h"
+#include "sim/gravity_kernel.h"
+#include "sim/gravity_threads.h"
 
 namespace zelor {
+namespace {
 
-void GravityPhase(std::vector<Body>& bodies, double K) {
+// Below this many bodies a phase takes less time than waking another thread.
+constexpr std::size_t kThreadedFromBodies = 256;
+
+// The bodies as five arrays, kept between steps so that a step allocates
+// nothing once the set has been seen.
+class GravityBuffer {
+ public:
+  GravityArrays Fill(const std::vector<Body>& bodies, double K) {
+    const std::size_t n = bodies.size();
+    padded_ = (n + kGravityBlock - 1) / kGravityBlock * kGravityBlock;
+    // 64-byte alignment, so that blocks of different threads never share a
+    // cache line.
+    storage_.resize(5 * padded_ + 8);
+    const auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
+    double* base = storage_.data() + ((64 - address % 64) % 64) / sizeof(double);
+    double *x = base, *y = x + padded_, *mass = y + padded_, *vx = mass + padded_, *vy = vx + padded_;
+    for (std::size_t i = 0; i < padded_; ++i) {
+      const Body& b = bodies[std::min(i, n - 1)];
+      x[i] = b.X;
+      y[i] = b.Y;
+      mass[i] = b.Mass;
+      vx[i] = b.VX;
+      vy[i] = b.VY;
+    }
+    return GravityArrays{x, y, mass, vx, vy, n, K};
+  }
+
+  std::size_t Padded() const { return padded_; }
+
+ private:
+  std::vector<double> storage_;
+  std::size_t padded_ = 0;
+};
+
+GravityWidth Widest() {
+  static const GravityWidth widest = SupportedGravityWidths().back();
+  return widest;
+}
+
+// A width this machine cannot run falls back to the widest it can, rather
+// than stopping on an unknown instruction.
+GravityKernel KernelFor(GravityWidth width) {
+  if (width == GravityWidth::Automatic || static_cast<int>(width) > static_cast<int>(Widest())) width = Widest();
+#ifdef ZELOR_GRAVITY_X86
+  switch (width) {
+    case GravityWidth::Sse2: return GravityRowsSse2;
+    case GravityWidth::Avx2: return GravityRowsAvx2;
+    case GravityWidth::Avx512: return GravityRowsAvx512;
+    default: break;
+  }
+#else
+  (void)width;
+#endif
+  return nullptr;
+}
+
+struct Split {
+  GravityKernel kernel;
+  GravityArrays arrays;
+  std::size_t blocks;
+  int parts;
+};
+
+// Part p takes a contiguous share of whole blocks of bodies i.
+void RunPart(void* context, int part) {
+  const auto& s = *static_cast<const Split*>(context);
+  const std::size_t first = s.blocks * part / s.parts, last = s.blocks * (part + 1) / s.parts;
+  s.kernel(s.arrays, first * kGravityBlock, last * kGravityBlock);
+}
+
+int ThreadsFor(std::size_t n, int asked) {
+  if (asked > 0) return asked;
+  if (n < kThreadedFromBodies) return 1;
+  static const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  return cores;
+}
+
+}  // namespace
+
+void GravityPhaseScalar(std::vector<Body>& bodies, double K) {
   const std::size_t n = bodies.size();
   for (std::size_t i = 0; i < n; ++i) {
     Body& bi = bodies[i];
@@ -23,6 +111,49 @@ void GravityPhase(std::vector<Body>& bodies, double K) {
       bi.VY = (bj.Y - bi.Y) * pull / r3 + bi.VY;
     }
   }
+}
+
+bool GravityPhase(std::vector<Body>& bodies, double K) { return GravityPhase(bodies, K, GravityPlan{}); }
+
+bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) {
+  const GravityKernel kernel = KernelFor(plan.width);
+  if (bodies.empty() || !kernel) {
+    ClearFloatFaults();
+    GravityPhaseScalar(bodies, K);
+    return FloatFaultRaised();
+  }
+
+  thread_local GravityBuffer buffer;
+  Split split{kernel, buffer.Fill(bodies, K), buffer.Padded() / kGravityBlock, 1};
+  split.parts = static_cast<int>(std::min<std::size_t>(ThreadsFor(bodies.size(), plan.threads), split.blocks));
+  const bool fault = RunGravityParts(split.parts, RunPart, &split);
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    bodies[i].VX = split.arrays.vx[i];
+    bodies[i].VY = split.arrays.vy[i];
+  }
+  return fault;
+}
+
+std::vector<GravityWidth> SupportedGravityWidths() {
+  std::vector<GravityWidth> widths{GravityWidth::Scalar};
+#ifdef ZELOR_GRAVITY_X86
+  const CpuFeatures& cpu = DetectCpuFeatures();
+  widths.push_back(GravityWidth::Sse2);  // part of every x86-64 processor
+  if (cpu.avx2) widths.push_back(GravityWidth::Avx2);
+  if (cpu.avx512f) widths.push_back(GravityWidth::Avx512);
+#endif
+  return widths;
+}
+
+const char* GravityWidthName(GravityWidth width) {
+  switch (width) {
+    case GravityWidth::Automatic: return "automatic";
+    case GravityWidth::Scalar: return "scalar";
+    case GravityWidth::Sse2: return "SSE2";
+    case GravityWidth::Avx2: return "AVX2";
+    case GravityWidth::Avx512: return "AVX-512";
+  }
+  return "?";
 }
 
 }  // namespace zelor

@@ -20,9 +20,28 @@ constexpr double kEarthGravParameter = 3.986659e14;
 // r = sqrt(dx*dx + dy*dy) with dx = Xi - Xj, dy = Yi - Yj, and only when r > 0:
 //   VXi = (Xj - Xi) * (K * Mj) / ((r * r) * r) + VXi
 //   VYi = (Yj - Yi) * (K * Mj) / ((r * r) * r) + VYi
-// evaluated in exactly this order, so any faster version of this loop must
-// give the same bits. Positions are not changed. Faults (overflow, division
-// by zero, invalid) are left in the floating-point flags for the caller.
-void GravityPhase(std::vector<Body>& bodies, double K);
+// evaluated in exactly this order. This is the plain loop that every faster
+// version must match bit for bit. Positions are not changed. Faults
+// (overflow, division by zero, invalid) are left in the floating-point flags.
+void GravityPhaseScalar(std::vector<Body>& bodies, double K);
+
+// How many doubles one vector instruction takes; Scalar is the plain loop.
+enum class GravityWidth { Automatic = 0, Scalar = 1, Sse2 = 2, Avx2 = 4, Avx512 = 8 };
+
+struct GravityPlan {
+  GravityWidth width = GravityWidth::Automatic;  // Automatic: the widest this machine runs
+  int threads = 0;                               // 0: by the number of bodies and of cores
+};
+
+// The same result as GravityPhaseScalar, bit for bit, computed for several
+// bodies i at once and, for large sets, on all cores. Returns true when the
+// phase raised overflow, division by zero or an invalid operation in any
+// thread; the bodies then hold what the plain loop would have left.
+bool GravityPhase(std::vector<Body>& bodies, double K);
+bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan);
+
+// The widths this processor and system can run, narrowest first, Scalar included.
+std::vector<GravityWidth> SupportedGravityWidths();
+const char* GravityWidthName(GravityWidth width);
 
 }  // namespace zelor

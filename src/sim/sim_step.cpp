@@ -59,9 +59,7 @@ void SimStep(SimState& state, Canvas& canvas) {
   const double K = dt * dt * kEarthGravParameter;
   if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
 
-  ClearFloatFaults();
-  GravityPhase(state.Bodies, K);
-  if (FloatFaultRaised()) StepFault(state, "bei der Schwerkraft zwischen den Körpern");
+  if (GravityPhase(state.Bodies, K)) StepFault(state, "bei der Schwerkraft zwischen den Körpern");
 
   // Drawing changes nothing in the state, so it may come before all the moves
   // instead of before each one: the same lines and points result.
