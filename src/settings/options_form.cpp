@@ -41,6 +41,10 @@ std::string NotANumberMessage(const FieldText& f, NumberLocale locale) {
   return what + " Bitte eine Zahl eingeben, z. B. " + FormatNumber(2.5, locale) + ".";
 }
 
+std::string NotStoredMessage(const std::string& what, const std::string& path) {
+  return what + " " + Quoted(path) + " konnte nicht in den Einstellungen gespeichert werden.";
+}
+
 }  // namespace
 
 FilePreset SplitPreset(const std::string& path) {
@@ -76,7 +80,8 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
   std::array<std::pair<const std::string*, std::string>, 4> writes;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto number = ParseNumber(*fields[i].text, settings_.Locale());
-    if (!number) return {OkOutcome::Kind::NotANumber, fields[i].field, NotANumberMessage(fields[i], settings_.Locale())};
+    if (!number)
+      return {OkOutcome::Kind::NotANumber, fields[i].field, NotANumberMessage(fields[i], settings_.Locale())};
     writes[i] = {fields[i].key, FormatNumber(*number, settings_.Locale())};
   }
   writes[3] = {&kKeySpeichern, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
@@ -102,7 +107,7 @@ FileOutcome OptionsForm::cmdDatei_Click(const FileChooser& showOpenDialog) {
   if (!chosen) return {};
   // The title names the stored body file, so it changes only once the store has taken the choice.
   if (!settings_.WriteText(kKeyDatei, *chosen))
-    return {std::nullopt, "Die Zelor-Datei " + Quoted(*chosen) + " konnte nicht in den Einstellungen gespeichert werden."};
+    return {std::nullopt, NotStoredMessage("Die Zelor-Datei", *chosen)};
   return {kTitlePrefix + *chosen, std::string()};
 }
 
@@ -110,7 +115,7 @@ FileOutcome OptionsForm::cmdSpeicher_Click(const FileChooser& showSaveDialog) {
   const auto chosen = showSaveDialog(settings_.ReadText(kKeySpeicher));
   if (!chosen) return {};
   if (!settings_.WriteText(kKeySpeicher, *chosen))
-    return {std::nullopt, "Die Lagerdatei " + Quoted(*chosen) + " konnte nicht in den Einstellungen gespeichert werden."};
+    return {std::nullopt, NotStoredMessage("Die Lagerdatei", *chosen)};
   return {};
 }
 

@@ -116,7 +116,8 @@ void ShowOptionsDialog(HINSTANCE instance, Settings& settings) {
   OptionsForm form(settings);
   // A dialog without an owner gets a task-bar button; owned by a window that
   // is never shown, it gets none.
-  const HWND owner = CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  const HWND owner =
+      CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONEN), owner, OptionsProc, reinterpret_cast<LPARAM>(&form));
   if (owner) DestroyWindow(owner);
 }
