@@ -9,6 +9,8 @@
 // defaults.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,23 @@ void EndRun(SimState& state, Settings& settings, MemoryStore& store, FakeFileSys
   }
 }
 
+// With ZELOR_FUZZ_NEXT_RUN set, also asks that the next run starts from what
+// this one left behind: a run that ended normally should never leave a
+// configuration that the next one refuses.
+void StartNextRun(const Settings& settings, FakeFileSystem& files) {
+  static const bool wanted = std::getenv("ZELOR_FUZZ_NEXT_RUN") != nullptr;
+  if (!wanted) return;
+  SimState next;
+  Canvas canvas;
+  canvas.Resize(64, 48);
+  try {
+    SimInit(next, settings, files, canvas);
+  } catch (const ZelorError& error) {
+    std::fprintf(stderr, "next run: %s\n", error.what());
+    FuzzFailure("the next run refuses what this run left behind");
+  }
+}
+
 }  // namespace
 }  // namespace zelor
 
@@ -85,5 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;  // a refusal in German: the designed outcome for bad input
   }
   EndRun(state, settings, store, files);
+  StartNextRun(settings, files);
   return 0;
 }
