@@ -45,11 +45,14 @@ wait_scr_exit() {
   fail "Zelor2.scr still running after ${timeout}s"
 }
 
+# A text as a regular expression that matches just that text.
+re_quote() { printf '%s' "$1" | sed -e 's/[][\\.*^$+?(){}|]/\\&/g'; }
+
 # Prints the id of the first visible window whose title is exactly the name.
 wait_window() {
   local name=$1 timeout=${2:-20} i id
   for ((i = 0; i < timeout * 10; i++)); do
-    id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1)
+    id=$(xdotool search --onlyvisible --name "^$(re_quote "$name")\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
@@ -57,7 +60,10 @@ wait_window() {
 }
 
 # True while a visible window with exactly this title exists.
-window_shown() { [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)" ]; }
+window_shown() { [ -n "$(xdotool search --onlyvisible --name "^$(re_quote "$1")\$" 2>/dev/null | head -n 1)" ]; }
+
+# True while a visible window has a title matching the regular expression.
+window_like() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)" ]; }
 
 wait_window_gone() {
   local name=$1 timeout=${2:-20} i
@@ -79,9 +85,10 @@ type_text() { xdotool type --delay 60 -- "$1"; }
 # A settings value as stored, or the word ABSENT.
 reg_get() {
   local out
-  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep -i "REG_SZ") ||
+  # reg prints names like "Höhe" in the locale's character set: read bytes.
+  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep -a -i "REG_SZ") ||
     { echo ABSENT; return 0; }
-  echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
+  echo "$out" | LC_ALL=C sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
 }
 reg_set() { timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
 
