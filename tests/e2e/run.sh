@@ -12,9 +12,15 @@ trap stop_own_display EXIT
 files=("$@")
 ((${#files[@]})) || files=(test_*.sh)
 log=$(mktemp)
+# Files whose behaviour depends on the decimal separator run in both locales.
+both_locales=" test_options.sh test_simulation.sh "
 for f in "${files[@]}"; do
   echo "== $f"
-  bash "$f" 2>&1 | tee -a "$log"
+  LANG_FOR_TEST=en_US.UTF-8 bash "$f" 2>&1 | tee -a "$log"
+  if [[ "$both_locales" == *" $f "* ]]; then
+    echo "== $f (German locale)"
+    LANG_FOR_TEST=de_DE.UTF-8 bash "$f" 2>&1 | sed 's/^\(PASS\|FAIL\) \([^ ]*\)/\1 \2[de]/' | tee -a "$log"
+  fi
 done
 passed=$(grep -c '^PASS ' "$log")
 failed=$(grep -c '^FAIL ' "$log")

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# What is set in the options dialog is what the next saver run uses.
+source "$(dirname "$0")/lib.sh"
+
+test_a_saver_run_uses_the_values_set_in_the_dialog() {
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  python3 - "$dir/zwei.zel" <<'PY'
+import struct, sys
+def rec(name, mass, x, y, speed, direction, color):
+    return name.encode('cp1252').ljust(15, b' ') + struct.pack('<dddddi', mass, x, y, speed, direction, color)
+open(sys.argv[1], 'wb').write(rec('Sonne', 332946, 0, 0, 0, 0, 0x0000FFFF) +
+                              rec('Rot', 1, -1.05e11, 0, 35500, 270, 0x000000FF))
+PY
+  reg_set Datei "$(win_path "$dir/zwei.zel")"
+
+  scr_start /c
+  local dialog
+  dialog=$(wait_window "Zelor2 - $(win_path "$dir/zwei.zel")" 30)
+  sleep 0.3
+  focus "$dialog"
+  type_text "3"          # txtBreite, its text selected
+  keys Tab
+  type_text "3"          # txtHoehe
+  keys Tab Tab
+  type_text "1"          # txtIntervall
+  keys Tab Tab Tab space # chkSpeichern ticked
+  keys Return
+  wait_scr_exit 20
+  expect_eq "$(reg_get speichern)" True "speichern"
+
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 2
+  local shot=$E2E_OUT/options-run.png
+  screenshot "$shot"
+  pointer 100 100
+  sleep 0.3
+  pointer 300 250
+  wait_scr_exit 20
+  # A 3 AU wide sky puts the red body's start, 0.7 AU left of the sun, at
+  # x = (1.5 - 0.7) / 3 * 1024.
+  expect_eq "$(pixel "$shot" 273 384)" FF0000 "red body's start in a 3 AU sky"
+  expect_eq "$(pixel "$shot" 512 384)" FFFF00 "sun at the centre"
+  [ -s "$dir/Temp.zel" ] || fail "saving was on but no results file was written"
+  expect_eq "$(reg_get Datei)" "$(win_path "$dir/Temp.zel")" "Datei follows the results"
+  expect_eq "$(reg_get Breite)" 3 "the sky did not need to grow"
+}
+
+run_tests
