@@ -64,31 +64,39 @@ std::optional<double> DirectionOf(const Body& body) {
   return IfFinite(degrees);
 }
 
-// Twice the largest distance from the origin along each axis, over all
-// bodies but the one that leaves.
-void FitSkyWithout(SimState& state, std::size_t leaving) {
+// The sky for the next run: twice the largest distance from the origin along
+// each axis, over all bodies but the one that leaves.
+struct Sky {
   double width = 0, height = 0;
-  for (std::size_t j = 0; j < state.Bodies.size(); ++j) {
+};
+
+Sky FitSkyWithout(const std::vector<Body>& bodies, std::size_t leaving) {
+  Sky sky;
+  for (std::size_t j = 0; j < bodies.size(); ++j) {
     if (j == leaving) continue;
-    const double x = std::fabs(state.Bodies[j].X / kMetresPerAU);
-    if (width / 2 < x) width = x * 2;
-    const double y = std::fabs(state.Bodies[j].Y / kMetresPerAU);
-    if (height / 2 < y) height = y * 2;
+    const double x = std::fabs(bodies[j].X / kMetresPerAU);
+    if (sky.width / 2 < x) sky.width = x * 2;
+    const double y = std::fabs(bodies[j].Y / kMetresPerAU);
+    if (sky.height / 2 < y) sky.height = y * 2;
   }
-  state.ViewWidth = width;
-  state.ViewHeight = height;
+  return sky;
 }
 
-// The records of the bodies that stay, in order. Every escaping body fits the
-// sky again to the others, so the last one to escape decides its size.
-std::vector<BodyRecord> RecordsOfBodiesThatStay(SimState& state) {
-  std::vector<BodyRecord> records;
+struct Results {
+  std::vector<BodyRecord> records;  // the bodies that stay, in order
+  std::optional<Sky> fitted;        // set when a body escapes
+};
+
+// Every escaping body fits the sky again to the others, so the last one to
+// escape decides its size.
+Results EvaluateBodies(const SimState& state) {
+  Results results;
   BodyRecord record;  // reused, so a field that cannot be computed keeps the last value
   for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
     const Body& body = state.Bodies[i];
     const std::optional<double> speed = SpeedOf(body, state.SimInterval);
     if (Escapes(speed, PotentialDepth(state.Bodies, i))) {
-      FitSkyWithout(state, i);
+      results.fitted = FitSkyWithout(state.Bodies, i);
       continue;
     }
     record.Name = body.Name;
@@ -98,21 +106,36 @@ std::vector<BodyRecord> RecordsOfBodiesThatStay(SimState& state) {
     record.Color = body.Color;  // the writer turns white into 0
     if (speed) record.Speed = *speed;
     if (const auto direction = DirectionOf(body)) record.Direction = *direction;
-    records.push_back(record);
+    results.records.push_back(record);
   }
-  return records;
+  return results;
+}
+
+// Results without a body, or without any mass to move round, could not start
+// the next run; saving them would only put a working body file out of use.
+bool CanStartARun(const std::vector<BodyRecord>& records) {
+  double totalMass = 0;
+  for (const BodyRecord& record : records) totalMass += record.Mass;
+  return !records.empty() && totalMass != 0;
 }
 
 // The configuration follows the results file only once it has been written
-// completely, so a failed save never leaves the next run without a body file.
+// completely, so a failed save never leaves the next run without a body file;
+// and the sky is fitted to the results only when they are the next run's
+// bodies. A fitted extent of 0 (every body left on that axis, or none at
+// all) could not be shown, so that extent stays as the run left it.
 void SaveResults(SimState& state, Settings& settings, FileSystem& files) {
   // A text that is no truth value does not ask for a file: the options
   // dialog shows it unticked, and writing files unasked is the worse mistake.
   if (!settings.ReadBool(kKeySpeichern).value_or(false)) return;
   const std::string path = settings.ReadText(kKeySpeicher);
-  const std::vector<BodyRecord> records = RecordsOfBodiesThatStay(state);
-  if (path.empty() || !WriteBodyFile(files, path, records)) return;
+  const Results results = EvaluateBodies(state);
+  if (path.empty() || !CanStartARun(results.records) || !WriteBodyFile(files, path, results.records)) return;
   state.BodyFile = path;
+  if (results.fitted) {
+    if (results.fitted->width != 0) state.ViewWidth = results.fitted->width;
+    if (results.fitted->height != 0) state.ViewHeight = results.fitted->height;
+  }
   settings.WriteText(kKeyDatei, path);
 }
 

@@ -131,20 +131,43 @@ TEST(SimEndEscape, EscapingBodiesAreLeftOutAndTheLastOneFitsTheSky) {
   EXPECT_EQ(end.store.values[kKeyHoehe], "2");
 }
 
-TEST(SimEndEscape, ALoneBodyEscapesLeavingAnEmptyFileAndASkyOfZero) {
-  End end({At(1, 0.3, 0.2)});
+TEST(SimEndEscape, BodiesAtTheSamePlaceAddNothingToEachOthersDepth) {
+  // Just above the escape speed from the Sun; a pull from the partner at
+  // distance 0 would have held them.
+  End end({At(kSun, 0, 0), At(5, 1, 0, 0, 43000), At(5, 1, 0, 0, 43000)});
   end.Run();
-  ASSERT_TRUE(end.files.Exists(kResults));
-  EXPECT_TRUE(end.files.files[kResults].empty());
-  EXPECT_EQ(end.store.values[kKeyBreite], "0");
-  EXPECT_EQ(end.store.values[kKeyHoehe], "0");
-  EXPECT_EQ(end.store.values[kKeyDatei], kResults);
+  EXPECT_EQ(end.Records().size(), 1u);
 }
 
-TEST(SimEndEscape, BodiesAtTheSamePlaceAddNothingToEachOthersDepth) {
-  End end({At(5, 1, 1), At(5, 1, 1)});
+// The next run must be able to start from what is saved.
+TEST(SimEndNextRun, ALoneBodyEscapesSoNothingIsSavedAndTheSkyStays) {
+  End end({At(1, 0.3, 0.2)});
   end.Run();
-  EXPECT_TRUE(end.files.files.at(kResults).empty());
+  EXPECT_FALSE(end.files.Exists(kResults));
+  EXPECT_EQ(end.files.Changes(), 0);
+  EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
+  EXPECT_EQ(end.store.values[kKeyBreite], "2");
+  EXPECT_EQ(end.store.values[kKeyHoehe], "3");
+}
+
+TEST(SimEndNextRun, BodiesThatStayWithoutAnyMassAreNotSaved) {
+  // The Sun feels no pull from a probe of mass 0 and counts as escaping.
+  End end({At(kSun, 0, 0), At(0, 1, 0, 0, 30000)});
+  const std::vector<unsigned char> old = BodyFileBytes({MakeRecord("Alt", 1, 0, 0, 0, 0)});
+  end.files.files[kResults] = old;
+  end.Run();
+  EXPECT_EQ(end.files.files[kResults], old);
+  EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
+}
+
+TEST(SimEndNextRun, AFittedExtentOfZeroKeepsTheExtentOfTheRun) {
+  // The comet leaves; the Sun, all that is left, sits at the origin.
+  End end({At(kSun, 0, 0), At(1, 5, 0, 0, 100000)});
+  end.state.ViewWidth = 12;
+  end.Run();
+  EXPECT_EQ(end.Records().size(), 1u);
+  EXPECT_EQ(end.store.values[kKeyBreite], "12");
+  EXPECT_EQ(end.store.values[kKeyHoehe], "3");
 }
 
 TEST(SimEndEscape, WhenNoBodyEscapesTheSkyIsStoredAsItStood) {
@@ -237,20 +260,27 @@ const std::vector<std::pair<const char*, std::function<void(End&)>>> kFileFaults
     {"replace fails", [](End& e) { e.files.failReplaceAt = 1; }},
 };
 
-TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsAndTheBodyFileSetting) {
+// The comet escapes, which would fit the sky to the others (2 by 0.5 AU) had
+// the results been saved; unsaved, the sky stays as the run left it.
+TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsTheBodyFileSettingAndTheSky) {
   const std::vector<unsigned char> old = BodyFileBytes({MakeRecord("Alt", 1, 0, 0, 0, 0)});
   for (const auto& [what, fault] : kFileFaults) {
     SCOPED_TRACE(what);
-    End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0, 0, -30000)});
+    End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0.25, 0, -30000), At(1, 5, 0, 0, 100000)});
+    end.state.ViewWidth = 7;
     end.files.files[kResults] = old;
     fault(end);
     end.Run();
     EXPECT_EQ(end.files.files[kResults], old);
     EXPECT_EQ(end.files.files.size(), 1u);  // the temporary file is gone
     EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
-    EXPECT_EQ(end.store.values[kKeyBreite], "2");
+    EXPECT_EQ(end.store.values[kKeyBreite], "7");
     EXPECT_EQ(end.store.values[kKeyHoehe], "3");
   }
+  End saved({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0.25, 0, -30000), At(1, 5, 0, 0, 100000)});
+  saved.Run();
+  EXPECT_EQ(saved.store.values[kKeyBreite], "2");
+  EXPECT_EQ(saved.store.values[kKeyHoehe], "0.5");
 }
 
 TEST(SimEndFaults, WithoutAnOldResultsFileNothingIsLeftBehind) {
