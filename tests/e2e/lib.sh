@@ -48,31 +48,36 @@ wait_scr_exit() {
 # A text as a regular expression that matches just that text.
 re_quote() { printf '%s' "$1" | sed -e 's/[][\\.*^$+?(){}|]/\\&/g'; }
 
-# Prints the id of the first visible window whose title is exactly the name.
-wait_window() {
-  local name=$1 timeout=${2:-20} i id
+# Prints the id of the first visible window whose title matches the regular
+# expression; fails after the timeout (seconds).
+wait_title() {
+  local pattern=$1 timeout=${2:-20} i id
   for ((i = 0; i < timeout * 10; i++)); do
-    id=$(xdotool search --onlyvisible --name "^$(re_quote "$name")\$" 2>/dev/null | head -n 1)
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
-  fail "no window '$name' within ${timeout}s"
+  fail "no window matching '$pattern' within ${timeout}s"
 }
 
+# The same for a title given as it is.
+wait_window() { wait_title "^$(re_quote "$1")\$" "${2:-20}"; }
+
 # True while a visible window with exactly this title exists.
-window_shown() { [ -n "$(xdotool search --onlyvisible --name "^$(re_quote "$1")\$" 2>/dev/null | head -n 1)" ]; }
+window_shown() { window_like "^$(re_quote "$1")\$"; }
 
 # True while a visible window has a title matching the regular expression.
 window_like() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)" ]; }
 
-wait_window_gone() {
-  local name=$1 timeout=${2:-20} i
+wait_title_gone() {
+  local pattern=$1 timeout=${2:-20} i
   for ((i = 0; i < timeout * 10; i++)); do
-    window_shown "$name" || return 0
+    window_like "$pattern" || return 0
     sleep 0.1
   done
-  fail "window '$name' still shown after ${timeout}s"
+  fail "window matching '$pattern' still shown after ${timeout}s"
 }
+wait_window_gone() { wait_title_gone "^$(re_quote "$1")\$" "${2:-20}"; }
 
 # The saver window is the one titled "Form1" (it has no title bar).
 wait_saver() { wait_window Form1 "${1:-30}"; }

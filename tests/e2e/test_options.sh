@@ -10,41 +10,9 @@ case "$LANG" in
   *) SEP=. ;;
 esac
 
-# A title as an extended regular expression that matches only itself.
-re_quote() { printf '%s' "$1" | sed -E 's/[][\.*^$+?(){}|]/\\&/g'; }
-
-# Like wait_window, for a title given as a regular expression.
-wait_title() {
-  local pattern=$1 timeout=${2:-20} i id
-  for ((i = 0; i < timeout * 10; i++)); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no window matching '$pattern' within ${timeout}s"
-}
-title_shown() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)" ]; }
-wait_title_gone() {
-  local pattern=$1 timeout=${2:-20} i
-  for ((i = 0; i < timeout * 10; i++)); do
-    title_shown "$pattern" || return 0
-    sleep 0.1
-  done
-  fail "window matching '$pattern' still shown after ${timeout}s"
-}
-
-# wine reg prints "Höhe" in the console's code page, which grep takes for
-# binary and sed's UTF-8 patterns do not match; read the lines as bytes.
-reg_value() {
-  local out
-  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | LC_ALL=C grep -a "REG_SZ") ||
-    { echo ABSENT; return 0; }
-  echo "$out" | LC_ALL=C sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
-}
-
 expect_nothing_stored() {
   local key
-  for key in Breite Höhe Intervall speichern Datei Speicher; do expect_eq "$(reg_value "$key")" ABSENT "$key"; done
+  for key in Breite Höhe Intervall speichern Datei Speicher; do expect_eq "$(reg_get "$key")" ABSENT "$key"; done
 }
 
 title_re() { echo "^$(re_quote "Zelor2 - $1")\$"; }
@@ -104,11 +72,11 @@ test_typed_values_and_enter_store_the_normalised_numbers() {
   type_text "0${SEP}250"
   keys Return
   wait_scr_exit 20
-  expect_eq "$(reg_value Breite)" "2${SEP}5" "Breite"
-  expect_eq "$(reg_value Höhe)" "3" "Höhe"
-  expect_eq "$(reg_value Intervall)" "0${SEP}25" "Intervall"
-  expect_eq "$(reg_value speichern)" "False" "speichern"
-  expect_eq "$(reg_value Datei)" ABSENT "Datei"
+  expect_eq "$(reg_get Breite)" "2${SEP}5" "Breite"
+  expect_eq "$(reg_get Höhe)" "3" "Höhe"
+  expect_eq "$(reg_get Intervall)" "0${SEP}25" "Intervall"
+  expect_eq "$(reg_get speichern)" "False" "speichern"
+  expect_eq "$(reg_get Datei)" ABSENT "Datei"
 }
 
 test_a_ticked_box_stores_true() {
@@ -116,8 +84,8 @@ test_a_ticked_box_stores_true() {
   tabs $TABS_TO_SPEICHERN_BOX
   keys space Return
   wait_scr_exit 20
-  expect_eq "$(reg_value speichern)" "True" "speichern"
-  expect_eq "$(reg_value Breite)" "2" "Breite"
+  expect_eq "$(reg_get speichern)" "True" "speichern"
+  expect_eq "$(reg_get Breite)" "2" "Breite"
 }
 
 test_a_stored_speichern_that_is_no_truth_value_shows_unticked() {
@@ -125,7 +93,7 @@ test_a_stored_speichern_that_is_no_truth_value_shows_unticked() {
   open_options /c
   keys Return
   wait_scr_exit 20
-  expect_eq "$(reg_value speichern)" "False" "speichern"
+  expect_eq "$(reg_get speichern)" "False" "speichern"
 }
 
 test_escape_stores_nothing() {
@@ -154,7 +122,7 @@ test_a_non_number_shows_the_message_stores_nothing_and_keeps_the_dialog() {
   type_text "4"
   keys Return
   wait_scr_exit 20
-  expect_eq "$(reg_value Breite)" "4" "Breite"
+  expect_eq "$(reg_get Breite)" "4" "Breite"
 }
 
 test_a_chosen_body_file_changes_title_and_datei_at_once_and_abbrechen_keeps_it() {
@@ -167,12 +135,12 @@ test_a_chosen_body_file_changes_title_and_datei_at_once_and_abbrechen_keeps_it()
   type_text "$chosen"
   keys Return
   wait_title "$(title_re "$chosen")" 20 >/dev/null || exit 1
-  expect_eq "$(reg_value Datei)" "$chosen" "Datei while the dialog is open"
+  expect_eq "$(reg_get Datei)" "$chosen" "Datei while the dialog is open"
   focus "$DIALOG"
   keys Escape
   wait_scr_exit 20
-  expect_eq "$(reg_value Datei)" "$chosen" "Datei"
-  expect_eq "$(reg_value Breite)" ABSENT "Breite"
+  expect_eq "$(reg_get Datei)" "$chosen" "Datei"
+  expect_eq "$(reg_get Breite)" ABSENT "Breite"
 }
 
 test_cancelling_the_open_dialog_changes_nothing() {
@@ -182,7 +150,7 @@ test_cancelling_the_open_dialog_changes_nothing() {
   type_text "Mond.zel"
   keys Escape
   wait_title_gone "$OPEN_RE" 20
-  title_shown "$(default_title_re)" || fail "the title changed"
+  window_like "$(default_title_re)" || fail "the title changed"
   expect_nothing_stored
   focus "$DIALOG"
   keys Escape
@@ -200,12 +168,12 @@ test_a_chosen_results_file_changes_speicher_but_not_the_title() {
   keys Return
   wait_title_gone "$SAVE_RE" 20
   for ((i = 0; i < 100; i++)); do
-    [ "$(reg_value Speicher)" == "$chosen" ] && break
+    [ "$(reg_get Speicher)" == "$chosen" ] && break
     sleep 0.1
   done
-  expect_eq "$(reg_value Speicher)" "$chosen" "Speicher"
-  title_shown "$(default_title_re)" || fail "the title changed"
-  expect_eq "$(reg_value Datei)" ABSENT "Datei"
+  expect_eq "$(reg_get Speicher)" "$chosen" "Speicher"
+  window_like "$(default_title_re)" || fail "the title changed"
+  expect_eq "$(reg_get Datei)" ABSENT "Datei"
   focus "$DIALOG"
   keys Escape
   wait_scr_exit 20

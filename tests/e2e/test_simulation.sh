@@ -10,8 +10,8 @@ write_bodies() {
   python3 - "$file" "$@" <<'PY'
 import struct, sys
 out = b''
-for spec in sys.argv[2:]:
-    name, mass, x, y, speed, direction, color = spec.split()
+for entry in sys.argv[2:]:
+    name, mass, x, y, speed, direction, color = entry.split()
     out += name.encode('cp1252').ljust(15, b' ') + struct.pack(
         '<dddddi', float(mass), float(x), float(y), float(speed), float(direction), int(color, 0))
 open(sys.argv[1], 'wb').write(out)
