@@ -70,10 +70,12 @@ void SimStep(SimState& state, Canvas& canvas) {
   if (FloatFaultRaised()) StepFault(state, "beim Bewegen der Körper");
 
   if (state.StepCount == std::numeric_limits<std::int64_t>::max())
-    throw ZelorError("Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
-                     "es wird nichts gespeichert.");
+    throw ZelorError(
+        "Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
+        "es wird nichts gespeichert.");
   const std::int64_t count = state.StepCount + 1;
-  if (!std::isfinite(static_cast<double>(count) * state.SimInterval)) StepFault(state, "bei der simulierten Zeit");
+  if (!std::isfinite(static_cast<double>(count) * state.SimInterval))
+    StepFault(state, "bei der simulierten Zeit");
   state.StepCount = count;
 }
 
