@@ -39,6 +39,14 @@ std::string FormatNumber(double value, NumberLocale locale) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.14e", value);  // 15 significant digits
   std::string text(buffer);
+  if (!std::isfinite(std::strtod(text.c_str(), nullptr))) {
+    // The largest doubles round up past the range of a double; cut their
+    // digits instead, so the text reads back as a number.
+    std::snprintf(buffer, sizeof buffer, "%.16e", value);
+    text = buffer;
+    const auto e17 = text.find('e');
+    text.erase(e17 - 2, 2);
+  }
   const auto e = text.find('e');
   const int exponent = std::atoi(text.c_str() + e + 1);
   std::string result;
