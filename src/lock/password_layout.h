@@ -6,12 +6,13 @@
 
 namespace zelor::password_layout {
 
-// frmPWEingabe
+// frmPWEingabe. The labels reach up to their text boxes: sized to their
+// text in one font, they would cut or wrap it in a wider dialog font.
 constexpr int kEingabeWidth = 5250;
 constexpr int kEingabeHeight = 1050;
-constexpr TwipsRect kLblNeu{120, 180, 1215, 255};
+constexpr TwipsRect kLblNeu{120, 180, 1320, 255};
 constexpr TwipsRect kTxtNeu{1440, 120, 2415, 375};
-constexpr TwipsRect kLblBestaetigung{120, 660, 975, 255};
+constexpr TwipsRect kLblBestaetigung{120, 660, 1320, 255};
 constexpr TwipsRect kTxtBestaetigung{1440, 600, 2415, 375};
 constexpr TwipsRect kEingabeOK{3960, 120, 1215, 375};
 constexpr TwipsRect kCmdAbbrechen{3960, 600, 1215, 375};

@@ -1,0 +1,116 @@
+// frmPWAbfrage: the query that guards the end of a saver run. It is created
+// once and only hidden after OK, so a wrong entry is still in the box the next
+// time; only its close box destroys it, and with it the typed text.
+#include <iterator>
+
+#include "lock/password_layout.h"
+#include "lock/password_query.h"
+#include "lock/win32/password_box.h"
+#include "lock/win32/password_dialogs.h"
+#include "lock/win32/password_ids.h"
+#include "shell/win32/dialog_layout.h"
+#include "shell/win32/wide_text.h"
+
+namespace zelor::win32 {
+namespace {
+
+namespace layout = password_layout;
+
+constexpr ControlPlace kAbfragePlaces[] = {
+    {IDC_ABFRAGE_OK, layout::kAbfrageOK},
+    {IDC_TXTPASSWORT, layout::kTxtPasswort},
+};
+
+// One thread, one query: what the current AskPassword is waiting for.
+struct QueryRun {
+  const Settings* settings = nullptr;
+  bool open = false;
+  bool matched = false;
+};
+
+HWND g_query = nullptr;
+QueryRun g_run;
+
+// The owner takes input again before the query goes, so the activation
+// returns to it rather than to some other program.
+void EndQuery(HWND dialog, bool matched) {
+  g_run.open = false;
+  g_run.matched = matched;
+  if (HWND owner = GetWindow(dialog, GW_OWNER)) EnableWindow(owner, TRUE);
+}
+
+void cmdOK_Click(HWND dialog) {
+  const bool matched = PasswordMatches(*g_run.settings, WindowTextUtf8(GetDlgItem(dialog, IDC_TXTPASSWORT)));
+  EndQuery(dialog, matched);
+  ShowWindow(dialog, SW_HIDE);
+}
+
+INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      PreparePasswordBox(GetDlgItem(dialog, IDC_TXTPASSWORT));
+      LayoutDialog(dialog, layout::kAbfrageWidth, layout::kAbfrageHeight, kAbfragePlaces,
+                   std::size(kAbfragePlaces));
+      return TRUE;  // the focus goes to OK, the first control in tab order
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_ABFRAGE_OK:
+        case IDOK:
+          if (g_run.open) cmdOK_Click(dialog);
+          return TRUE;
+        case IDCANCEL:  // Escape: the query has no cancel, so nothing happens
+          return TRUE;
+      }
+      break;
+    case WM_CLOSE:  // the close box and Alt+F4: no comparison, the text is lost
+      EndQuery(dialog, false);
+      g_query = nullptr;
+      DestroyWindow(dialog);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// Runs the query's messages until it is hidden or closed. A WM_QUIT is handed
+// on to the loop that owns it.
+void RunModalLoop() {
+  MSG msg;
+  while (g_run.open) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (got < 0) return;
+    if (!g_query || !IsDialogMessageW(g_query, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+}  // namespace
+
+bool AskPassword(HINSTANCE instance, HWND owner, const Settings& settings) {
+  // A request that arrives while the query is open (a close request to the
+  // saver, say) changes nothing: the open query decides.
+  if (g_run.open) return false;
+  if (g_query && !IsWindow(g_query)) g_query = nullptr;  // went with an earlier owner
+  if (!g_query) {
+    g_query = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PWABFRAGE), owner, AbfrageProc, 0);
+    if (!g_query) return false;  // no query, no way to end a locked run
+  }
+  g_run = {&settings, true, false};
+  if (owner) EnableWindow(owner, FALSE);
+  SetWindowPos(g_query, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(g_query);
+  RunModalLoop();
+  if (g_run.open) {  // left by WM_QUIT: put the query away as a close would
+    g_run.open = false;
+    if (g_query) ShowWindow(g_query, SW_HIDE);
+  }
+  if (owner) EnableWindow(owner, TRUE);
+  return g_run.matched;
+}
+
+}  // namespace zelor::win32
