@@ -12,7 +12,7 @@ white written as 0.
 The screen's y axis grows downward, so a position given in the usual way
 (counter-clockwise angles, y up, as seen from the north) is drawn with y
 negated: the planets then go round counter-clockwise on the screen as they do
-in every picture of the solar system. SOURCES.md says where every number
+in every picture of the solar system. The README says where every number
 comes from.
 """
 
