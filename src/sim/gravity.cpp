@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "sim/cpu_features.h"
-#include "sim/fp_faults.h"
+#include "sim/gravity_flags.h"
 #include "sim/gravity_kernel.h"
 #include "sim/gravity_threads.h"
 
@@ -118,9 +118,9 @@ bool GravityPhase(std::vector<Body>& bodies, double K) { return GravityPhase(bod
 bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) {
   const GravityKernel kernel = KernelFor(plan.width);
   if (bodies.empty() || !kernel) {
-    ClearFloatFaults();
+    ClearGravityFaults();
     GravityPhaseScalar(bodies, K);
-    return FloatFaultRaised();
+    return GravityFaultRaised();
   }
 
   thread_local GravityBuffer buffer;

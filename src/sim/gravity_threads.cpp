@@ -1,7 +1,6 @@
 #include "sim/gravity_threads.h"
 
 #include <atomic>
-#include <cfenv>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -9,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "sim/fp_faults.h"
+#include "sim/gravity_flags.h"
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
 #include <emmintrin.h>
@@ -30,8 +29,8 @@ class GravityPool {
   bool Run(int parts, GravityTask task, void* context) {
     std::lock_guard<std::mutex> phase(phaseMutex_);
     Grow(parts - 1);
-    ClearFloatFaults();
-    std::fegetenv(&env_);
+    settings_ = GravityFloatSettings::OfThisThread();
+    ClearGravityFaults();
     task_ = task;
     context_ = context;
     parts_ = parts;
@@ -46,7 +45,7 @@ class GravityPool {
     wake_.notify_all();
 
     task(context, 0);
-    const bool ownFault = FloatFaultRaised();
+    const bool ownFault = GravityFaultRaised();
     for (int spins = 0; remaining_.load(std::memory_order_acquire) != 0; ++spins) {
       if (spins < 4096) ZELOR_PAUSE();
       else std::this_thread::yield();
@@ -67,9 +66,9 @@ class GravityPool {
     for (;;) {
       seen = WaitForPhase(seen);
       if (part < parts_) {
-        std::fesetenv(&env_);
+        settings_.Apply();
         task_(context_, part);
-        if (FloatFaultRaised()) workerFault_.store(true, std::memory_order_relaxed);
+        if (GravityFaultRaised()) workerFault_.store(true, std::memory_order_relaxed);
       }
       remaining_.fetch_sub(1, std::memory_order_acq_rel);
     }
@@ -99,16 +98,16 @@ class GravityPool {
   GravityTask task_ = nullptr;
   void* context_ = nullptr;
   int parts_ = 0;
-  std::fenv_t env_{};
+  GravityFloatSettings settings_ = GravityFloatSettings::OfThisThread();
 };
 
 }  // namespace
 
 bool RunGravityParts(int parts, GravityTask task, void* context) {
   if (parts <= 1) {
-    ClearFloatFaults();
+    ClearGravityFaults();
     task(context, 0);
-    return FloatFaultRaised();
+    return GravityFaultRaised();
   }
   // Never destroyed: the workers wait for work until the process ends, and
   // the saver ends its process without running destructors anyway.

@@ -1,5 +1,6 @@
 #include "shell/win32/saver_run.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "common/zelor_error.h"
@@ -52,7 +53,7 @@ void HandleWaitingMessages() {
 
 }  // namespace
 
-int RunSaver(HINSTANCE instance, Settings& settings) {
+int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopLimits* limits) {
   bool running = true;
   SaverWindow window(instance, settings, running);
   window.Show();
@@ -69,18 +70,35 @@ int RunSaver(HINSTANCE instance, Settings& settings) {
 
   const NumberLocale locale = settings.Locale();
   FramePacer pacer(DisplayRefreshHz());
+  const std::int64_t start = NowMicroseconds();
+  const std::int64_t stop = limits ? start + static_cast<std::int64_t>(limits->seconds * 1e6) : INT64_MAX;
+  std::int64_t steps = 0, presents = 0, polls = 0, presentUs = 0, pollUs = 0, now = start;
   try {
-    while (running) {
+    while (running && now < stop) {
       SimStep(state, window.Picture());
-      const std::int64_t now = NowMicroseconds();
-      if (pacer.PresentDue(now)) window.Present(TimeLabel(state, locale));
-      if (pacer.PollDue(now)) HandleWaitingMessages();
+      ++steps;
+      now = NowMicroseconds();
+      if (pacer.PresentDue(now)) {
+        window.Present(TimeLabel(state, locale));
+        ++presents;
+        const std::int64_t before = now;
+        now = NowMicroseconds();
+        presentUs += now - before;
+      }
+      if (pacer.PollDue(now)) {
+        HandleWaitingMessages();
+        ++polls;
+        const std::int64_t before = now;
+        now = NowMicroseconds();
+        pollUs += now - before;
+      }
     }
   } catch (const ZelorError& error) {
     // The state is broken: nothing of it is stored.
     ShowMessage(window.Handle(), error.what(), MB_ICONERROR | MB_OK);
     return 1;
   }
+  if (limits) *limits = {limits->seconds, steps, presents, polls, (now - start) / 1e6, presentUs / 1e6, pollUs / 1e6};
   window.Present(TimeLabel(state, locale));
   SimEnd(state, settings, files);
   return 0;

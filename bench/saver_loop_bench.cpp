@@ -1,0 +1,32 @@
+// The saver loop of Zelor2.scr, with its own window, settings and body file,
+// for a fixed number of seconds; prints how many steps it made per second and
+// how often it put the picture on the screen. Run under Wine by
+// bench/run_saver_loop.sh.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "settings/settings.h"
+#include "settings/win32/registry_store.h"
+#include "shell/win32/platform.h"
+#include "shell/win32/saver_run.h"
+
+int main(int argc, char** argv) {
+  using namespace zelor;
+  win32::SaverLoopLimits limits;
+  if (argc > 1) limits.seconds = std::atof(argv[1]);
+  win32::RegistryStore store;
+  Settings settings(store, MakeDefaultPaths(win32::ApplicationDataFolder()), win32::UserNumberLocale());
+  const int exitCode = win32::RunSaver(GetModuleHandleW(nullptr), settings, &limits);
+  const double seconds = limits.elapsedSeconds > 0 ? limits.elapsedSeconds : 1;
+  std::printf("seconds: %.2f\nsteps: %lld\nsteps per second: %.0f\nscreen refreshes per second: %.1f\n"
+              "input checks per second: %.0f\n"
+              "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps %.1f %%\n",
+              limits.elapsedSeconds, static_cast<long long>(limits.steps), limits.steps / seconds,
+              limits.presents / seconds, limits.polls / seconds, 100 * limits.presentSeconds / seconds,
+              100 * limits.pollSeconds / seconds,
+              100 * (seconds - limits.presentSeconds - limits.pollSeconds) / seconds);
+  std::fflush(stdout);
+  return exitCode;
+}
