@@ -56,7 +56,7 @@ void Kernel(benchmark::State& state, GravityWidth width, int threads) {
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
-  for (int n : {10, 100, 1000, 4096, 32766}) b->Arg(n);
+  for (int n : {10, 100, 256, 1000, 4096, 32766}) b->Arg(n);
   b->UseRealTime()->Unit(benchmark::kMicrosecond);
 }
 

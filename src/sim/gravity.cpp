@@ -70,22 +70,20 @@ GravityKernel KernelFor(GravityWidth width) {
   return nullptr;
 }
 
-struct Split {
+struct Phase {
   GravityKernel kernel;
   GravityArrays arrays;
-  std::size_t blocks;
-  int parts;
 };
 
-// Part p takes a contiguous share of whole blocks of bodies i.
-void RunPart(void* context, int part) {
-  const auto& s = *static_cast<const Split*>(context);
-  const std::size_t first = s.blocks * part / s.parts, last = s.blocks * (part + 1) / s.parts;
-  s.kernel(s.arrays, first * kGravityBlock, last * kGravityBlock);
+// One chunk is one block of bodies i: small enough that the threads share the
+// work evenly, large enough that handing it out costs nothing in comparison.
+void RunChunk(void* context, std::size_t chunk) {
+  const auto& phase = *static_cast<const Phase*>(context);
+  phase.kernel(phase.arrays, chunk * kGravityBlock, (chunk + 1) * kGravityBlock);
 }
 
 int ThreadsFor(std::size_t n, int asked) {
-  if (asked > 0) return asked;
+  if (asked > 0) return std::min(asked, 64);
   if (n < kThreadedFromBodies) return 1;
   static const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   return cores;
@@ -124,12 +122,12 @@ bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) 
   }
 
   thread_local GravityBuffer buffer;
-  Split split{kernel, buffer.Fill(bodies, K), buffer.Padded() / kGravityBlock, 1};
-  split.parts = static_cast<int>(std::min<std::size_t>(ThreadsFor(bodies.size(), plan.threads), split.blocks));
-  const bool fault = RunGravityParts(split.parts, RunPart, &split);
+  Phase phase{kernel, buffer.Fill(bodies, K)};
+  const bool fault = RunGravityChunks(buffer.Padded() / kGravityBlock, ThreadsFor(bodies.size(), plan.threads),
+                                      RunChunk, &phase);
   for (std::size_t i = 0; i < bodies.size(); ++i) {
-    bodies[i].VX = split.arrays.vx[i];
-    bodies[i].VY = split.arrays.vy[i];
+    bodies[i].VX = phase.arrays.vx[i];
+    bodies[i].VY = phase.arrays.vy[i];
   }
   return fault;
 }

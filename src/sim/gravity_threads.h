@@ -3,16 +3,20 @@
 // thread; small sets never come here and pay nothing.
 #pragma once
 
+#include <cstddef>
+
 namespace zelor {
 
-using GravityTask = void (*)(void* context, int part);
+using GravityTask = void (*)(void* context, std::size_t chunk);
 
-// Runs task(context, part) for every part in [0, parts): part 0 on the
-// calling thread, the others on kept threads, all in the calling thread's
-// floating-point environment with the fault flags clear. Returns whether any
-// part raised overflow, division by zero or an invalid operation; each thread
-// looks at its own flags, since every thread has its own. One phase at a time:
-// a second caller waits for the first.
-bool RunGravityParts(int parts, GravityTask task, void* context);
+// Runs task(context, c) once for every chunk c in [0, chunks), on the calling
+// thread and on up to threads - 1 kept threads, all in the calling thread's
+// floating-point settings with the fault flags clear. Chunks are handed out
+// one at a time as threads become free, so a thread that the system does not
+// run soon (the other core is busy) leaves its share to the others instead of
+// holding up the phase. Returns whether any chunk raised overflow, division
+// by zero or an invalid operation; every thread looks at its own flags, since
+// each has its own. One phase at a time: a second caller waits for the first.
+bool RunGravityChunks(std::size_t chunks, int threads, GravityTask task, void* context);
 
 }  // namespace zelor
