@@ -58,8 +58,12 @@ void Canvas::Point(float x, float y, std::int32_t color) {
 void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
   double x0 = PixelX(x), y0 = PixelY(y);
   double x1 = PixelX(static_cast<double>(x) + dx), y1 = PixelY(static_cast<double>(y) + dy);
-  if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
+  // Ends so far apart that their distance is beyond a double cannot be placed
+  // to a pixel; such a line is left out rather than guessed.
+  if (!std::isfinite(x1 - x0) || !std::isfinite(y1 - y0)) return;
   if (!ClipSegment(x0, y0, x1, y1, 0, 0, width_ - 1e-9, height_ - 1e-9)) return;
+  if (!(x0 >= 0 && y0 >= 0 && x1 >= 0 && y1 >= 0 && x0 < width_ && x1 < width_ && y0 < height_ && y1 < height_))
+    return;
   int ax = static_cast<int>(std::floor(x0)), ay = static_cast<int>(std::floor(y0));
   const int bx = static_cast<int>(std::floor(x1)), by = static_cast<int>(std::floor(y1));
   const std::uint32_t pixel = ToPixel(color);
