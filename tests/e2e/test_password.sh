@@ -165,6 +165,9 @@ test_without_password_a_typed_character_asks_and_empty_ok_ends() {
   focus "$SAVER"
   type_text q
   open_query
+  # OK holds the focus, so these letters do not reach the box and Enter
+  # confirms an empty entry.
+  type_text abc
   keys Return
   wait_scr_exit 30
 }
@@ -190,6 +193,31 @@ test_alt_f4_asks_and_closing_the_query_loses_its_text() {
   open_query
   keys Tab
   type_text "$PASSWORD"
+  keys Return
+  wait_scr_exit 30
+}
+
+test_password_with_umlauts_set_in_mode_a_unlocks_a_run() {
+  open_entry
+  type_text "Grüße"
+  keys Tab
+  type_text "Grüße"
+  keys Return
+  wait_scr_exit 15
+  [ "$(reg_get Passwort)" != ABSENT ] || fail "nothing stored"
+  start_saver
+  focus "$SAVER"
+  type_text q
+  open_query
+  keys Tab
+  type_text "Grüsse"
+  keys Return
+  expect_run_going_on
+  focus "$SAVER"
+  type_text q
+  open_query
+  keys ctrl+a BackSpace
+  type_text "Grüße"
   keys Return
   wait_scr_exit 30
 }
