@@ -4,13 +4,17 @@
 # Voyager.zel (Google Benchmark, Linux build), then the saver loop of
 # Zelor2.scr under Wine in Xvfb. Prints the machine and a summary of the
 # gravity figures as ratios against the plain loop.
-#   ZELOR_BENCH_FILTER   regular expression of Google Benchmark names (default: all)
-#   ZELOR_BENCH_SECONDS  how long the saver loop runs (default 10)
+#   ZELOR_BENCH_FILTER     regular expression of Google Benchmark names (default: all)
+#   ZELOR_BENCH_SECONDS    how long the saver loop runs (default 10)
+#   ZELOR_BENCH_BUILD      build folder of the Linux benchmarks (default build/bench)
+#   ZELOR_BENCH_WIN_BUILD  build folder of the Windows one (default build/bench-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
-out=build/bench/results
+native=${ZELOR_BENCH_BUILD:-build/bench}
+windows=${ZELOR_BENCH_WIN_BUILD:-build/bench-windows}
+out=$native/results
 mkdir -p "$out"
 
 echo "=== machine"
@@ -19,14 +23,14 @@ echo "cores: $(nproc)"
 echo "vector units: $(grep -m1 '^flags' /proc/cpuinfo | tr ' ' '\n' | grep -xE 'sse2|avx2|avx512f|fma' | tr '\n' ' ')"
 
 echo "=== build"
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$jobs" >/dev/null
-cmake -S . -B build/bench-windows --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
+cmake --build "$native" -j"$jobs" --target zelor_bench >/dev/null
+cmake -S . -B "$windows" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
-cmake --build build/bench-windows -j"$jobs" --target saver_loop_bench >/dev/null
+cmake --build "$windows" -j"$jobs" --target saver_loop_bench >/dev/null
 
 echo "=== Google Benchmark"
-build/bench/bench/zelor_bench --benchmark_filter="${ZELOR_BENCH_FILTER:-.}" \
+"$native/bench/zelor_bench" --benchmark_filter="${ZELOR_BENCH_FILTER:-.}" \
   --benchmark_out="$out/google_benchmark.json" --benchmark_out_format=json
 
 if command -v python3 >/dev/null; then
@@ -35,4 +39,4 @@ if command -v python3 >/dev/null; then
 fi
 
 echo "=== saver loop"
-ZELOR_BENCH_WIN_BUILD=build/bench-windows bash bench/run_saver_loop.sh | tee "$out/saver_loop.txt"
+ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_saver_loop.sh | tee "$out/saver_loop.txt"
