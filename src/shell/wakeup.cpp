@@ -18,4 +18,8 @@ WakeAction WakeupRules::CloseRequest(bool running, const PasswordReader& readPas
   return running ? WakeAction::ShowQuery : WakeAction::None;
 }
 
+WakeAction WakeupRules::KeyWithoutCharacter(bool running, const PasswordReader& readPassword) const {
+  return running && !readPassword().empty() ? WakeAction::ShowQuery : WakeAction::None;
+}
+
 }  // namespace zelor

@@ -22,6 +22,11 @@ class WakeupRules {
   // Any typed character asks for the password, stored or not.
   WakeAction KeyPress() const { return WakeAction::ShowQuery; }
 
+  // A key that types nothing (a function key, Shift alone): while a password
+  // guards the run it asks for it too, so no key gets past the lock; without
+  // one it does nothing. Keys that type a character come to KeyPress.
+  WakeAction KeyWithoutCharacter(bool running, const PasswordReader& readPassword) const;
+
   // Alt+F4 and other requests to close the window: the run ends only where a
   // movement would end it, so a locked saver cannot be closed around the query.
   WakeAction CloseRequest(bool running, const PasswordReader& readPassword) const;

@@ -15,7 +15,12 @@ zelor_data_dir() { echo "$(appdata_dir)/Zelor2"; }
 # The Windows form of a path below the prefix's drive C:.
 win_path() { local p=${1#"$WINEPREFIX/drive_c/"}; echo "C:\\${p//\//\\}"; }
 
-fail() { echo "    failed: $*" >&2; exit 1; }
+# Ends the whole test, also from inside a $(...) whose exit alone would not.
+fail() {
+  echo "    failed: $*" >&2
+  if [ -n "${E2E_TEST_PID:-}" ] && [ "$BASHPID" != "$E2E_TEST_PID" ]; then kill "$E2E_TEST_PID" 2>/dev/null; fi
+  exit 1
+}
 expect_eq() { [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"; }
 
 # Ends every Wine process and forgets all settings and files of earlier tests.
@@ -111,7 +116,7 @@ run_tests() {
   local name status failed=0 pid limit i
   for name in $(declare -F | awk '{print $3}' | grep '^test_'); do
     reset_state
-    ( "$name" ) &
+    ( E2E_TEST_PID=$BASHPID; "$name" ) &
     pid=$!
     limit=${TEST_TIMEOUT:-150}
     for ((i = 0; i < limit * 10; i++)); do

@@ -197,6 +197,22 @@ test_alt_f4_asks_and_closing_the_query_loses_its_text() {
   wait_scr_exit 30
 }
 
+test_a_key_that_types_nothing_asks_only_when_locked() {
+  start_saver
+  focus "$SAVER"
+  keys shift F5
+  sleep 1
+  window_shown Passwort-Abfrage && fail "a key without a character asked although no password is stored"
+  scr_running || fail "the run ended"
+  reg_set Passwort "$(encode_ascii "$PASSWORD")"
+  keys F5
+  open_query
+  keys Tab
+  type_text "$PASSWORD"
+  keys Return
+  wait_scr_exit 30
+}
+
 test_password_with_umlauts_set_in_mode_a_unlocks_a_run() {
   open_entry
   type_text "Grüße"

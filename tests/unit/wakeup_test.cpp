@@ -66,6 +66,13 @@ TEST(WakeupByKeys, AnyCharacterAsksForThePassword) {
   EXPECT_EQ(rules.KeyPress(), WakeAction::ShowQuery);
 }
 
+TEST(WakeupByKeys, AKeyWithoutACharacterAsksOnlyWhenLocked) {
+  const WakeupRules rules;
+  EXPECT_EQ(rules.KeyWithoutCharacter(true, Password("geheim")), WakeAction::ShowQuery);
+  EXPECT_EQ(rules.KeyWithoutCharacter(true, Password("")), WakeAction::None);
+  EXPECT_EQ(rules.KeyWithoutCharacter(false, Password("geheim")), WakeAction::None);
+}
+
 TEST(WakeupByClose, ALockedRunAsksInsteadOfClosing) {
   const WakeupRules rules;
   EXPECT_EQ(rules.CloseRequest(true, Password("geheim")), WakeAction::ShowQuery);

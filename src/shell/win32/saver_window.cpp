@@ -184,6 +184,23 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       Act(wakeup_.KeyPress());
       return 0;
+    case WM_SYSCHAR:  // Alt with a letter types nothing, but must not get past the lock
+      Act(wakeup_.KeyWithoutCharacter(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      // Modifiers alone wait for the key they modify. TranslateMessage has
+      // already queued the character a key types; such keys are handled as
+      // that character.
+      if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN)
+        return 0;
+      MSG typed;
+      if (PeekMessageW(&typed, window_, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
+          PeekMessageW(&typed, window_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE) || wParam == VK_F4)
+        break;
+      Act(wakeup_.KeyWithoutCharacter(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      return 0;
+    }
     case WM_SYSCOMMAND:
       // Alt+F4 arrives as SC_CLOSE; screen-saver and monitor-power requests
       // must not start anything new while this one runs.
