@@ -1,5 +1,6 @@
 // A whole saver run on a body file anybody could have handed us: set-up, a few
-// steps and the end of the run with the results saved. A German ZelorError is
+// steps, the end of the run with the results saved, and the start of the next
+// run from what was saved. A German ZelorError is
 // the designed way to refuse bad input; anything else that escapes, every
 // sanitizer report and every broken property is a fault.
 //
@@ -59,11 +60,14 @@ void EndRun(SimState& state, Settings& settings, MemoryStore& store, FakeFileSys
   }
 }
 
-// With ZELOR_FUZZ_NEXT_RUN set, also asks that the next run starts from what
-// this one left behind: a run that ended normally should never leave a
-// configuration that the next one refuses.
+// The next run must start from what this one left behind: a run that ended
+// normally never leaves a configuration that the next one refuses.
+// ZELOR_FUZZ_NEXT_RUN=0 leaves this out, to look for other faults alone.
 void StartNextRun(const Settings& settings, FakeFileSystem& files) {
-  static const bool wanted = std::getenv("ZELOR_FUZZ_NEXT_RUN") != nullptr;
+  static const bool wanted = [] {
+    const char* setting = std::getenv("ZELOR_FUZZ_NEXT_RUN");
+    return setting == nullptr || std::string(setting) != "0";
+  }();
   if (!wanted) return;
   SimState next;
   Canvas canvas;

@@ -17,8 +17,9 @@ const std::string kResultsPath = "/data/results.zel";
 // Loads the bodies, runs a few steps and ends the run with saving on, then
 // starts the next run from what was left; returns its German refusal, or an
 // empty text when it started.
-std::string NextRunAfter(const std::vector<BodyRecord>& records) {
+std::string NextRunAfter(const std::vector<BodyRecord>& records, const std::string& height = "2") {
   SimRun run;
+  run.store.values[kKeyHoehe] = height;
   run.store.values[kKeySpeichern] = "True";
   run.store.values[kKeySpeicher] = kResultsPath;
   run.Load(records);
@@ -50,6 +51,14 @@ TEST(SimEndHostile, ACometLeavingAlongTheXAxisLeavesANextRunThatStarts) {
 TEST(SimEndHostile, ASunWithMasslessProbesLeavesANextRunThatStarts) {
   EXPECT_EQ(NextRunAfter({MakeRecord("Sonne", kSunMass, 0, 0, 0, 0),
                           MakeRecord("Sonde", 0, 1e11, 1e11, 0, 0)}),
+            "");
+}
+
+// A negative height mirrors the sky; the sky then grows to twice the largest
+// distance from the X axis in the first step, which is 0 when every body
+// lies on it.
+TEST(SimEndHostile, AMirroredSkyWithEveryBodyOnTheXAxisLeavesANextRunThatStarts) {
+  EXPECT_EQ(NextRunAfter({MakeRecord("Sonne", kSunMass, 0, 0, 0, 0), MakeRecord("Erde", 1, 1e11, 0, 0, 0)}, "-2"),
             "");
 }
 
