@@ -39,16 +39,21 @@ void DrawStep(const SimState& state, Canvas& canvas) {
   }
 }
 
+// A sky extent that grows to take in a position; its sign, which mirrors the
+// axis, stays, so a mirrored sky neither flips nor collapses to 0 when every
+// body lies on the axis.
+void Grow(double& extent, double twiceDistance) {
+  if (twiceDistance > std::fabs(extent)) extent = std::copysign(twiceDistance, extent);
+}
+
 // Moves every body by its displacement and widens the sky to take in the new
 // position; the sky never shrinks during a run.
 void MoveBodies(SimState& state) {
   for (Body& body : state.Bodies) {
     body.X = body.VX + body.X;
     body.Y = body.VY + body.Y;
-    const double x = std::fabs(body.X / kMetresPerAU);
-    if (2 * x > state.ViewWidth) state.ViewWidth = x * 2;
-    const double y = std::fabs(body.Y / kMetresPerAU);
-    if (2 * y > state.ViewHeight) state.ViewHeight = y * 2;
+    Grow(state.ViewWidth, std::fabs(body.X / kMetresPerAU) * 2);
+    Grow(state.ViewHeight, std::fabs(body.Y / kMetresPerAU) * 2);
   }
 }
 

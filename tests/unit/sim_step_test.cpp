@@ -150,6 +150,13 @@ TEST(SimStepSky, GrowsToTakeInABodyBeyondIt) {
   EXPECT_EQ(step.state.ViewHeight, 2);
 }
 
+TEST(SimStepSky, AMirroredSkyGrowsAndStaysMirrored) {
+  Step step({MakeBody(1, 3.3e11, 0, 0, 0)}, 1, -2);
+  step.Run();
+  EXPECT_DOUBLE_EQ(step.state.ViewWidth, -4.4);
+  EXPECT_EQ(step.state.ViewHeight, -2);  // every body on the axis: no collapse to 0
+}
+
 TEST(SimStepSky, ABodyExactlyAtTheEdgeLeavesItAlone) {
   Step step({MakeBody(1, kAU, -kAU, 0, 0)}, 1, 2);
   step.Run();
