@@ -4,14 +4,12 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/quoted.h"
+
 namespace zelor {
 namespace {
 
 const std::string kTitlePrefix = "Zelor2 - ";
-
-// A typed text in a message is cut after this many characters: a pasted
-// page of text would otherwise push the box off the screen.
-constexpr std::size_t kQuotedCharacters = 40;
 
 struct FieldText {
   OptionsField field;
@@ -19,18 +17,6 @@ struct FieldText {
   const char* label;  // the label's caption without the colon
   const std::string* text;
 };
-
-std::string Quoted(const std::string& utf8) { return "\xE2\x80\x9E" + utf8 + "\xE2\x80\x9C"; }
-
-std::string QuotedShort(const std::string& utf8) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const bool startsCharacter = (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80;
-    if (startsCharacter && ++characters > kQuotedCharacters)
-      return Quoted(utf8.substr(0, i) + "\xE2\x80\xA6");  // an ellipsis
-  }
-  return Quoted(utf8);
-}
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 

@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "common/quoted.h"
+
 namespace zelor {
 
-// A name or path in German quotation marks: „…“.
-inline std::string Quoted(const std::string& text) { return "„" + text + "“"; }
 
 inline const std::string kArithmeticFaultText =
     "Rechenfehler (Überlauf, Division durch null oder ungültige Operation)";

@@ -21,7 +21,7 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 double ReadNumberSetting(const Settings& settings, const std::string& key) {
   if (const auto value = settings.ReadNumber(key)) return *value;
-  throw ZelorError("Die Einstellung " + Quoted(key) + " (" + Quoted(settings.ReadText(key)) +
+  throw ZelorError("Die Einstellung " + Quoted(key) + " (" + QuotedShort(settings.ReadText(key)) +
                    ") ist keine Zahl. Bitte tragen Sie in den Einstellungen des "
                    "Bildschirmschoners eine Zahl ein.");
 }
