@@ -26,13 +26,15 @@ class MemoryStore : public SettingsStore {
     return it->second;
   }
   bool Write(const std::string& key, const std::string& text) override {
-    if (failWrites) return false;
+    if (failWrites || ++writes == failWriteAt) return false;
     values[key] = text;
     return true;
   }
 
   std::map<std::string, std::string> values;
   bool failWrites = false;
+  int writes = 0;
+  int failWriteAt = 0;  // the write with this number (from 1) fails; 0: none
 };
 
 }  // namespace zelor

@@ -79,3 +79,34 @@ TEST(BadResultsPath, AFolderInItsPlaceKeepsTheFolderAndTheBodyFileSetting) {
 
 }  // namespace
 }  // namespace zelor
+
+namespace zelor {
+namespace {
+
+// A failure at each single settings write of the end of a run: whatever fails,
+// every key holds its old or its new value and the next run starts.
+TEST(FailingSettingsWrites, EachSingleFailureLeavesASettingsStateTheNextRunStartsFrom) {
+  for (int failing = 1; failing <= 3; ++failing) {
+    SimRun run;
+    run.Load({MakeRecord("Sonne", 332946, 0, 0, 0, 0), MakeRecord("Erde", 1, 1.5e11, 0, 29780, 90)});
+    for (int k = 0; k < 50; ++k) SimStep(run.state, run.canvas);
+    run.store.values[kKeySpeichern] = "True";
+    run.store.values[kKeySpeicher] = "/data/ergebnis.zel";
+    const auto before = run.store.values;
+    run.store.failWriteAt = failing;
+    SimEnd(run.state, run.settings, run.files);
+    ASSERT_TRUE(run.files.Exists("/data/ergebnis.zel"));
+    EXPECT_EQ(run.store.writes, 3) << "every write was tried";
+    EXPECT_TRUE(run.store.values[kKeyDatei] == before.at(kKeyDatei) ||
+                run.store.values[kKeyDatei] == "/data/ergebnis.zel");
+    SimRun next;
+    next.files = run.files;
+    next.store.values = run.store.values;
+    next.store.failWriteAt = 0;
+    EXPECT_NO_THROW(SimInit(next.state, next.settings, next.files, next.canvas)) << "failing write " << failing;
+    EXPECT_EQ(next.state.Bodies.size(), 2u);
+  }
+}
+
+}  // namespace
+}  // namespace zelor
