@@ -116,9 +116,9 @@ bool GravityPhase(std::vector<Body>& bodies, double K) { return GravityPhase(bod
 bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) {
   const GravityKernel kernel = KernelFor(plan.width);
   if (bodies.empty() || !kernel) {
-    ClearGravityFaults();
+    ClearFloatFaults();
     GravityPhaseScalar(bodies, K);
-    return GravityFaultRaised();
+    return FloatFaultRaised();
   }
 
   thread_local GravityBuffer buffer;

@@ -43,7 +43,7 @@ class GravityPool {
     chunks_ = chunks;
     next_.store(0, std::memory_order_relaxed);
     workerFault_.store(false, std::memory_order_relaxed);
-    ClearGravityFaults();
+    ClearFloatFaults();
     {
       std::lock_guard<std::mutex> lock(wakeMutex_);
       ++number_;
@@ -52,7 +52,7 @@ class GravityPool {
     wake_.notify_all();
 
     TakeChunks();
-    const bool ownFault = GravityFaultRaised();
+    const bool ownFault = FloatFaultRaised();
     // No worker joins from now on; wait for those inside to finish their chunk.
     word_.fetch_or(kClosed, std::memory_order_acq_rel);
     for (int spins = 0; (word_.load(std::memory_order_acquire) & kInsideMask) != 0; ++spins) {
@@ -82,7 +82,7 @@ class GravityPool {
       // anything read here.
       settings_.Apply();
       TakeChunks();
-      if (GravityFaultRaised()) workerFault_.store(true, std::memory_order_relaxed);
+      if (FloatFaultRaised()) workerFault_.store(true, std::memory_order_relaxed);
       word_.fetch_sub(1, std::memory_order_release);
     }
   }
@@ -130,9 +130,9 @@ class GravityPool {
 
 bool RunGravityChunks(std::size_t chunks, int threads, GravityTask task, void* context) {
   if (threads <= 1 || chunks <= 1) {
-    ClearGravityFaults();
+    ClearFloatFaults();
     for (std::size_t c = 0; c < chunks; ++c) task(context, c);
-    return GravityFaultRaised();
+    return FloatFaultRaised();
   }
   // Never destroyed: the workers wait for work until the process ends, and
   // the saver ends its process without running destructors anyway.
