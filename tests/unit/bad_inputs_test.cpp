@@ -11,20 +11,11 @@
 namespace zelor {
 namespace {
 
-std::string SetUpMessage(SimRun& run) {
-  try {
-    SimInit(run.state, run.settings, run.files, run.canvas);
-  } catch (const ZelorError& error) {
-    return error.what();
-  }
-  return "";
-}
-
 TEST(BadBodyFile, AFolderNamedAsTheBodyFileCannotBeOpened) {
   SimRun run;
   run.files.folders.insert("/data/sterne.zel");
   run.store.values[kKeyDatei] = "/data/sterne.zel";
-  EXPECT_TRUE(Contains(SetUpMessage(run), "„/data/sterne.zel“ konnte nicht geöffnet werden"));
+  EXPECT_TRUE(Contains(run.SetUpError(), "„/data/sterne.zel“ konnte nicht geöffnet werden"));
 }
 
 TEST(BadBodyFile, NegativeMassesPushInsteadOfPulling) {
@@ -51,7 +42,7 @@ TEST(BadSettings, EmptyAndHugeTextsAreNoNumbers) {
     SimRun run;
     run.files.files[run.kBodyPath] = BodyFileBytes({MakeRecord("A", 1, 0, 0, 0, 0)});
     run.store.values[kKeyBreite] = text;
-    const std::string message = SetUpMessage(run);
+    const std::string message = run.SetUpError();
     EXPECT_TRUE(Contains(message, "„Breite“")) << text.size();
     EXPECT_LT(message.size(), 400u) << "a long text is cut in the message";
   }

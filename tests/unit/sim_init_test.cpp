@@ -9,19 +9,9 @@
 namespace zelor {
 namespace {
 
-// SimInit's message, or "" when it succeeded.
-std::string InitError(SimRun& run) {
-  try {
-    SimInit(run.state, run.settings, run.files, run.canvas);
-  } catch (const ZelorError& e) {
-    return e.what();
-  }
-  return "";
-}
-
 std::string LoadError(SimRun& run, const std::vector<BodyRecord>& records) {
   run.files.files[run.kBodyPath] = BodyFileBytes(records);
-  return InitError(run);
+  return run.SetUpError();
 }
 
 // A body of mass 0 changes nobody's drift, so the other body's velocity
@@ -140,7 +130,7 @@ TEST(SimInitLimits, RefusesOneBodyMore) {
 TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
   SimRun run;
   run.store.values[kKeyDatei] = "/data/Fehlt.zel";
-  const std::string message = InitError(run);
+  const std::string message = run.SetUpError();
   EXPECT_TRUE(Contains(message, "Die Körperdatei „/data/Fehlt.zel“ konnte nicht geöffnet werden."));
   EXPECT_FALSE(run.files.Exists("/data/Fehlt.zel"));
   EXPECT_EQ(run.files.Changes(), 0);
@@ -149,10 +139,10 @@ TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
 TEST(SimInitErrors, AFileWithoutAWholeRecordIsRefused) {
   SimRun run;
   run.files.files[run.kBodyPath] = std::vector<unsigned char>(58, 1);
-  EXPECT_TRUE(Contains(InitError(run),
+  EXPECT_TRUE(Contains(run.SetUpError(),
                        "„/data/bodies.zel“ enthält keinen vollständigen Datensatz (59 Bytes je Körper)"));
   run.files.files[run.kBodyPath].clear();
-  EXPECT_TRUE(Contains(InitError(run), "keinen vollständigen Datensatz"));
+  EXPECT_TRUE(Contains(run.SetUpError(), "keinen vollständigen Datensatz"));
 }
 
 TEST(SimInitErrors, ATotalMassOfZeroIsRefused) {
@@ -180,7 +170,7 @@ TEST(SimInitErrors, ASkyOfWidthOrHeightZeroIsRefused) {
   EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Breite“ ist 0"));
   run.store.values[kKeyBreite] = "2";
   run.store.values[kKeyHoehe] = "-0";
-  EXPECT_TRUE(Contains(InitError(run), "Die Einstellung „Höhe“ ist 0"));
+  EXPECT_TRUE(Contains(run.SetUpError(), "Die Einstellung „Höhe“ ist 0"));
 }
 
 TEST(SimInitErrors, ANonFiniteValueNamesTheRecordAndTheField) {
@@ -206,7 +196,7 @@ TEST(SimInitErrors, AFailedSetUpLeavesTheStateAndTheViewAsTheyWere) {
   run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
   run.store.values[kKeyBreite] = "8";
   run.files.files[run.kBodyPath].clear();
-  EXPECT_NE(InitError(run), "");
+  EXPECT_NE(run.SetUpError(), "");
   EXPECT_EQ(run.state.Bodies.size(), 1u);
   EXPECT_EQ(run.state.ViewWidth, 2);
   EXPECT_DOUBLE_EQ(run.canvas.UserX(0), -1);

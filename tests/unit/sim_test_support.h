@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/zelor_error.h"
 #include "fake_file_system.h"
 #include "settings/settings.h"
 #include "sim/body_file.h"
@@ -65,6 +66,16 @@ struct SimRun {
     files.files[kBodyPath] = BodyFileBytes(records);
     store.values[kKeyIntervall] = interval;
     SimInit(state, settings, files, canvas);
+  }
+
+  // SimInit's message, or "" when it succeeded.
+  std::string SetUpError() {
+    try {
+      SimInit(state, settings, files, canvas);
+    } catch (const ZelorError& error) {
+      return error.what();
+    }
+    return "";
   }
 
   std::vector<BodyRecord> RecordsIn(const std::string& path) const {
