@@ -95,10 +95,11 @@ type_text() { xdotool type --delay 60 -- "$1"; }
 # A settings value as stored, or the word ABSENT.
 reg_get() {
   local out
-  # reg prints names like "Höhe" in the locale's character set: read bytes.
-  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | grep -a -i "REG_SZ") ||
-    { echo ABSENT; return 0; }
-  echo "$out" | LC_ALL=C sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
+  # reg writes to the console in its OEM code page (850 for German, 437 for
+  # English; both put the umlauts at the same codes).
+  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | iconv -f CP850 -t UTF-8 |
+    grep -a -i "REG_SZ") || { echo ABSENT; return 0; }
+  echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
 }
 reg_set() { timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
 

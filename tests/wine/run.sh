@@ -24,7 +24,9 @@ done
 # The store's values as another program sees them, umlaut key included.
 reg_matches() {
   local out
-  out=$(LANG=de_DE.UTF-8 timeout 60 wine reg query 'HKCU\Software\Zelor2\Einstellungen' /v "$1" 2>/dev/null | tr -d '\r')
+  # reg writes to the console in its OEM code page.
+  out=$(LANG=de_DE.UTF-8 timeout 60 wine reg query 'HKCU\Software\Zelor2\Einstellungen' /v "$1" 2>/dev/null |
+    tr -d '\r' | iconv -f CP850 -t UTF-8)
   echo "$out" | grep -q -- "$1    REG_SZ    $2\$" || { echo "reg query $1: $out"; return 1; }
 }
 check env LANG=de_DE.UTF-8 timeout 120 wine "$bin/zelor_wine_tests.exe" --gtest_filter='*WritesAreReadBackExactly' --gtest_brief=1
