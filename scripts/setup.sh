@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales procps
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales procps python3
   clang libclang-rt-14-dev
 )
 
