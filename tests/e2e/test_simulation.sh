@@ -43,12 +43,15 @@ three_bodies() {
     "Gruen 1 6e10 0 47000 90 0x00FF00"
 }
 
+# The three bodies as the run's body file, in the program's own folder.
+use_three_bodies() {
+  mkdir -p "$(zelor_data_dir)"
+  three_bodies "$(zelor_data_dir)/drei.zel"
+  reg_set Datei "$(win_path "$(zelor_data_dir)/drei.zel")"
+}
+
 test_each_body_is_drawn_in_its_colour_at_its_place() {
-  local dir
-  dir=$(zelor_data_dir)
-  mkdir -p "$dir"
-  three_bodies "$dir/drei.zel"
-  reg_set Datei "$(win_path "$dir/drei.zel")"
+  use_three_bodies
   scr_start /s
   wait_saver >/dev/null
   sleep 2
@@ -68,9 +71,7 @@ test_each_body_is_drawn_in_its_colour_at_its_place() {
 test_saved_results_are_the_next_runs_body_file() {
   local dir
   dir=$(zelor_data_dir)
-  mkdir -p "$dir"
-  three_bodies "$dir/drei.zel"
-  reg_set Datei "$(win_path "$dir/drei.zel")"
+  use_three_bodies
   reg_set Speicher "$(win_path "$dir/ergebnis.zel")"
   reg_set speichern True
   scr_start /s
@@ -136,11 +137,7 @@ test_an_empty_body_file_is_reported() {
 
 test_a_german_locale_stores_the_sky_with_a_decimal_comma() {
   export LANG=de_DE.UTF-8
-  local dir
-  dir=$(zelor_data_dir)
-  mkdir -p "$dir"
-  three_bodies "$dir/drei.zel"
-  reg_set Datei "$(win_path "$dir/drei.zel")"
+  use_three_bodies
   reg_set Breite "2,5"
   reg_set Intervall "0,5"
   scr_start /s

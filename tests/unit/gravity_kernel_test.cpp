@@ -11,22 +11,13 @@
 
 #include "sim/fp_faults.h"
 #include "sim/gravity.h"
+#include "sim_test_support.h"
 
 namespace zelor {
 namespace {
 
 constexpr double kK = 2.976024996864e24;  // one day per step
 constexpr double kAU = 1.5e11;
-
-Body At(double mass, double x, double y, double vx = 0, double vy = 0) {
-  Body b;
-  b.Mass = mass;
-  b.X = x;
-  b.Y = y;
-  b.VX = vx;
-  b.VY = vy;
-  return b;
-}
 
 // Planets, moons and probes: every third body shares its place with an
 // earlier one, every fifth has no mass, some displacements are -0.
@@ -35,7 +26,7 @@ std::vector<Body> RandomBodies(unsigned seed, std::size_t n) {
   std::uniform_real_distribution<double> position(-40 * kAU, 40 * kAU), speed(-1e7, 1e7), exponent(-3, 6);
   std::vector<Body> bodies;
   for (std::size_t i = 0; i < n; ++i) {
-    Body b = At(std::pow(10.0, exponent(random)), position(random), position(random), speed(random), speed(random));
+    Body b = MakeBody(std::pow(10.0, exponent(random)), position(random), position(random), speed(random), speed(random));
     if (i % 3 == 2) {
       b.X = bodies[i / 2].X;
       b.Y = bodies[i / 2].Y;
@@ -127,7 +118,7 @@ TEST(GravityKernelBits, MoreThreadsThanBlocksOfBodiesStillMatch) {
 }
 
 TEST(GravityKernelBits, BodiesAtTheSamePlacePullNothingAndRaiseNoFault) {
-  const std::vector<Body> bodies{At(5, kAU, kAU, 1, -0.0), At(7, kAU, kAU, -0.0, 2), At(3, kAU, kAU, 0, 0)};
+  const std::vector<Body> bodies{MakeBody(5, kAU, kAU, 1, -0.0), MakeBody(7, kAU, kAU, -0.0, 2), MakeBody(3, kAU, kAU, 0, 0)};
   ExpectSameAsPlainLoop(bodies, "three bodies at one place");
   const Outcome got = Kernel(bodies, GravityPlan{});
   EXPECT_FALSE(got.fault);
@@ -135,7 +126,7 @@ TEST(GravityKernelBits, BodiesAtTheSamePlacePullNothingAndRaiseNoFault) {
 }
 
 TEST(GravityKernelBits, AMasslessProbeIsPulledAndPullsNothing) {
-  const std::vector<Body> bodies{At(332946, 0, 0), At(0, kAU, 0), At(0, 0, -kAU)};
+  const std::vector<Body> bodies{MakeBody(332946, 0, 0), MakeBody(0, kAU, 0), MakeBody(0, 0, -kAU)};
   ExpectSameAsPlainLoop(bodies, "a star and two probes");
   const Outcome got = Kernel(bodies, GravityPlan{});
   EXPECT_EQ(got.vx[0], 0);
@@ -144,7 +135,7 @@ TEST(GravityKernelBits, AMasslessProbeIsPulledAndPullsNothing) {
 }
 
 TEST(GravityKernelBits, ASingleBodyKeepsItsDisplacementToTheLastBit) {
-  ExpectSameAsPlainLoop({At(1e6, 3, 4, -0.0, 1e-300)}, "one body");
+  ExpectSameAsPlainLoop({MakeBody(1e6, 3, 4, -0.0, 1e-300)}, "one body");
 }
 
 TEST(GravityKernelBits, ANotANumberPositionBehavesAsInThePlainLoop) {
@@ -161,8 +152,8 @@ TEST(GravityKernelBits, ANotANumberPositionBehavesAsInThePlainLoop) {
 // heavy body's pull on all the others stays finite.
 std::vector<Body> OverflowAt(std::size_t n, std::size_t first) {
   std::vector<Body> bodies = RandomBodies(11, n);
-  bodies[first] = At(1, 1e14, 1e14, DBL_MAX, 0);
-  bodies[first + 1] = At(1e293 / kK, 1e14 + 1, 1e14, 0, 0);
+  bodies[first] = MakeBody(1, 1e14, 1e14, DBL_MAX, 0);
+  bodies[first + 1] = MakeBody(1e293 / kK, 1e14 + 1, 1e14, 0, 0);
   return bodies;
 }
 
@@ -179,15 +170,15 @@ TEST(GravityKernelFaults, AnOverflowInOneBodyIsDetectedInEitherThread) {
 }
 
 TEST(GravityKernelFaults, AHugeMassOverflowsForEveryWidth) {
-  std::vector<Body> bodies{At(1e300, 0, 0), At(1e300, 1, 0)};
+  std::vector<Body> bodies{MakeBody(1e300, 0, 0), MakeBody(1e300, 1, 0)};
   for (const GravityPlan& plan : AllPlans()) EXPECT_TRUE(Kernel(bodies, plan).fault) << Describe(plan);
 }
 
 TEST(GravityKernelFaults, AHugeMassThatPullsNobodyRaisesNothing) {
   // Alone at its place it has no pair with r > 0, so its pull is never formed.
-  ExpectSameAsPlainLoop({At(1e300, 0, 0)}, "one huge body");
-  EXPECT_FALSE(PlainLoop({At(1e300, 0, 0), At(1e300, 0, 0)}).fault);
-  ExpectSameAsPlainLoop({At(1e300, 0, 0), At(1e300, 0, 0)}, "two huge bodies at one place");
+  ExpectSameAsPlainLoop({MakeBody(1e300, 0, 0)}, "one huge body");
+  EXPECT_FALSE(PlainLoop({MakeBody(1e300, 0, 0), MakeBody(1e300, 0, 0)}).fault);
+  ExpectSameAsPlainLoop({MakeBody(1e300, 0, 0), MakeBody(1e300, 0, 0)}, "two huge bodies at one place");
 }
 
 TEST(GravityKernelFaults, AFaultLeftFromEarlierWorkIsNotReported) {

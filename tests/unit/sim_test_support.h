@@ -41,7 +41,8 @@ inline std::vector<unsigned char> BodyFileBytes(const std::vector<BodyRecord>& r
   return bytes;
 }
 
-inline Body MakeBody(double mass, double x, double y, double vx, double vy, std::int32_t color = kWhite) {
+inline Body MakeBody(double mass, double x, double y, double vx = 0, double vy = 0,
+                     std::int32_t color = kWhite) {
   Body body;
   body.Name = "Body           ";
   body.Mass = mass;
