@@ -17,15 +17,17 @@ namespace zelor {
 // message naming the cause (and the file) when no valid state can be made.
 void SimInit(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas);
 
-// One step: gravity, drawing and motion, sky growth, count. Throws ZelorError
+// One step: gravity, drawing and motion, each body's reach, count. Throws ZelorError
 // on an arithmetic fault.
 void SimStep(SimState& state, Canvas& canvas);
 
 // The simulated time in days, as the label shows it.
 std::string TimeLabel(const SimState& state, NumberLocale locale);
 
-// Writes the results file when "speichern" is on and stores the sky size.
-// Never throws: each action that fails is skipped.
+// Tells the bodies that stay from those that escape, writes the results file
+// when "speichern" is on, and stores the next run's sky: fitted to the bodies
+// that stay, so an escaping body never widens it. Never throws: each action
+// that fails is skipped.
 void SimEnd(SimState& state, Settings& settings, FileSystem& files);
 
 // Before a run: when "Datei" is the default body file and that file does not

@@ -3,6 +3,7 @@
 // cannot be computed leaves its target as it was, and a test that cannot be
 // decided counts as passed. All inputs are finite (every step checks its
 // results), so an arithmetic fault always shows as a non-finite result.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -64,41 +65,29 @@ std::optional<double> DirectionOf(const Body& body) {
   return IfFinite(degrees);
 }
 
-// The sky for the next run: twice the largest distance from the origin along
-// each axis, over all bodies but the one that leaves.
+// AU, twice the largest distance from the origin along each axis that the
+// bodies which stay reached during the run.
 struct Sky {
   double width = 0, height = 0;
 };
 
-Sky FitSkyWithout(const std::vector<Body>& bodies, std::size_t leaving) {
-  Sky sky;
-  for (std::size_t j = 0; j < bodies.size(); ++j) {
-    if (j == leaving) continue;
-    const double x = std::fabs(bodies[j].X / kMetresPerAU);
-    if (sky.width / 2 < x) sky.width = x * 2;
-    const double y = std::fabs(bodies[j].Y / kMetresPerAU);
-    if (sky.height / 2 < y) sky.height = y * 2;
-  }
-  return sky;
-}
-
 struct Results {
   std::vector<BodyRecord> records;  // the bodies that stay, in order
-  std::optional<Sky> fitted;        // set when a body escapes
+  Sky reach;
 };
 
-// Every escaping body fits the sky again to the others, so the last one to
-// escape decides its size.
+// An escaping body is left out of the records and of the sky: it would
+// shrink everything else to a dot in the next run.
 Results EvaluateBodies(const SimState& state) {
   Results results;
+  double reachX = 0, reachY = 0;  // metres
   BodyRecord record;  // reused, so a field that cannot be computed keeps the last value
   for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
     const Body& body = state.Bodies[i];
     const std::optional<double> speed = SpeedOf(body, state.SimInterval);
-    if (Escapes(speed, PotentialDepth(state.Bodies, i))) {
-      results.fitted = FitSkyWithout(state.Bodies, i);
-      continue;
-    }
+    if (Escapes(speed, PotentialDepth(state.Bodies, i))) continue;
+    reachX = std::max({reachX, body.ReachX, std::fabs(body.X)});
+    reachY = std::max({reachY, body.ReachY, std::fabs(body.Y)});
     record.Name = body.Name;
     record.Mass = body.Mass;
     record.X = body.X;
@@ -108,7 +97,19 @@ Results EvaluateBodies(const SimState& state) {
     if (const auto direction = DirectionOf(body)) record.Direction = *direction;
     results.records.push_back(record);
   }
+  results.reach = {reachX / kMetresPerAU * 2, reachY / kMetresPerAU * 2};
   return results;
+}
+
+// One extent of the next sky. The next run starts from the saved bodies, or,
+// when nothing was saved, from the same body file as this one, which the sky
+// it started with showed whole. An extent of 0 (every body that stays lies on
+// the axis, or none stays) could not be shown, so the run's extent stays;
+// the sign, which mirrors the axis, always stays.
+double NextExtent(double runExtent, double reach, bool saved) {
+  if (!saved) reach = std::max(reach, std::fabs(runExtent));
+  if (!(reach > 0) || !std::isfinite(reach)) return runExtent;
+  return std::copysign(reach, runExtent);
 }
 
 // Results without a body, or without any mass to move round, could not start
@@ -120,32 +121,33 @@ bool CanStartARun(const std::vector<BodyRecord>& records) {
 }
 
 // The configuration follows the results file only once it has been written
-// completely, so a failed save never leaves the next run without a body file;
-// and the sky is fitted to the results only when they are the next run's
-// bodies. A fitted extent of 0 (every body left on that axis, or none at
-// all) could not be shown, so that extent stays as the run left it.
-void SaveResults(SimState& state, Settings& settings, FileSystem& files) {
+// completely, so a failed save never leaves the next run without a body file.
+// True when the next run starts from the results.
+bool SaveResults(SimState& state, Settings& settings, FileSystem& files, const Results& results) {
   // A text that is no truth value does not ask for a file: the options
   // dialog shows it unticked, and writing files unasked is the worse mistake.
-  if (!settings.ReadBool(kKeySpeichern).value_or(false)) return;
+  if (!settings.ReadBool(kKeySpeichern).value_or(false)) return false;
   const std::string path = settings.ReadText(kKeySpeicher);
-  const Results results = EvaluateBodies(state);
-  if (path.empty() || !CanStartARun(results.records) || !WriteBodyFile(files, path, results.records)) return;
+  if (path.empty() || !CanStartARun(results.records) || !WriteBodyFile(files, path, results.records)) return false;
   state.BodyFile = path;
-  if (results.fitted) {
-    if (results.fitted->width != 0) state.ViewWidth = results.fitted->width;
-    if (results.fitted->height != 0) state.ViewHeight = results.fitted->height;
-  }
-  settings.WriteText(kKeyDatei, path);
+  return settings.WriteText(kKeyDatei, path);
 }
 
 }  // namespace
 
 void SimEnd(SimState& state, Settings& settings, FileSystem& files) {
   try {
-    SaveResults(state, settings, files);
+    const Results results = EvaluateBodies(state);
+    bool saved = false;
+    try {
+      saved = SaveResults(state, settings, files, results);
+    } catch (...) {
+      // A failing store: the sky is still worth keeping.
+    }
+    state.ViewWidth = NextExtent(state.ViewWidth, results.reach.width, saved);
+    state.ViewHeight = NextExtent(state.ViewHeight, results.reach.height, saved);
   } catch (...) {
-    // Out of memory or a failing store: the sky size is still worth keeping.
+    // Out of memory: the run's sky is stored as it was.
   }
   try {
     settings.WriteNumber(kKeyBreite, state.ViewWidth);

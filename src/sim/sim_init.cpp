@@ -82,6 +82,8 @@ Body ToBody(const BodyRecord& record, double interval, const std::string& path, 
   body.Mass = record.Mass;
   body.X = record.X;
   body.Y = record.Y;
+  body.ReachX = std::fabs(record.X);
+  body.ReachY = std::fabs(record.Y);
   body.Color = record.Color;  // the reader has already made colour 0 white
   const double angle = record.Direction * std::atan(1.0) / 45;
   body.VX = interval * kSecondsPerDay * record.Speed * std::cos(angle);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -39,21 +40,14 @@ void DrawStep(const SimState& state, Canvas& canvas) {
   }
 }
 
-// A sky extent that grows to take in a position; its sign, which mirrors the
-// axis, stays, so a mirrored sky neither flips nor collapses to 0 when every
-// body lies on the axis.
-void Grow(double& extent, double twiceDistance) {
-  if (twiceDistance > std::fabs(extent)) extent = std::copysign(twiceDistance, extent);
-}
-
-// Moves every body by its displacement and widens the sky to take in the new
-// position; the sky never shrinks during a run.
+// Moves every body by its displacement and keeps its largest distance from
+// each axis, from which the end of the run fits the next sky.
 void MoveBodies(SimState& state) {
   for (Body& body : state.Bodies) {
     body.X = body.VX + body.X;
     body.Y = body.VY + body.Y;
-    Grow(state.ViewWidth, std::fabs(body.X / kMetresPerAU) * 2);
-    Grow(state.ViewHeight, std::fabs(body.Y / kMetresPerAU) * 2);
+    body.ReachX = std::max(body.ReachX, std::fabs(body.X));
+    body.ReachY = std::max(body.ReachY, std::fabs(body.Y));
   }
 }
 

@@ -117,17 +117,16 @@ TEST(SimEndEscape, ComparesTheKineticEnergyWithTheDepthOfThePotential) {
   EXPECT_EQ(records[1].X, kAU);
 }
 
-TEST(SimEndEscape, EscapingBodiesAreLeftOutAndTheLastOneFitsTheSky) {
+TEST(SimEndEscape, EscapingBodiesAreLeftOutOfTheRecordsAndOfTheSky) {
   End end({At(kSun, 0.5, 0), At(1, 5, 0, 0, 100000), At(1, 0, 1, 20000, 0), At(1, 0, -9, 0, -100000)});
   end.Run();
   const auto records = end.Records();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].X, 0.5 * kAU);
   EXPECT_EQ(records[1].Y, kAU);
-  // Fitted for body 4 over bodies 1 to 3: body 2 still counts.
-  EXPECT_EQ(end.state.ViewWidth, 10);
+  EXPECT_EQ(end.state.ViewWidth, 1);
   EXPECT_EQ(end.state.ViewHeight, 2);
-  EXPECT_EQ(end.store.values[kKeyBreite], "10");
+  EXPECT_EQ(end.store.values[kKeyBreite], "1");
   EXPECT_EQ(end.store.values[kKeyHoehe], "2");
 }
 
@@ -170,13 +169,62 @@ TEST(SimEndNextRun, AFittedExtentOfZeroKeepsTheExtentOfTheRun) {
   EXPECT_EQ(end.store.values[kKeyHoehe], "3");
 }
 
-TEST(SimEndEscape, WhenNoBodyEscapesTheSkyIsStoredAsItStood) {
-  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000)}, kGermanLocale);
-  end.state.ViewWidth = 4.4;
-  end.Run();
-  EXPECT_EQ(end.Records().size(), 2u);
-  EXPECT_EQ(end.store.values[kKeyBreite], "4,4");
-  EXPECT_EQ(end.store.values[kKeyHoehe], "3");
+// The sky that reaches the next run: twice the farthest any body that stays
+// got from each axis during this run.
+struct SkyCase {
+  const char* what;
+  bool saving;
+  double startWidth, startHeight;
+  const char *width, *height;
+};
+
+TEST(SimEndSky, FitsTheReachOfTheBodiesThatStayNeverAnEscapingOne) {
+  const SkyCase cases[] = {
+      // Saved: the next run starts from these bodies, so the sky may shrink.
+      {"saved", true, 30, 40, "4,4", "3"},
+      // Not saved: the next run starts from the body file this run started
+      // from, which the start sky showed whole.
+      {"not saved, smaller", false, 2, 1, "4,4", "3"},
+      {"not saved, larger", false, 30, 40, "30", "40"},
+      {"mirrored", true, -30, -40, "-4,4", "-3"},
+  };
+  for (const SkyCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The planet went out to 2.2 AU and 1.5 AU from the axes and is back at
+    // 1 AU; the comet, far out, leaves.
+    End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, 500, -700, 0, 100000)}, kGermanLocale);
+    end.state.Bodies[1].ReachX = 2.2 * kAU;
+    end.state.Bodies[1].ReachY = 1.5 * kAU;
+    end.state.Bodies[2].ReachX = 900 * kAU;
+    end.store.values[kKeySpeichern] = c.saving ? "True" : "False";
+    end.state.ViewWidth = c.startWidth;
+    end.state.ViewHeight = c.startHeight;
+    end.Run();
+    EXPECT_EQ(end.files.Exists(kResults), c.saving);
+    EXPECT_EQ(end.store.values[kKeyBreite], c.width);
+    EXPECT_EQ(end.store.values[kKeyHoehe], c.height);
+  }
+}
+
+// Loaded from a body file, the planet starts at the far end of its orbit and
+// falls in; the probe escapes far faster than it would need to.
+TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
+  SimRun run;
+  run.store.values[kKeySpeichern] = "True";
+  run.store.values[kKeySpeicher] = kResults;
+  run.store.values[kKeyBreite] = "1";
+  run.store.values[kKeyHoehe] = "1";
+  run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Fall", 1, 0, 3 * kAU, 5000, 0),
+            MakeRecord("Sonde", 0, kAU, 0, 5e6, 0)},
+           "10");
+  for (int k = 0; k < 10; ++k) SimStep(run.state, run.canvas);
+  ASSERT_LT(std::fabs(run.state.Bodies[1].Y), 3 * kAU);
+  ASSERT_GT(run.state.Bodies[2].X, 100 * kAU);
+  ASSERT_LT(run.state.Bodies[1].X, 0.5 * kAU);
+  SimEnd(run.state, run.settings, run.files);
+  ASSERT_EQ(run.RecordsIn(kResults).size(), 2u);
+  EXPECT_EQ(run.store.values[kKeyHoehe], "6");
+  EXPECT_LT(std::stod(run.store.values[kKeyBreite]), 1);
 }
 
 TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {

@@ -143,38 +143,18 @@ TEST(SimStepDrawing, TheWorkedStepDrawsBothBodiesWhereTheyWere) {
   EXPECT_EQ(step.canvas.PixelAt(150, 100), kWhitePixel);
 }
 
-TEST(SimStepSky, GrowsToTakeInABodyBeyondIt) {
-  Step step({MakeBody(1, 3.3e11, 0, 0, 0)}, 1, 2);
-  step.Run();
-  EXPECT_DOUBLE_EQ(step.state.ViewWidth, 4.4);
-  EXPECT_EQ(step.state.ViewHeight, 2);
-}
-
-TEST(SimStepSky, AMirroredSkyGrowsAndStaysMirrored) {
-  Step step({MakeBody(1, 3.3e11, 0, 0, 0)}, 1, -2);
-  step.Run();
-  EXPECT_DOUBLE_EQ(step.state.ViewWidth, -4.4);
-  EXPECT_EQ(step.state.ViewHeight, -2);  // every body on the axis: no collapse to 0
-}
-
-TEST(SimStepSky, ABodyExactlyAtTheEdgeLeavesItAlone) {
-  Step step({MakeBody(1, kAU, -kAU, 0, 0)}, 1, 2);
-  step.Run();
+// Out along both axes and back across them: the reach is the farthest point
+// on each axis, not the last one, and the shown sky does not change.
+TEST(SimStepReach, KeepsEachBodysLargestDistanceFromEachAxis) {
+  Step step({MakeBody(0, 0, 0, 1e11, -2e11)}, 1, 2);
+  step.Run(2);  // at (2e11, -4e11)
+  step.state.Bodies[0].VX = -1e11;
+  step.state.Bodies[0].VY = 2e11;
+  step.Run(3);  // at (-1e11, 2e11)
+  EXPECT_EQ(step.state.Bodies[0].ReachX, 2e11);
+  EXPECT_EQ(step.state.Bodies[0].ReachY, 4e11);
   EXPECT_EQ(step.state.ViewWidth, 2);
   EXPECT_EQ(step.state.ViewHeight, 2);
-}
-
-TEST(SimStepSky, NeverShrinksAndDoesNotChangeTheDrawingScale) {
-  Step step({MakeBody(1, 0, -4.5e11, 0, 4.5e11)}, 1, 2);
-  step.Run();  // ends at the origin
-  step.state.Bodies[0].VY = 0;
-  step.state.Bodies[0].Y = 4.5e11;
-  step.state.ViewHeight = 2;
-  step.Run();
-  EXPECT_DOUBLE_EQ(step.state.ViewHeight, 6);
-  step.state.Bodies[0].Y = 0;
-  step.Run();
-  EXPECT_DOUBLE_EQ(step.state.ViewHeight, 6);
   EXPECT_DOUBLE_EQ(step.canvas.UserY(0), -2);
 }
 
