@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 
 #include "fake_file_system.h"
@@ -155,6 +156,34 @@ TEST(BodyFileOnDisk, WrittenRecordsReadBackAndNothingElseIsLeft) {
   EXPECT_EQ((*back)[1].X, 1.496e11);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
   fs::remove_all(folder);
+}
+
+// Every field distinct and non-zero, the expected bytes laid down by hand: a
+// field read from or written to the wrong offset shows up as a mismatch.
+TEST(BodyRecordLayout, EveryFieldSitsAtItsOffsetBothWays) {
+  const std::uint32_t probe = 1;
+  unsigned char first = 0;
+  std::memcpy(&first, &probe, 1);
+  if (first != 1) GTEST_SKIP() << "expected bytes are laid down in host order, which is not little-endian";
+  const double mass = 317.8, x = -7.785e11, y = 1.25e-3, speed = 13060.5, direction = -37.25;
+  const std::int32_t color = 0x00A1B2C3;
+  Bytes expected(kBodyRecordSize);
+  std::memcpy(expected.data(), "Io\xE4 Ceres 2 abc", 15);  // the name's last character cut off
+  std::memcpy(&expected[15], &mass, 8);
+  std::memcpy(&expected[23], &x, 8);
+  std::memcpy(&expected[31], &y, 8);
+  std::memcpy(&expected[39], &speed, 8);
+  std::memcpy(&expected[47], &direction, 8);
+  std::memcpy(&expected[55], &color, 4);
+  EXPECT_EQ(Encode(MakeRecord("Io\u00E4 Ceres 2 abcd", mass, x, y, speed, direction, color)), expected);
+  const BodyRecord back = DecodeBodyRecord(expected.data());
+  EXPECT_EQ(back.Name, "Io\u00E4 Ceres 2 abc");
+  EXPECT_EQ(back.Mass, mass);
+  EXPECT_EQ(back.X, x);
+  EXPECT_EQ(back.Y, y);
+  EXPECT_EQ(back.Speed, speed);
+  EXPECT_EQ(back.Direction, direction);
+  EXPECT_EQ(back.Color, color);
 }
 
 }  // namespace
