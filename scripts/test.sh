@@ -25,7 +25,7 @@ windows() { cmake --preset windows >/dev/null && cmake --build --preset windows 
 
 stage "unit tests" unit
 stage "unit tests under ASan and UBSan" sanitized
-[ -x scripts/fuzz.sh ] && stage "fuzzers" bash scripts/fuzz.sh
+stage "fuzzers" bash scripts/fuzz.sh
 if windows; then
   stage "tests under Wine" bash tests/wine/run.sh
   stage "end-to-end tests" bash tests/e2e/run.sh
