@@ -5,20 +5,44 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine_env.sh
-export WINEPREFIX=$ZELOR_ROOT/build/wine/tests-prefix
+# ZELOR_WINE_TESTS_BIN and ZELOR_WINE_TESTS_PREFIX choose another build's
+# test programs and another prefix.
+export WINEPREFIX=${ZELOR_WINE_TESTS_PREFIX:-$ZELOR_ROOT/build/wine/tests-prefix}
 ensure_display || exit 2
 ensure_wine_prefix
 trap stop_own_display EXIT
 
-bin=build/windows/tests
-passed=0 failed=0
+bin=${ZELOR_WINE_TESTS_BIN:-build/windows/tests}
+passed=0 failed=0 tests_passed=0 tests_skipped=0
 check() {
   if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $*"; fi
 }
+
+# Runs one GoogleTest program (the command after the words "gtest"). Skipped
+# tests are counted and shown, not passed off as passes; a program that
+# passed no test at all (none matched, or every one skipped) tested nothing
+# and fails.
+gtest() {
+  local out status ran ok skipped
+  out=$(mktemp)
+  "$@" 2>&1 | tr -d '\r' | tee "$out"
+  status=${PIPESTATUS[0]}
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$out")
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$out")
+  skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?[,.].*/\1/p' "$out")
+  rm -f "$out"
+  tests_passed=$((tests_passed + ${ok:-0}))
+  tests_skipped=$((tests_skipped + ${skipped:-0}))
+  ((${skipped:-0} == 0)) || echo "SKIPPED: ${skipped} test(s) of $*"
+  [ "$status" -eq 0 ] || return 1
+  [ -n "$ran" ] || { echo "no test summary from $*"; return 1; }
+  ((${ok:-0} > 0)) || { echo "no test passed in $* (${ran} ran, ${skipped:-0} skipped)"; return 1; }
+}
+
 for locale in en_US.UTF-8:. de_DE.UTF-8:,; do
   lang=${locale%%:*} sep=${locale##*:}
-  check env LANG="$lang" timeout 300 wine "$bin/zelor_unit_tests.exe" --gtest_brief=1
-  check env LANG="$lang" ZELOR_EXPECT_DECIMAL="$sep" timeout 120 wine "$bin/zelor_wine_tests.exe" --gtest_brief=1
+  check gtest env LANG="$lang" timeout 300 wine "$bin/zelor_unit_tests.exe" --gtest_brief=1
+  check gtest env LANG="$lang" ZELOR_EXPECT_DECIMAL="$sep" timeout 120 wine "$bin/zelor_wine_tests.exe" --gtest_brief=1
 done
 
 # The store's values as another program sees them, umlaut key included.
@@ -29,9 +53,9 @@ reg_matches() {
     tr -d '\r' | iconv -f CP850 -t UTF-8)
   echo "$out" | grep -q -- "$1    REG_SZ    $2\$" || { echo "reg query $1: $out"; return 1; }
 }
-check env LANG=de_DE.UTF-8 timeout 120 wine "$bin/zelor_wine_tests.exe" --gtest_filter='*WritesAreReadBackExactly' --gtest_brief=1
+check gtest env LANG=de_DE.UTF-8 timeout 120 wine "$bin/zelor_wine_tests.exe" --gtest_filter='*WritesAreReadBackExactly' --gtest_brief=1
 check reg_matches 'Höhe' '2,5'
 check reg_matches 'Datei' 'C:\\Körper\\Sonnensystem.zel'
 wineserver -k 2>/dev/null || true
-echo "wine: $passed passed, $failed failed"
+echo "wine: $passed passed, $failed failed; tests: $tests_passed passed, $tests_skipped skipped"
 [ "$failed" -eq 0 ]
