@@ -56,6 +56,10 @@ long DecodeUtf8(std::string_view text, size_t& i) {
     cp = (cp << 6) | (b & 0x3F);
     ++i;
   }
+  // An overlong form would smuggle in a character under another spelling
+  // ("\xC1\x81" for 'A'); Windows reads it as broken, and so do we.
+  constexpr char32_t kShortest[4] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kShortest[extra]) return -1;
   return static_cast<long>(cp);
 }
 

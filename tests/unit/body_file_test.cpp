@@ -186,5 +186,12 @@ TEST(BodyRecordLayout, EveryFieldSitsAtItsOffsetBothWays) {
   EXPECT_EQ(back.Color, color);
 }
 
+// Windows reads an overlong UTF-8 form as broken; a name must not gain a
+// letter, or a slash, that was never typed.
+TEST(BodyRecordName, AnOverlongSpellingIsNotReadAsTheCharacter) {
+  const Bytes bytes = Encode(MakeRecord("\xC1\x81|\xC0\xAF|\xE0\x83\xA4", 0, 0, 0, 0, 0));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 15), "?|?|?          ");
+}
+
 }  // namespace
 }  // namespace zelor
