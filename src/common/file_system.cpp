@@ -1,5 +1,7 @@
 #include "common/file_system.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -18,19 +20,21 @@ fs::path ToPath(const std::string& utf8) {
 
 class StdOutputFile : public OutputFile {
  public:
-  explicit StdOutputFile(std::ofstream stream) : stream_(std::move(stream)) {}
+  explicit StdOutputFile(std::FILE* file) : file_(file) {}
+  ~StdOutputFile() override { Close(); }
   bool Write(const void* data, std::size_t size) override {
-    stream_.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return static_cast<bool>(stream_);
+    return file_ && std::fwrite(data, 1, size, file_) == size;
   }
-  bool Flush() override { return static_cast<bool>(stream_.flush()); }
+  bool Flush() override { return file_ && std::fflush(file_) == 0; }
   bool Close() override {
-    stream_.close();
-    return !stream_.fail();
+    if (!file_) return true;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    return closed;
   }
 
  private:
-  std::ofstream stream_;
+  std::FILE* file_;
 };
 
 }  // namespace
@@ -60,10 +64,17 @@ bool StdFileSystem::IsRegularFile(const std::string& path) {
   return fs::is_regular_file(ToPath(path), ec);
 }
 
-std::unique_ptr<OutputFile> StdFileSystem::Create(const std::string& path) {
-  std::ofstream out(ToPath(path), std::ios::binary | std::ios::trunc);
-  if (!out) return nullptr;
-  return std::make_unique<StdOutputFile>(std::move(out));
+NewFile StdFileSystem::CreateNew(const std::string& path) {
+  // "x": created exclusively, failing when the name exists.
+  NewFile made;
+  errno = 0;
+  if (std::FILE* file = std::fopen(path.c_str(), "wbx")) {
+    made.file = std::make_unique<StdOutputFile>(file);
+  } else {
+    std::error_code ec;
+    made.nameTaken = errno == EEXIST || fs::exists(ToPath(path), ec);
+  }
+  return made;
 }
 
 bool StdFileSystem::Replace(const std::string& from, const std::string& to) {

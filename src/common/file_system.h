@@ -20,6 +20,13 @@ class OutputFile {
   virtual bool Close() = 0;
 };
 
+// A file made by CreateNew; without one, whether the name was taken (by a
+// file or folder that exists) or the file could not be made at all.
+struct NewFile {
+  std::unique_ptr<OutputFile> file;
+  bool nameTaken = false;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -28,8 +35,9 @@ class FileSystem {
   virtual std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,
                                                              std::size_t maxBytes) = 0;
   virtual bool IsRegularFile(const std::string& path) = 0;
-  // Creates the file, emptying one that exists; nullptr on failure.
-  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // Creates a file that does not exist yet; never opens or empties one that
+  // does, so it cannot touch a file someone else made.
+  virtual NewFile CreateNew(const std::string& path) = 0;
   // Puts `from` in the place of `to` in one step, replacing `to` if it exists.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
@@ -44,7 +52,7 @@ class StdFileSystem : public FileSystem {
   std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,
                                                      std::size_t maxBytes) override;
   bool IsRegularFile(const std::string& path) override;
-  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  NewFile CreateNew(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;

@@ -10,12 +10,14 @@
 
 namespace zelor {
 
-// The temporary file used while `path` is written.
-std::string TemporaryPathFor(const std::string& path);
+// The name of the temporary file while `path` is written, on the given try:
+// "<path>.tmp", then "<path>.1.tmp", "<path>.2.tmp", ...
+std::string TemporaryPathFor(const std::string& path, int attempt);
 
 // `fill` writes the content and reports success. True when `path` now holds
 // exactly that content; otherwise `path` is as it was and the temporary file
-// is gone.
+// is gone. The temporary file gets a name nothing has yet, so no other file
+// is ever emptied or removed.
 bool WriteFileSafely(FileSystem& files, const std::string& path,
                      const std::function<bool(OutputFile&)>& fill);
 

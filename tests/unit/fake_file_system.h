@@ -47,11 +47,14 @@ class FakeFileSystem : public FileSystem {
 
   bool IsRegularFile(const std::string& path) override { return Exists(path); }
 
-  std::unique_ptr<OutputFile> Create(const std::string& path) override {
+  NewFile CreateNew(const std::string& path) override {
     ++creates;
-    if (creates == failCreateAt || readOnly.count(path) || !folders.count(FolderOf(path))) return nullptr;
-    files[path].clear();
-    return std::make_unique<File>(*this, path);
+    NewFile made;
+    made.nameTaken = Exists(path) || folders.count(path);
+    if (creates == failCreateAt || made.nameTaken || !folders.count(FolderOf(path))) return made;
+    files[path];
+    made.file = std::make_unique<File>(*this, path);
+    return made;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {

@@ -331,6 +331,27 @@ TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsTheBodyFileSettingAndTheSky) {
   EXPECT_EQ(saved.store.values[kKeyHoehe], "0.5");
 }
 
+// The temporary file takes a name nothing has: a user's files of the names it
+// tried are neither emptied nor removed, whether the save works or fails.
+TEST(SimEndFaults, AUsersFilesNamedLikeTheTemporaryOneSurvive) {
+  const std::vector<unsigned char> mine = {'m', 'e', 'i', 'n', 's'};
+  auto faults = kFileFaults;
+  faults.insert(faults.begin(), {"no fault", [](End&) {}});
+  for (const auto& [what, fault] : faults) {
+    SCOPED_TRACE(what);
+    End end({At(kSun, 0, 0), At(1, 1, 0)});
+    end.files.files[kResults + ".tmp"] = mine;
+    end.files.files[kResults + ".1.tmp"] = mine;
+    end.files.folders.insert(kResults + ".2.tmp");
+    fault(end);
+    end.Run();
+    EXPECT_EQ(end.files.files[kResults + ".tmp"], mine);
+    EXPECT_EQ(end.files.files[kResults + ".1.tmp"], mine);
+    EXPECT_EQ(end.files.files.size() - end.files.Exists(kResults), 2u);  // none of ours is left
+    EXPECT_EQ(end.files.Exists(kResults), what == std::string("no fault") || what == std::string("create fails"));
+  }
+}
+
 TEST(SimEndFaults, WithoutAnOldResultsFileNothingIsLeftBehind) {
   End end({At(kSun, 0, 0), At(1, 1, 0)});
   end.files.failWriteAt = 2;

@@ -30,11 +30,19 @@ class HandleFile : public OutputFile {
 
 }  // namespace
 
-std::unique_ptr<OutputFile> Win32FileSystem::Create(const std::string& path) {
-  HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<HandleFile>(handle);
+NewFile Win32FileSystem::CreateNew(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  NewFile made;
+  HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    made.file = std::make_unique<HandleFile>(handle);
+  } else {
+    // A folder of that name gives "access denied", not "exists".
+    const DWORD error = GetLastError();
+    made.nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                     GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  return made;
 }
 
 bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {

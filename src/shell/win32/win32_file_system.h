@@ -9,7 +9,7 @@ namespace zelor::win32 {
 
 class Win32FileSystem : public StdFileSystem {
  public:
-  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  NewFile CreateNew(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
 };
 
