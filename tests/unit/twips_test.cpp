@@ -22,5 +22,14 @@ TEST(Twips, ScaleWithTheMonitorsDpi) {
   EXPECT_EQ(TwipsToPixels(-90, 96), -6);
 }
 
+TEST(Twips, HalvesRoundAwayFromZeroAsMulDivDoes) {
+  EXPECT_EQ(TwipsToPixels(6, 120), 1);  // 0.5
+  EXPECT_EQ(TwipsToPixels(-6, 120), -1);
+  EXPECT_EQ(TwipsToPixels(15, 144), 2);  // 1.5
+  EXPECT_EQ(TwipsToPixels(-15, 144), -2);
+  EXPECT_EQ(TwipsToPixels(30, 168), 4);  // 3.5
+  EXPECT_EQ(TwipsToPixels(-30, 168), -4);
+}
+
 }  // namespace
 }  // namespace zelor
