@@ -1,6 +1,7 @@
 // How input on the saver window ends a run or asks for the password.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,15 +13,16 @@ class WakeupRules {
  public:
   using PasswordReader = std::function<std::string()>;
 
-  // Pointer position in the window's user coordinates (the origin is the
-  // centre). Only a movement away from a previous position that is not the
-  // origin wakes: the platform reports the pointer once when the window
-  // appears, and again at the same place now and then. The stored password
-  // is read only for a waking movement.
-  WakeAction MouseMove(float x, float y, bool running, const PasswordReader& readPassword);
+  // Pointer position in client pixels of a window of the given size. Only a
+  // movement away from a previous position that is not the window's centre
+  // wakes: the platform reports the pointer once when the window appears,
+  // and again at the same place now and then. Pixels, not sky coordinates,
+  // so any real movement counts whatever size the sky has. The stored
+  // password is read only for a waking movement.
+  WakeAction MouseMove(int x, int y, int width, int height, bool running, const PasswordReader& readPassword);
 
   // Any typed character asks for the password, stored or not.
-  WakeAction KeyPress() const { return WakeAction::ShowQuery; }
+  WakeAction KeyPress() const { return queryOpen_ ? WakeAction::None : WakeAction::ShowQuery; }
 
   // A key that types nothing (a function key, Shift alone): while a password
   // guards the run it asks for it too, so no key gets past the lock; without
@@ -31,8 +33,16 @@ class WakeupRules {
   // movement would end it, so a locked saver cannot be closed around the query.
   WakeAction CloseRequest(bool running, const PasswordReader& readPassword) const;
 
+  // While the password query is open only the query takes input: everything
+  // that reaches the saver's windows (those of further monitors are not
+  // disabled by the query) does nothing.
+  void SetQueryOpen(bool open) { queryOpen_ = open; }
+
  private:
-  float lastX_ = 0, lastY_ = 0;
+  // Twice the position relative to the centre, so the centre of a window of
+  // odd size is exact; 0, 0 until the first report.
+  std::int64_t lastX2_ = 0, lastY2_ = 0;
+  bool queryOpen_ = false;
 };
 
 }  // namespace zelor

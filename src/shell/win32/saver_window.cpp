@@ -136,14 +136,17 @@ void SaverWindow::Paint() {
 
 void SaverWindow::Act(WakeAction action) {
   if (action == WakeAction::EndRun) running_ = false;
-  if (action == WakeAction::ShowQuery && AskPassword(instance_, window_, settings_)) running_ = false;
+  if (action != WakeAction::ShowQuery) return;
+  wakeup_.SetQueryOpen(true);
+  const bool unlocked = AskPassword(instance_, window_, settings_);
+  wakeup_.SetQueryOpen(false);
+  if (unlocked) running_ = false;
 }
 
 void SaverWindow::MouseMove(POINT screenPoint) {
   ScreenToClient(window_, &screenPoint);
-  const auto x = static_cast<float>(canvas_.UserX(screenPoint.x));
-  const auto y = static_cast<float>(canvas_.UserY(screenPoint.y));
-  Act(wakeup_.MouseMove(x, y, running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+  Act(wakeup_.MouseMove(screenPoint.x, screenPoint.y, canvas_.Width(), canvas_.Height(), running_,
+                        [this] { return settings_.ReadText(kKeyPasswort); }));
 }
 
 LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
