@@ -40,14 +40,49 @@ scr_start() {
 
 scr_running() { [ -n "$SCR_PID" ] && kill -0 "$SCR_PID" 2>/dev/null; }
 
-# Waits until the program has ended; fails after the timeout (seconds).
+# Waits until the program has ended and checks its exit status (0 unless
+# given: 1 after an error message); fails after the timeout (seconds). A
+# program that crashed or never started fails here instead of passing for one
+# that ended at once.
 wait_scr_exit() {
-  local timeout=${1:-20} i
+  local timeout=${1:-20} expected=${2:-0} i status
   for ((i = 0; i < timeout * 10; i++)); do
-    scr_running || { wait "$SCR_PID" 2>/dev/null; return 0; }
+    if ! scr_running; then
+      wait "$SCR_PID" 2>/dev/null
+      status=$?
+      [ "$status" -eq "$expected" ] || fail "Zelor2.scr ended with status $status instead of $expected"
+      return 0
+    fi
     sleep 0.1
   done
   fail "Zelor2.scr still running after ${timeout}s"
+}
+
+# Checks the condition (a command) again and again for the whole number of
+# seconds; fails with the message the first time it is false. A negative
+# check looked at once could miss what happens a moment later.
+keeps_for() {
+  local seconds=$1 message=$2 end
+  shift 2
+  end=$(($(date +%s%3N) + seconds * 1000))
+  while (($(date +%s%3N) < end)); do
+    "$@" || fail "$message"
+    sleep 0.1
+  done
+  "$@" || fail "$message"
+}
+saver_alive() { scr_running && window_shown Form1; }
+window_absent() { ! window_shown "$1"; }
+
+# Only the end of a saver run writes the sky's size; tests that end a run
+# check that it really got there, not just that the process is gone.
+expect_sky_unwritten() {
+  expect_eq "$(reg_get Breite)" ABSENT "Breite before the run"
+  expect_eq "$(reg_get Höhe)" ABSENT "Höhe before the run"
+}
+expect_sky_written() {
+  [ "$(reg_get Breite)" != ABSENT ] || fail "the end of the run did not store Breite"
+  [ "$(reg_get Höhe)" != ABSENT ] || fail "the end of the run did not store Höhe"
 }
 
 # A text as a regular expression that matches just that text.
@@ -92,13 +127,23 @@ pointer() { xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove 
 keys() { xdotool key --delay 60 "$@"; }
 type_text() { xdotool type --delay 60 -- "$1"; }
 
-# A settings value as stored, or the word ABSENT.
+# A settings value as stored, or the word ABSENT. Only reg's own answer that
+# the key or the value does not exist means absent; a timeout, a crash or any
+# other answer fails the test, so a check that nothing was stored cannot pass
+# because the query did not work.
 reg_get() {
-  local out
+  local raw status out
   # reg writes to the console in its OEM code page (850 for German, 437 for
   # English; both put the umlauts at the same codes).
-  out=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>/dev/null | tr -d '\r' | iconv -f CP850 -t UTF-8 |
-    grep -a -i "REG_SZ") || { echo ABSENT; return 0; }
+  raw=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>&1)
+  status=$?
+  out=$(printf '%s\n' "$raw" | tr -d '\r' | iconv -f CP850 -t UTF-8)
+  if [ "$status" -eq 1 ] && grep -a -q -E '^reg: (Unable to find the specified registry (key|value)|Der angegebene (Schlüssel|Wert) wurde nicht gefunden)$' <<<"$out"; then
+    echo ABSENT
+    return 0
+  fi
+  [ "$status" -eq 0 ] || fail "reg query $1 ended with status $status: $out"
+  out=$(grep -a -i "REG_SZ" <<<"$out") || fail "reg query $1 shows no text value: $raw"
   echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
 }
 reg_set() { timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }

@@ -23,6 +23,7 @@ PASSWORD=xyAZ
 # screen's centre, which is the saver's origin, so the movement after it only
 # records the position.
 start_saver() {
+  expect_sky_unwritten
   pointer 512 384
   scr_start /s
   SAVER=$(wait_saver) || exit 1
@@ -53,9 +54,14 @@ open_query() {
 
 expect_run_going_on() {
   wait_window_gone Passwort-Abfrage 10
-  sleep 1
-  scr_running || fail "the run ended"
-  window_shown Form1 || fail "the saver window is gone"
+  keeps_for 2 "the run ended" saver_alive
+}
+
+# The run ended as a run should: the program exited normally and stored the
+# sky at the end.
+expect_run_ended() {
+  wait_scr_exit 30
+  expect_sky_written
 }
 
 open_entry() {
@@ -124,8 +130,7 @@ test_wrong_entry_goes_on_and_the_query_keeps_it() {
   wake_by_pointer 100
   open_query
   keys Escape  # does nothing in the query
-  sleep 0.5
-  window_shown Passwort-Abfrage || fail "Escape closed the query"
+  keeps_for 1 "Escape closed the query" window_shown Passwort-Abfrage
   keys Tab
   type_text "${PASSWORD:0:2}"
   keys Return
@@ -136,7 +141,7 @@ test_wrong_entry_goes_on_and_the_query_keeps_it() {
   keys End
   type_text "${PASSWORD:2}"
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 test_right_entry_ends_the_run() {
@@ -147,7 +152,7 @@ test_right_entry_ends_the_run() {
   keys Tab
   type_text "$PASSWORD"
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 test_empty_entry_does_not_match_a_stored_password() {
@@ -169,7 +174,7 @@ test_without_password_a_typed_character_asks_and_empty_ok_ends() {
   # confirms an empty entry.
   type_text abc
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 test_alt_f4_asks_and_closing_the_query_loses_its_text() {
@@ -194,23 +199,22 @@ test_alt_f4_asks_and_closing_the_query_loses_its_text() {
   keys Tab
   type_text "$PASSWORD"
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 test_a_key_that_types_nothing_asks_only_when_locked() {
   start_saver
   focus "$SAVER"
   keys shift F5
-  sleep 1
-  window_shown Passwort-Abfrage && fail "a key without a character asked although no password is stored"
-  scr_running || fail "the run ended"
+  keeps_for 2 "a key without a character asked although no password is stored" window_absent Passwort-Abfrage
+  keeps_for 0 "the run ended" saver_alive
   reg_set Passwort "$(encode_ascii "$PASSWORD")"
   keys F5
   open_query
   keys Tab
   type_text "$PASSWORD"
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 test_password_with_umlauts_set_in_mode_a_unlocks_a_run() {
@@ -235,7 +239,7 @@ test_password_with_umlauts_set_in_mode_a_unlocks_a_run() {
   keys ctrl+a BackSpace
   type_text "Grüße"
   keys Return
-  wait_scr_exit 30
+  expect_run_ended
 }
 
 run_tests
