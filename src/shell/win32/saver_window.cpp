@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "common/twips.h"
 #include "lock/win32/password_dialogs.h"
 #include "shell/win32/resource_ids.h"
@@ -111,9 +113,17 @@ void SaverWindow::Blit(HDC dc, const PixelRect& area) {
 }
 
 void SaverWindow::DrawLabel(HDC dc) {
+  const HGDIOBJ oldFont = SelectObject(dc, labelFont_);
+  // The count soon needs more digits than the label was made for: it widens
+  // to the right to show them all, and never narrows, so no stale digit is
+  // left beside it.
+  SIZE extent{};
+  if (GetTextExtentPoint32W(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &extent)) {
+    const LONG margin = extent.cy / 4;
+    labelRect_.right = std::max(labelRect_.right, labelRect_.left + extent.cx + 2 * margin);
+  }
   // The label is opaque: black behind white text, over whatever was drawn.
   FillRect(dc, &labelRect_, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  const HGDIOBJ oldFont = SelectObject(dc, labelFont_);
   SetTextColor(dc, RGB(255, 255, 255));
   SetBkColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, OPAQUE);
