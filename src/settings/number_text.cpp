@@ -1,10 +1,10 @@
 #include "settings/number_text.h"
 
 #include <cctype>
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
 namespace zelor {
 namespace {
@@ -32,18 +32,40 @@ void StripTrailingZeros(std::string& mantissa) {
   if (mantissa.back() == '.') mantissa.pop_back();
 }
 
+// The shortest-round-trip-free forms of std::to_chars: neither they nor
+// from_chars look at the C library's locale, which a host program or a
+// library may have changed; the user's separator is put in explicitly.
+std::string ToChars(double value, std::chars_format format, int precision) {
+  char buffer[400];  // the widest fixed form of a double
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  return std::string(buffer, result.ptr);
+}
+
+// A number in the form "-12.5e3", without a leading '+'.
+std::optional<double> FromChars(const std::string& plain) {
+  double value = 0;
+  const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (result.ptr != plain.data() + plain.size()) return std::nullopt;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small to be told from 0 is 0; too large is no number.
+    const auto exponent = plain.find_first_of("eE");
+    const bool huge = exponent == std::string::npos || plain.compare(exponent + 1, 1, "-") != 0;
+    if (huge) return std::nullopt;
+    return plain[0] == '-' ? -0.0 : 0.0;
+  }
+  if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::string FormatNumber(double value, NumberLocale locale) {
   if (value == 0) return "0";  // also -0
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14e", value);  // 15 significant digits
-  std::string text(buffer);
-  if (!std::isfinite(std::strtod(text.c_str(), nullptr))) {
+  std::string text = ToChars(value, std::chars_format::scientific, 14);  // 15 significant digits
+  if (!FromChars(text)) {
     // The largest doubles round up past the range of a double; cut their
     // digits instead, so the text reads back as a number.
-    std::snprintf(buffer, sizeof buffer, "%.16e", value);
-    text = buffer;
+    text = ToChars(value, std::chars_format::scientific, 16);
     const auto e17 = text.find('e');
     text.erase(e17 - 2, 2);
   }
@@ -53,13 +75,11 @@ std::string FormatNumber(double value, NumberLocale locale) {
   if (exponent < -4 || exponent > 14) {
     std::string mantissa = text.substr(0, e);
     StripTrailingZeros(mantissa);
-    std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    result = mantissa + buffer;
+    const std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+    result = mantissa + "E" + (exponent < 0 ? "-" : "+") + (digits.size() < 2 ? "0" : "") + digits;
   } else {
     // The rounded value printed with just enough decimals for 15 digits.
-    const double rounded = std::strtod(text.c_str(), nullptr);
-    std::snprintf(buffer, sizeof buffer, "%.*f", 14 - exponent, rounded);
-    result = buffer;
+    result = ToChars(*FromChars(text), std::chars_format::fixed, 14 - exponent);
     StripTrailingZeros(result);
   }
   for (char& c : result)
@@ -69,14 +89,17 @@ std::string FormatNumber(double value, NumberLocale locale) {
 
 std::optional<double> ParseNumber(std::string_view text, NumberLocale locale) {
   text = TrimBlanks(text);
-  std::string plain;  // the same number in the C locale's form
+  std::string plain;  // the same number in from_chars's form
   size_t i = 0;
   auto digits = [&] {
     const size_t start = i;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) plain += text[i++];
     return i - start;
   };
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') plain += '-';
+    ++i;
+  }
   size_t mantissaDigits = digits();
   if (i < text.size() && text[i] == locale.decimalSeparator) {
     plain += '.';
@@ -91,10 +114,7 @@ std::optional<double> ParseNumber(std::string_view text, NumberLocale locale) {
     if (digits() == 0) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
-  errno = 0;
-  const double value = std::strtod(plain.c_str(), nullptr);
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
+  return FromChars(plain);
 }
 
 std::string FormatBool(bool value) { return value ? "True" : "False"; }

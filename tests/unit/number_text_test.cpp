@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace zelor {
 namespace {
@@ -87,6 +90,45 @@ TEST(BoolText, ReadsWordsInAnyCaseAndNumbers) {
   EXPECT_EQ(ParseBool("ja", kGermanLocale), std::nullopt);
   EXPECT_EQ(ParseBool("", kGermanLocale), std::nullopt);
 }
+
+}  // namespace
+}  // namespace zelor
+
+namespace zelor {
+namespace {
+
+// A host program or a library may switch the C library's number format; the
+// stored texts must not follow it.
+class UnderCLocale : public ::testing::TestWithParam<std::vector<const char*>> {
+ protected:
+  void SetUp() override {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    saved_ = previous ? previous : "C";
+    for (const char* name : GetParam())
+      if (std::setlocale(LC_NUMERIC, name)) return;
+    FAIL() << "none of the locales can be set, first " << GetParam().front();
+  }
+  void TearDown() override { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+  std::string saved_;
+};
+
+TEST_P(UnderCLocale, NumbersAreWrittenAndReadInTheUsersFormOnly) {
+  EXPECT_EQ(FormatNumber(2, kEnglishLocale), "2");
+  EXPECT_EQ(FormatNumber(2.5, kEnglishLocale), "2.5");
+  EXPECT_EQ(FormatNumber(-2.5, kGermanLocale), "-2,5");
+  EXPECT_EQ(FormatNumber(1.5e-5, kGermanLocale), "1,5E-05");
+  EXPECT_EQ(ParseNumber("2.5", kEnglishLocale), 2.5);
+  EXPECT_EQ(ParseNumber("2,5", kGermanLocale), 2.5);
+  EXPECT_EQ(ParseNumber("2,5", kEnglishLocale), std::nullopt);
+  EXPECT_EQ(ParseNumber("2.5", kGermanLocale), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(German, UnderCLocale,
+                         ::testing::Values(std::vector<const char*>{"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252",
+                                                                    "German"}));
+INSTANTIATE_TEST_SUITE_P(English, UnderCLocale,
+                         ::testing::Values(std::vector<const char*>{"en_US.UTF-8", "en_US.utf8", "English_United States.1252",
+                                                                    "English", "C"}));
 
 }  // namespace
 }  // namespace zelor
