@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# Saver runs with the settings a user really has: a fresh install run again
+# and again, a long run's day counter, a results file beside a file of the
+# user's, and a huge sky.
+source "$(dirname "$0")/lib.sh"
+
+# Moves the pointer twice: a position at the screen's centre (the saver's
+# origin) only counts as a starting point.
+wake_by_moving() {
+  pointer 100 100
+  sleep 0.3
+  pointer 300 250
+}
+
+# Fails unless the stored size is a number below the limit (in AU).
+expect_below() {
+  local key=$1 limit=$2 text
+  text=$(reg_get "$key")
+  python3 -c 'import sys; sys.exit(0 if float(sys.argv[1].replace(",", ".")) < float(sys.argv[2]) else 1)' \
+    "$text" "$limit" 2>/dev/null || fail "$key is '$text' after run $3, not below $limit"
+}
+
+# Prints the coloured (not black) pixels of a screenshot at 3 to 250 pixels
+# from the screen's centre, one count per quadrant, leaving out the label's
+# corner. A sky that has grown past the planets draws every orbit into the
+# centre pixel, which leaves all four counts at 0.
+ring_pixels() {
+  convert "$1" -depth 8 ppm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+parts = data.split(maxsplit=4)
+w, h = int(parts[1]), int(parts[2])
+pixels = parts[4]
+cx, cy = w // 2, h // 2
+counts = [0, 0, 0, 0]
+for y in range(max(0, cy - 250), min(h, cy + 251)):
+    for x in range(max(0, cx - 250), min(w, cx + 251)):
+        if x < 300 and y < 100:
+            continue
+        d2 = (x - cx) ** 2 + (y - cy) ** 2
+        if d2 < 9 or d2 > 250 * 250:
+            continue
+        k = 3 * (y * w + x)
+        if pixels[k:k + 3] != b"\0\0\0":
+            counts[(x >= cx) + 2 * (y >= cy)] += 1
+print(*counts)
+'
+}
+
+test_five_runs_of_a_fresh_install_keep_a_sky_that_shows_the_planets() {
+  local run shot=$E2E_OUT/default-runs-fifth.png counts q
+  for run in 1 2 3 4 5; do
+    scr_start /s
+    wait_saver >/dev/null
+    keeps_for 3 "run $run reported an error or ended" saver_alive
+    [ "$run" -lt 5 ] || screenshot "$shot"
+    wake_by_moving
+    wait_scr_exit 20
+    expect_below Breite 100 "$run"
+    expect_below "Höhe" 100 "$run"
+  done
+  counts=$(ring_pixels "$shot") || fail "could not read $shot"
+  echo "    coloured pixels around the sun by quadrant: $counts" >&2
+  for q in $counts; do
+    [ "$q" -ge 20 ] || fail "the fifth run's orbits are no rings around the sun ($counts pixels by quadrant; $shot)"
+  done
+}
+
+# The number the label in the top-left corner shows, as read by OCR from the
+# corner enlarged, in black on white.
+label_text() {
+  convert "$1" -crop 700x48+0+0 +repage -colorspace Gray -negate -resize 400% -threshold 50% "$1.label.png" ||
+    fail "could not crop the label of $1"
+  timeout 60 tesseract "$1.label.png" - --psm 7 -c tessedit_char_whitelist=0123456789.,E+ 2>/dev/null | tr -d ' \n'
+}
+
+# One million days a step takes the day count past 9 digits within the first
+# hundred steps and keeps it an integer below 10^15 for many minutes.
+test_a_day_count_of_many_digits_is_shown_whole() {
+  command -v tesseract >/dev/null || fail "tesseract is not installed"
+  reg_set Intervall 1000000
+  scr_start /s
+  wait_saver >/dev/null
+  keeps_for 2 "the run reported an error or ended" saver_alive
+  local first=$E2E_OUT/default-runs-label-1.png second=$E2E_OUT/default-runs-label-2.png a b
+  screenshot "$first"
+  sleep 1
+  screenshot "$second"
+  keeps_for 0 "the run ended" saver_alive
+  wake_by_moving
+  wait_scr_exit 20
+  a=$(label_text "$first")
+  b=$(label_text "$second")
+  echo "    the label read: '$a', a second later '$b'" >&2
+  [[ "$b" =~ ^[0-9]{9,15}$ ]] || fail "the label shows '$b', not a whole day count of 9 or more digits ($second)"
+  [[ "$a" =~ ^[0-9]+$ ]] && ((${#a} <= ${#b})) && [ "$a" != "$b" ] ||
+    fail "the day count did not grow: '$a', then '$b'"
+}
+
+# A results file Ergebnis.zel in a folder of its own, saving on.
+results_setup() {
+  RESULTS_DIR=$(zelor_data_dir)/Ergebnisse
+  mkdir -p "$RESULTS_DIR"
+  reg_set Speicher "$(win_path "$RESULTS_DIR/Ergebnis.zel")"
+  reg_set speichern True
+  printf 'Notizen des Benutzers\r\n' >"$RESULTS_DIR/Ergebnis.zel.tmp"
+  cp "$RESULTS_DIR/Ergebnis.zel.tmp" "$E2E_OUT/user-file"
+}
+
+run_and_end() {
+  scr_start /s
+  wait_saver >/dev/null
+  keeps_for 2 "the run reported an error or ended" saver_alive
+  wake_by_moving
+  wait_scr_exit 20
+  expect_sky_written
+}
+
+expect_user_file_kept() {
+  [ -f "$RESULTS_DIR/Ergebnis.zel.tmp" ] || fail "the user's Ergebnis.zel.tmp is gone $1"
+  cmp -s "$RESULTS_DIR/Ergebnis.zel.tmp" "$E2E_OUT/user-file" || fail "the user's Ergebnis.zel.tmp was changed $1"
+}
+
+test_a_users_file_named_like_the_temporary_file_survives_a_save() {
+  results_setup
+  run_and_end
+  expect_user_file_kept "by the save"
+  [ -s "$RESULTS_DIR/Ergebnis.zel" ] || fail "no results written"
+  expect_eq "$(($(stat -c %s "$RESULTS_DIR/Ergebnis.zel") % 59))" 0 "size of the results modulo a record"
+  expect_eq "$(reg_get Datei)" "$(win_path "$RESULTS_DIR/Ergebnis.zel")" "Datei after the save"
+  expect_eq "$(ls -A "$RESULTS_DIR" | tr '\n' ' ')" "Ergebnis.zel Ergebnis.zel.tmp " "files beside the results"
+}
+
+# The results path names a folder, so the file cannot take its place.
+test_a_users_file_named_like_the_temporary_file_survives_a_failed_save() {
+  results_setup
+  mkdir "$RESULTS_DIR/Ergebnis.zel"
+  run_and_end
+  expect_user_file_kept "by the failed save"
+  [ -d "$RESULTS_DIR/Ergebnis.zel" ] || fail "the folder in the results' place is gone"
+  expect_eq "$(ls -A "$RESULTS_DIR/Ergebnis.zel")" "" "the folder's content"
+  expect_eq "$(reg_get Datei)" ABSENT "Datei after the failed save"
+  expect_eq "$(ls -A "$RESULTS_DIR" | tr '\n' ' ')" "Ergebnis.zel Ergebnis.zel.tmp " "files left after the failed save"
+}
+
+# A sky of 10^300 AU: a movement of a few pixels is still a movement.
+test_a_small_movement_ends_a_run_with_a_huge_sky() {
+  reg_set Breite 1E+300
+  pointer 200 200
+  scr_start /s
+  wait_saver >/dev/null
+  keeps_for 1 "the run reported an error or ended" saver_alive
+  local i
+  for ((i = 0; i < 40; i++)); do
+    scr_running || break
+    window_shown Passwort-Abfrage && fail "a movement asked for the password although none is stored"
+    if ((i % 2)); then pointer 200 200; else pointer 203 204; fi
+    sleep 0.25
+  done
+  window_shown Passwort-Abfrage && fail "a movement asked for the password although none is stored"
+  wait_scr_exit 5
+  expect_sky_written
+}
+
+TEST_TIMEOUT=${TEST_TIMEOUT:-240}
+run_tests
