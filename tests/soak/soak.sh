@@ -3,7 +3,8 @@
 # 1,000 bodies for SOAK_SECONDS (180 by default), samples the process every
 # SOAK_INTERVAL seconds (10) and fails when its memory, handles or GDI
 # objects grow after the first SOAK_WARMUP seconds (20) by more than a small
-# tolerance, or when the run does not last.
+# tolerance, when a metric cannot be read, or when the run does not last
+# past the warm-up.
 #
 # Needs ZELOR_SCR and SOAK_PROBE (zelor_soak_probe.exe, built from probe.cpp);
 # scripts/soak.sh builds both and calls this. Every sample line and the
@@ -17,6 +18,9 @@ source "$here/../e2e/lib.sh"
 SOAK_SECONDS=${SOAK_SECONDS:-180}
 SOAK_INTERVAL=${SOAK_INTERVAL:-10}
 SOAK_WARMUP=${SOAK_WARMUP:-20}
+# Growth can only be seen with a sample after the baseline.
+((SOAK_SECONDS >= SOAK_WARMUP + SOAK_INTERVAL)) ||
+  { echo "soak: SOAK_SECONDS ($SOAK_SECONDS) must reach past SOAK_WARMUP + SOAK_INTERVAL" >&2; exit 2; }
 # Growth allowed after the warm-up: memory by a few pages of heap churn,
 # handles and GDI objects by a couple of transient ones.
 MEMORY_SLACK_KB=${SOAK_MEMORY_SLACK_KB:-2048}
@@ -67,6 +71,8 @@ say "soak: $SOAK_SECONDS s on 1000 bodies, a sample every $SOAK_INTERVAL s, base
 started=$SECONDS
 baseline=""
 declare -A peak=()
+compared=0
+unreadable=()
 # Working set and commit in bytes, the RSS in kB; counts as they are.
 memory_fields=(commit workingset rss_kb)
 count_fields=(handlelist gditable)
@@ -78,9 +84,14 @@ while :; do
   if [ -z "$baseline" ] && [ "$elapsed" -ge "$SOAK_WARMUP" ]; then
     baseline=$line
   elif [ -n "$baseline" ]; then
+    compared=$((compared + 1))
     for f in "${memory_fields[@]}" "${count_fields[@]}"; do
       v=$(field "$f" "$line")
-      [ -n "$v" ] && { [ -z "${peak[$f]:-}" ] || [ "$v" -gt "${peak[$f]}" ]; } && peak[$f]=$v
+      if [ -z "$v" ] || [ "$v" -lt 0 ]; then
+        unreadable+=("$f at ${elapsed}s")
+        continue
+      fi
+      { [ -z "${peak[$f]:-}" ] || [ "$v" -gt "${peak[$f]}" ]; } && peak[$f]=$v
     done
   fi
   [ "$elapsed" -ge "$SOAK_SECONDS" ] && break
@@ -88,14 +99,24 @@ while :; do
 done
 
 failed=0
+if [ -z "$baseline" ] || [ "$compared" -eq 0 ]; then
+  say "  the run gave no sample after the warm-up to compare FAIL"
+  failed=1
+fi
+for u in "${unreadable[@]}"; do
+  say "  $u: not readable FAIL"
+  failed=1
+done
+# A metric that cannot be read proves nothing, so it fails rather than passes.
 verdict() {
   local f=$1 slack=$2 unit=$3 base top
   base=$(field "$f" "$baseline")
-  top=${peak[$f]:-$base}
   if [ -z "$base" ] || [ "$base" -lt 0 ]; then
-    say "  $f: not available"
+    say "  $f: not readable at the baseline FAIL"
+    failed=1
     return
   fi
+  top=${peak[$f]:-$base}
   if [ $((top - base)) -gt "$slack" ]; then
     say "  $f: grew from $base to $top $unit (more than $slack) FAIL"
     failed=1
