@@ -45,8 +45,9 @@ class FileSystem {
   virtual bool CreateFolders(const std::string& path) = 0;
 };
 
-// std::filesystem and std::fstream; used on Linux and, for want of anything
-// better, as the base of the Windows implementation.
+// std::filesystem and the C library; used on Linux and, for want of anything
+// better, as the base of the Windows implementation, which creates files its
+// own way (CreateNew needs fopen's "x", which MinGW's C library lacks).
 class StdFileSystem : public FileSystem {
  public:
   std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,

@@ -8,11 +8,12 @@
 namespace zelor {
 
 inline const std::string kPasswordMismatchMessage =
-    "Passwort und Best\xC3\xA4tigung stimmen nicht \xC3\xBC" "berein.";  // "...Bestätigung ... überein."
+    "Passwort und Best\xC3\xA4tigung stimmen nicht \xC3\xBC" "berein. Bitte geben Sie beide noch einmal "
+    "ein; das bisherige Passwort gilt weiter.";  // "...Bestätigung ... überein."
 // The store refused the new password: saying nothing would leave the user
 // believing the saver is locked when it is not.
 inline const std::string kPasswordNotStoredMessage =
-    "Das Passwort konnte nicht gespeichert werden.";
+    "Das Passwort konnte nicht gespeichert werden. Das bisherige Passwort gilt weiter.";
 
 enum class EntryOutcome {
   Mismatch,   // show kPasswordMismatchMessage; the dialog stays open, boxes unchanged

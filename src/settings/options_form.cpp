@@ -14,21 +14,18 @@ const std::string kTitlePrefix = "Zelor2 - ";
 struct FieldText {
   OptionsField field;
   const std::string* key;
-  const char* label;  // the label's caption without the colon
   const std::string* text;
 };
 
-bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
-
 std::string NotANumberMessage(const FieldText& f, NumberLocale locale) {
-  const std::string field = Quoted(f.label);
-  const std::string what =
-      IsBlank(*f.text) ? field + " ist leer." : field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(*f.text) + ".";
-  return what + " Bitte eine Zahl eingeben, z. B. " + FormatNumber(2.5, locale) + ".";
+  return NotANumberText(*f.key, *f.text) + " Bitte geben Sie eine Zahl ein, z. B. " + FormatNumber(2.5, locale) +
+         ".";
 }
 
-std::string NotStoredMessage(const std::string& what, const std::string& path) {
-  return what + " " + Quoted(path) + " konnte nicht in den Einstellungen gespeichert werden.";
+// `kind` is "Zelor-Datei" or "Lagerdatei"; the earlier choice stays in use.
+std::string NotStoredMessage(const std::string& kind, const std::string& chosen, const std::string& earlier) {
+  return "Die " + kind + " " + Quoted(chosen) + " konnte nicht in den Einstellungen gespeichert werden. Die bisherige " +
+         kind + " " + Quoted(earlier) + " gilt weiter.";
 }
 
 }  // namespace
@@ -56,9 +53,9 @@ OptionsView OptionsForm::Form_Load() const {
 
 OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
   const std::array<FieldText, 3> fields{{
-      {OptionsField::Breite, &kKeyBreite, "Bildschirmbreite (AE)", &entry.txtBreite},
-      {OptionsField::Hoehe, &kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", &entry.txtHoehe},
-      {OptionsField::Intervall, &kKeyIntervall, "Berechnungsintervall (Tage)", &entry.txtIntervall},
+      {OptionsField::Breite, &kKeyBreite, &entry.txtBreite},
+      {OptionsField::Hoehe, &kKeyHoehe, &entry.txtHoehe},
+      {OptionsField::Intervall, &kKeyIntervall, &entry.txtIntervall},
   }};
 
   // Every field is checked before anything is written, so that a typing
@@ -83,25 +80,25 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
     return {OkOutcome::Kind::NotSaved, OptionsField::Breite,
             restored ? "Die Einstellungen konnten nicht gespeichert werden. Es wurde nichts ge\xC3\xA4ndert."
                      : "Die Einstellungen konnten nicht vollst\xC3\xA4ndig gespeichert werden; einige Werte sind "
-                       "schon ge\xC3\xA4ndert. Bitte noch einmal \xE2\x80\x9EOK\xE2\x80\x9C w\xC3\xA4hlen."};
+                       "schon ge\xC3\xA4ndert. Bitte w\xC3\xA4hlen Sie noch einmal \xE2\x80\x9EOK\xE2\x80\x9C."};
   }
   return {};
 }
 
 FileOutcome OptionsForm::cmdDatei_Click(const FileChooser& showOpenDialog) {
-  const auto chosen = showOpenDialog(settings_.ReadText(kKeyDatei));
+  const std::string earlier = settings_.ReadText(kKeyDatei);
+  const auto chosen = showOpenDialog(earlier);
   if (!chosen) return {};
   // The title names the stored body file, so it changes only once the store has taken the choice.
-  if (!settings_.WriteText(kKeyDatei, *chosen))
-    return {std::nullopt, NotStoredMessage("Die Zelor-Datei", *chosen)};
+  if (!settings_.WriteText(kKeyDatei, *chosen)) return {std::nullopt, NotStoredMessage("Zelor-Datei", *chosen, earlier)};
   return {kTitlePrefix + *chosen, std::string()};
 }
 
 FileOutcome OptionsForm::cmdSpeicher_Click(const FileChooser& showSaveDialog) {
-  const auto chosen = showSaveDialog(settings_.ReadText(kKeySpeicher));
+  const std::string earlier = settings_.ReadText(kKeySpeicher);
+  const auto chosen = showSaveDialog(earlier);
   if (!chosen) return {};
-  if (!settings_.WriteText(kKeySpeicher, *chosen))
-    return {std::nullopt, NotStoredMessage("Die Lagerdatei", *chosen)};
+  if (!settings_.WriteText(kKeySpeicher, *chosen)) return {std::nullopt, NotStoredMessage("Lagerdatei", *chosen, earlier)};
   return {};
 }
 

@@ -1,12 +1,26 @@
 #include "settings/settings.h"
 
 #include "common/file_system.h"
+#include "common/quoted.h"
 
 namespace zelor {
 
 DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder) {
   const std::string folder = JoinPath(applicationDataFolder, kAppTitle);
   return {JoinPath(folder, kDefaultBodyFileName), JoinPath(folder, kDefaultResultsFileName)};
+}
+
+std::string FieldLabel(const std::string& key) {
+  if (key == kKeyBreite) return "Bildschirmbreite (AE)";
+  if (key == kKeyHoehe) return "Bildschirmh\xC3\xB6he (AE)";
+  if (key == kKeyIntervall) return "Berechnungsintervall (Tage)";
+  return key;
+}
+
+std::string NotANumberText(const std::string& key, const std::string& text) {
+  const std::string field = Quoted(FieldLabel(key));
+  if (text.find_first_not_of(" \t") == std::string::npos) return field + " ist leer.";
+  return field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
 }
 
 std::string Settings::DefaultText(const std::string& key) const {

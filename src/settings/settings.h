@@ -30,6 +30,13 @@ struct DefaultPaths {
 };
 DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder);
 
+// The caption of the options dialog's field for a number setting, without its
+// colon: messages name what the user sees, not the key it is stored under.
+std::string FieldLabel(const std::string& key);
+
+// "„Bildschirmbreite (AE)“ ist leer." or "... enthält keine Zahl: „…“."
+std::string NotANumberText(const std::string& key, const std::string& text);
+
 class Settings {
  public:
   Settings(SettingsStore& store, DefaultPaths defaults, NumberLocale locale)

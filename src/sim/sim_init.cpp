@@ -21,14 +21,13 @@ std::string WithoutTrailingBlanks(std::string text) {
 
 double ReadNumberSetting(const Settings& settings, const std::string& key) {
   if (const auto value = settings.ReadNumber(key)) return *value;
-  throw ZelorError("Die Einstellung " + Quoted(key) + " (" + QuotedShort(settings.ReadText(key)) +
-                   ") ist keine Zahl. Bitte tragen Sie in den Einstellungen des "
-                   "Bildschirmschoners eine Zahl ein.");
+  throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
+                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.");
 }
 
 void RequireNonZeroSize(double size, const std::string& key) {
   if (size != 0) return;
-  throw ZelorError("Die Einstellung " + Quoted(key) +
+  throw ZelorError("Die Einstellung " + Quoted(FieldLabel(key)) +
                    " ist 0. Der sichtbare Himmel braucht eine Breite und eine Höhe "
                    "ungleich 0; bitte tragen Sie in den Einstellungen des Bildschirmschoners "
                    "einen anderen Wert ein.");
@@ -51,7 +50,7 @@ void RequireFiniteFields(const std::string& path, std::size_t number, const Body
                 {"Richtung", record.Direction}};
   for (const auto& field : fields) {
     if (std::isfinite(field.value)) continue;
-    throw ZelorError("Die Körperdatei " + Quoted(path) + " enthält im " + RecordName(number, record) +
+    throw ZelorError("Die Zelor-Datei " + Quoted(path) + " enthält im " + RecordName(number, record) +
                      " bei " + Quoted(field.name) + " keinen gültigen Wert (unendlich oder keine Zahl).");
   }
 }
@@ -60,15 +59,15 @@ std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) 
   // One record more than allowed is enough to tell that there are too many.
   auto records = ReadBodyFile(files, path, kMaxBodies + 1);
   if (!records)
-    throw ZelorError("Die Körperdatei " + Quoted(path) +
+    throw ZelorError("Die Zelor-Datei " + Quoted(path) +
                      " konnte nicht geöffnet werden. Bitte wählen Sie in den "
-                     "Einstellungen des Bildschirmschoners eine vorhandene Körperdatei.");
+                     "Einstellungen des Bildschirmschoners eine vorhandene Zelor-Datei.");
   if (records->empty())
-    throw ZelorError("Die Körperdatei " + Quoted(path) +
+    throw ZelorError("Die Zelor-Datei " + Quoted(path) +
                      " enthält keinen vollständigen Datensatz (59 Bytes je Körper).");
   if (records->size() > kMaxBodies)
-    throw ZelorError("Die Körperdatei " + Quoted(path) +
-                     " enthält mehr als 32.766 Körper; so viele kann Zelor2 nicht berechnen.");
+    throw ZelorError("Die Zelor-Datei " + Quoted(path) +
+                     " enthält mehr als 32766 Körper; so viele kann Zelor2 nicht berechnen.");
   return std::move(*records);
 }
 
@@ -91,7 +90,7 @@ Body ToBody(const BodyRecord& record, double interval, const std::string& path, 
   if (!std::isfinite(body.VX) || !std::isfinite(body.VY))
     throw ZelorError(kArithmeticFaultText +
                      std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
-                     RecordName(number, record) + " der Körperdatei " + Quoted(path) + ".");
+                     RecordName(number, record) + " der Zelor-Datei " + Quoted(path) + ".");
   return body;
 }
 
@@ -105,7 +104,7 @@ void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
     momentumY += body.VY * body.Mass;
   }
   if (totalMass == 0)
-    throw ZelorError("Die Gesamtmasse der Körper in der Körperdatei " + Quoted(path) +
+    throw ZelorError("Die Gesamtmasse der Körper in der Zelor-Datei " + Quoted(path) +
                      " ist 0. Mindestens ein Körper braucht eine Masse, damit sich die "
                      "anderen um den gemeinsamen Schwerpunkt bewegen können.");
   bool finite = std::isfinite(totalMass);
@@ -117,7 +116,7 @@ void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
   if (!finite)
     throw ZelorError(kArithmeticFaultText +
                      std::string(" beim Ausgleichen der Bewegung des Schwerpunkts der Körper aus der "
-                                 "Körperdatei ") +
+                                 "Zelor-Datei ") +
                      Quoted(path) + ".");
 }
 

@@ -17,8 +17,9 @@ namespace {
 
 [[noreturn]] void StepFault(const SimState& state, const std::string& where) {
   throw ZelorError(kArithmeticFaultText + " im Simulationsschritt " + std::to_string(state.StepCount + 1) +
-                   " " + where + " (Körperdatei " + Quoted(state.BodyFile) +
-                   "). Die Simulation wurde angehalten; es wird nichts gespeichert.");
+                   " " + where + " (Zelor-Datei " + Quoted(state.BodyFile) +
+                   "). Die Simulation wurde angehalten; es wird nichts gespeichert, Einstellungen und "
+                   "Zelor-Datei bleiben, wie sie waren.");
 }
 
 // The window takes single-precision coordinates; a value beyond their range
@@ -71,7 +72,7 @@ void SimStep(SimState& state, Canvas& canvas) {
   if (state.StepCount == std::numeric_limits<std::int64_t>::max())
     throw ZelorError(
         "Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
-        "es wird nichts gespeichert.");
+        "es wird nichts gespeichert, Einstellungen und Zelor-Datei bleiben, wie sie waren.");
   const std::int64_t count = state.StepCount + 1;
   if (!std::isfinite(static_cast<double>(count) * state.SimInterval))
     StepFault(state, "bei der simulierten Zeit");

@@ -43,7 +43,7 @@ TEST(BadSettings, EmptyAndHugeTextsAreNoNumbers) {
     run.files.files[run.kBodyPath] = BodyFileBytes({MakeRecord("A", 1, 0, 0, 0, 0)});
     run.store.values[kKeyBreite] = text;
     const std::string message = run.SetUpError();
-    EXPECT_TRUE(Contains(message, "„Breite“")) << text.size();
+    EXPECT_TRUE(Contains(message, "„Bildschirmbreite (AE)“")) << text.size();
     EXPECT_LT(message.size(), 400u) << "a long text is cut in the message";
   }
 }

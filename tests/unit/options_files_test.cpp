@@ -74,7 +74,9 @@ TEST(OptionsFormBodyFile, AChoiceTheStoreRefusesKeepsTheTitleAndSaysSo) {
   FakeFileDialog open{"D:\\Sonne.zel"};
   const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
   EXPECT_EQ(outcome.title, std::nullopt);
-  EXPECT_NE(outcome.message.find("D:\\Sonne.zel"), std::string::npos) << outcome.message;
+  EXPECT_EQ(outcome.message, "Die Zelor-Datei \xE2\x80\x9E" "D:\\Sonne.zel\xE2\x80\x9C konnte nicht in den "
+                             "Einstellungen gespeichert werden. Die bisherige Zelor-Datei \xE2\x80\x9E" +
+                                 kDefaultBody + "\xE2\x80\x9C gilt weiter.");
   EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - " + kDefaultBody);
 }
 
@@ -108,7 +110,11 @@ TEST(OptionsFormResultsFile, AChoiceTheStoreRefusesIsReported) {
   Dialog d;
   d.store.failWrites = true;
   FakeFileDialog save{"E:\\Ergebnis.zel"};
-  EXPECT_NE(d.form.cmdSpeicher_Click(save.Chooser()).message.find("E:\\Ergebnis.zel"), std::string::npos);
+  const std::string message = d.form.cmdSpeicher_Click(save.Chooser()).message;
+  EXPECT_NE(message.find("E:\\Ergebnis.zel"), std::string::npos);
+  EXPECT_NE(message.find("Die bisherige Lagerdatei \xE2\x80\x9E" + kDefaultResults + "\xE2\x80\x9C gilt weiter."),
+            std::string::npos)
+      << message;
 }
 
 TEST(FileDialogPreset, SplitsTheFolderFromTheName) {

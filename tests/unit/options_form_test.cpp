@@ -112,13 +112,13 @@ TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
   const Case cases[] = {
       {Entry("abc", "2", "2"), OptionsField::Breite,
        "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "abc\xE2\x80\x9C. "
-       "Bitte eine Zahl eingeben, z. B. 2,5."},
+       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
       {Entry("2", "2.5", "2"), OptionsField::Hoehe,
        "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: "
        "\xE2\x80\x9E" "2.5\xE2\x80\x9C. "
-       "Bitte eine Zahl eingeben, z. B. 2,5."},
+       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
       {Entry("2", "2", "  "), OptionsField::Intervall,
-       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte eine Zahl eingeben, z. B. 2,5."},
+       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte geben Sie eine Zahl ein, z. B. 2,5."},
   };
   for (const Case& c : cases) {
     Dialog d(kGermanLocale);

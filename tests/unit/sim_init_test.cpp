@@ -124,14 +124,14 @@ TEST(SimInitLimits, LoadsTheLargestNumberOfBodies) {
 TEST(SimInitLimits, RefusesOneBodyMore) {
   SimRun run;
   std::vector<BodyRecord> records(32767, MakeRecord("Staub", 1, 0, 0, 0, 0));
-  EXPECT_TRUE(Contains(LoadError(run, records), "mehr als 32.766 Körper"));
+  EXPECT_TRUE(Contains(LoadError(run, records), "mehr als 32766 Körper"));
 }
 
 TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
   SimRun run;
   run.store.values[kKeyDatei] = "/data/Fehlt.zel";
   const std::string message = run.SetUpError();
-  EXPECT_TRUE(Contains(message, "Die Körperdatei „/data/Fehlt.zel“ konnte nicht geöffnet werden."));
+  EXPECT_TRUE(Contains(message, "Die Zelor-Datei „/data/Fehlt.zel“ konnte nicht geöffnet werden."));
   EXPECT_FALSE(run.files.Exists("/data/Fehlt.zel"));
   EXPECT_EQ(run.files.Changes(), 0);
 }
@@ -148,29 +148,46 @@ TEST(SimInitErrors, AFileWithoutAWholeRecordIsRefused) {
 TEST(SimInitErrors, ATotalMassOfZeroIsRefused) {
   SimRun run;
   EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 0, 0, 0, 0, 0), MakeRecord("B", 0, 1e11, 0, 0, 0)}),
-                       "Die Gesamtmasse der Körper in der Körperdatei „/data/bodies.zel“ ist 0"));
+                       "Die Gesamtmasse der Körper in der Zelor-Datei „/data/bodies.zel“ ist 0"));
 }
 
 TEST(SimInitErrors, ASettingThatIsNoNumberIsNamed) {
   SimRun run;
   run.store.values[kKeyIntervall] = "zwei";
   EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}),
-                       "Die Einstellung „Intervall“ („zwei“) ist keine Zahl"));
+                       "Die Einstellung „Berechnungsintervall (Tage)“ enthält keine Zahl: „zwei“."));
 }
 
 TEST(SimInitErrors, AnEnglishNumberIsNoNumberInAGermanLocale) {
   SimRun run(kGermanLocale);
   run.store.values[kKeyHoehe] = "2.5";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "„Höhe“ („2.5“) ist keine Zahl"));
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "„Bildschirmhöhe (AE)“ enthält keine Zahl: „2.5“."));
+}
+
+// A NUL in a name would end the message where the platform reads it as a C
+// string; a newline would break it up.
+TEST(SimInitErrors, ControlCharactersInANameDoNotCutTheMessage) {
+  SimRun run;
+  const std::string message =
+      LoadError(run, {MakeRecord(std::string("Er\0d\ne", 6), std::numeric_limits<double>::infinity(), 0, 0, 0, 0)});
+  EXPECT_TRUE(Contains(message, "Datensatz 1 („Er?d?e“) bei „Masse“ keinen gültigen Wert"));
+  EXPECT_EQ(message.find('\0'), std::string::npos);
+}
+
+TEST(SimInitErrors, AnEmptySettingSaysSo) {
+  SimRun run;
+  run.store.values[kKeyHoehe] = " ";
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}),
+                       "Die Einstellung „Bildschirmhöhe (AE)“ ist leer. Bitte tragen Sie"));
 }
 
 TEST(SimInitErrors, ASkyOfWidthOrHeightZeroIsRefused) {
   SimRun run;
   run.store.values[kKeyBreite] = "0";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Breite“ ist 0"));
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Bildschirmbreite (AE)“ ist 0"));
   run.store.values[kKeyBreite] = "2";
   run.store.values[kKeyHoehe] = "-0";
-  EXPECT_TRUE(Contains(run.SetUpError(), "Die Einstellung „Höhe“ ist 0"));
+  EXPECT_TRUE(Contains(run.SetUpError(), "Die Einstellung „Bildschirmhöhe (AE)“ ist 0"));
 }
 
 TEST(SimInitErrors, ANonFiniteValueNamesTheRecordAndTheField) {

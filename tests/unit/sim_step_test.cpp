@@ -235,7 +235,7 @@ TEST(SimStepFaults, ADisplacementBeyondTheWindowsNumberRangeStopsTheRun) {
 TEST(SimStepFaults, TheMessageNamesTheBodyFile) {
   Step step({MakeBody(0, 1.7e308, 0, 1.7e308, 0)});
   step.state.BodyFile = "C:\\Daten\\Test.zel";
-  EXPECT_TRUE(Contains(step.Fault(), "Körperdatei „C:\\Daten\\Test.zel“"));
+  EXPECT_TRUE(Contains(step.Fault(), "Zelor-Datei „C:\\Daten\\Test.zel“"));
 }
 
 }  // namespace

@@ -61,7 +61,8 @@ std::optional<std::string> ChooseZelorFile(HWND owner, FileDialogKind kind, cons
   std::fill(buffer.begin(), buffer.end(), L'\0');
   if (Show(owner, kind, buffer)) return Narrow(buffer.data());
   if (CommDlgExtendedError() != 0)
-    ShowMessage(owner, "Der Dateidialog konnte nicht ge\xC3\xB6" "ffnet werden.", MB_OK | MB_ICONERROR);
+    ShowMessage(owner, "Der Dateidialog konnte nicht ge\xC3\xB6" "ffnet werden. Die bisherige Datei gilt weiter.",
+                MB_OK | MB_ICONERROR);
   return std::nullopt;
 }
 
