@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "settings/settings.h"
-#include "settings/win32/registry_store.h"
-#include "shell/win32/platform.h"
-#include "shell/win32/saver_run.h"
+#include "win32/registry_store.h"
+#include "win32/platform.h"
+#include "win32/saver_run.h"
 
 int main(int argc, char** argv) {
   using namespace zelor;

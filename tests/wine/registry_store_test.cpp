@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "settings/settings.h"
-#include "settings/win32/registry_store.h"
-#include "shell/win32/platform.h"
+#include "win32/registry_store.h"
+#include "win32/platform.h"
 
 namespace zelor::win32 {
 namespace {

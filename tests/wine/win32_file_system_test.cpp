@@ -1,5 +1,5 @@
 // The Windows file system under Wine: exclusive creation by CREATE_NEW.
-#include "shell/win32/win32_file_system.h"
+#include "win32/win32_file_system.h"
 #include "unit/disk_write_check.h"
 
 namespace zelor::win32 {

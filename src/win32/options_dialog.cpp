@@ -1,13 +1,13 @@
-#include "settings/win32/options_dialog.h"
+#include "win32/options_dialog.h"
 
 #include <iterator>
 
 #include "settings/options_form.h"
 #include "settings/options_layout.h"
-#include "settings/win32/file_dialog.h"
-#include "settings/win32/options_ids.h"
-#include "shell/win32/dialog_layout.h"
-#include "shell/win32/wide_text.h"
+#include "win32/file_dialog.h"
+#include "win32/options_ids.h"
+#include "win32/dialog_layout.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

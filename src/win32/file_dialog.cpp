@@ -1,4 +1,4 @@
-#include "settings/win32/file_dialog.h"
+#include "win32/file_dialog.h"
 
 #include <commdlg.h>
 
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "settings/options_form.h"
-#include "shell/win32/dialog_layout.h"
-#include "shell/win32/wide_text.h"
+#include "win32/dialog_layout.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

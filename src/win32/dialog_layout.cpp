@@ -1,6 +1,6 @@
-#include "shell/win32/dialog_layout.h"
+#include "win32/dialog_layout.h"
 
-#include "shell/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

@@ -1,14 +1,14 @@
-#include "shell/win32/saver_run.h"
+#include "win32/saver_run.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "common/zelor_error.h"
 #include "shell/frame_pacer.h"
-#include "shell/win32/dialog_layout.h"
-#include "shell/win32/resource_ids.h"
-#include "shell/win32/saver_window.h"
-#include "shell/win32/win32_file_system.h"
+#include "win32/dialog_layout.h"
+#include "win32/resource_ids.h"
+#include "win32/saver_window.h"
+#include "win32/win32_file_system.h"
 #include "sim/sim.h"
 
 namespace zelor::win32 {

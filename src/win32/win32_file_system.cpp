@@ -1,8 +1,8 @@
-#include "shell/win32/win32_file_system.h"
+#include "win32/win32_file_system.h"
 
 #include <windows.h>
 
-#include "shell/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

@@ -1,13 +1,13 @@
-#include "shell/win32/saver_window.h"
+#include "win32/saver_window.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
 #include "common/twips.h"
-#include "lock/win32/password_dialogs.h"
-#include "shell/win32/resource_ids.h"
-#include "shell/win32/wide_text.h"
+#include "win32/password_dialogs.h"
+#include "win32/resource_ids.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

@@ -1,10 +1,10 @@
-#include "settings/win32/registry_store.h"
+#include "win32/registry_store.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "shell/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

@@ -1,9 +1,9 @@
-#include "shell/win32/platform.h"
+#include "win32/platform.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "shell/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 

@@ -1,14 +1,14 @@
 // Main: one instance at a time; the mode from the command line.
 #include <windows.h>
 
-#include "lock/win32/password_dialogs.h"
+#include "win32/password_dialogs.h"
 #include "settings/settings.h"
-#include "settings/win32/options_dialog.h"
-#include "settings/win32/registry_store.h"
+#include "win32/options_dialog.h"
+#include "win32/registry_store.h"
 #include "shell/mode.h"
-#include "shell/win32/platform.h"
-#include "shell/win32/saver_run.h"
-#include "shell/win32/wide_text.h"
+#include "win32/platform.h"
+#include "win32/saver_run.h"
+#include "win32/wide_text.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace zelor;

@@ -1,14 +1,14 @@
 // frmPWEingabe: the password entry of mode "a".
-#include "lock/win32/password_dialogs.h"
+#include "win32/password_dialogs.h"
 
 #include <iterator>
 
 #include "lock/password_entry.h"
 #include "lock/password_layout.h"
-#include "lock/win32/password_box.h"
-#include "lock/win32/password_ids.h"
-#include "shell/win32/dialog_layout.h"
-#include "shell/win32/wide_text.h"
+#include "win32/password_box.h"
+#include "win32/password_ids.h"
+#include "win32/dialog_layout.h"
+#include "win32/wide_text.h"
 
 namespace zelor::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "lock/win32/password_box.h"
+#include "win32/password_box.h"
 
 namespace zelor::win32 {
 namespace {
