@@ -46,7 +46,7 @@ OptionsView OptionsForm::Form_Load() const {
   view.txtHoehe = settings_.ReadText(kKeyHoehe);
   view.txtIntervall = settings_.ReadText(kKeyIntervall);
   // A stored text that is no truth value shows as unticked: "OK" then writes a clean False.
-  view.chkSpeichern = settings_.ReadBool(kKeySpeichern).value_or(false) ? CheckState::Ticked : CheckState::Unticked;
+  view.chkSpeichern = settings_.ReadBool(kKeySaveResults).value_or(false) ? CheckState::Ticked : CheckState::Unticked;
   view.title = Title();
   return view;
 }
@@ -67,7 +67,7 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
       return {OkOutcome::Kind::NotANumber, fields[i].field, NotANumberMessage(fields[i], settings_.Locale())};
     writes[i] = {fields[i].key, FormatNumber(*number, settings_.Locale())};
   }
-  writes[3] = {&kKeySpeichern, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
+  writes[3] = {&kKeySaveResults, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
 
   // Should the store refuse a write, the keys written before it get their
   // earlier texts back, so the next run sees the old settings, not a mix.
@@ -95,10 +95,10 @@ FileOutcome OptionsForm::cmdDatei_Click(const FileChooser& showOpenDialog) {
 }
 
 FileOutcome OptionsForm::cmdSpeicher_Click(const FileChooser& showSaveDialog) {
-  const std::string earlier = settings_.ReadText(kKeySpeicher);
+  const std::string earlier = settings_.ReadText(kKeyResultsPath);
   const auto chosen = showSaveDialog(earlier);
   if (!chosen) return {};
-  if (!settings_.WriteText(kKeySpeicher, *chosen)) return {std::nullopt, NotStoredMessage("Lagerdatei", *chosen, earlier)};
+  if (!settings_.WriteText(kKeyResultsPath, *chosen)) return {std::nullopt, NotStoredMessage("Lagerdatei", *chosen, earlier)};
   return {};
 }
 

@@ -26,8 +26,8 @@ std::string NotANumberText(const std::string& key, const std::string& text) {
 std::string Settings::DefaultText(const std::string& key) const {
   if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
   if (key == kKeyDatei) return defaults_.bodyFile;
-  if (key == kKeySpeicher) return defaults_.resultsFile;
-  if (key == kKeySpeichern) return FormatBool(false);
+  if (key == kKeyResultsPath) return defaults_.resultsFile;
+  if (key == kKeySaveResults) return FormatBool(false);
   return std::string();
 }
 

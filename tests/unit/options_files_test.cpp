@@ -52,7 +52,7 @@ TEST(OptionsFormBodyFile, AChoiceIsStoredAtOnceAndBecomesTheTitle) {
   EXPECT_EQ(outcome.title, "Zelor2 - D:\\Sonne.zel");
   EXPECT_EQ(outcome.message, "");
   EXPECT_EQ(d.store.values[kKeyDatei], "D:\\Sonne.zel");
-  EXPECT_EQ(d.store.values.count(kKeySpeicher), 0u);
+  EXPECT_EQ(d.store.values.count(kKeyResultsPath), 0u);
   EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - D:\\Sonne.zel");
 }
 
@@ -93,7 +93,7 @@ TEST(OptionsFormResultsFile, AChoiceIsStoredAtOnceButLeavesTheTitle) {
   const FileOutcome outcome = d.form.cmdSpeicher_Click(save.Chooser());
   EXPECT_EQ(outcome.title, std::nullopt);
   EXPECT_EQ(outcome.message, "");
-  EXPECT_EQ(d.store.values[kKeySpeicher], "E:\\Ergebnis.zel");
+  EXPECT_EQ(d.store.values[kKeyResultsPath], "E:\\Ergebnis.zel");
   EXPECT_EQ(d.store.values.count(kKeyDatei), 0u);
   EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - " + kDefaultBody);
 }

@@ -49,7 +49,7 @@ TEST(OptionsFormLoad, ShowsStoredTextsWithoutReformatting) {
 TEST(OptionsFormLoad, TicksTheBoxForEveryTrueText) {
   for (const char* text : {"True", "TRUE", "true", "1", "-1", "2,5"}) {
     Dialog d;
-    d.store.values[kKeySpeichern] = text;
+    d.store.values[kKeySaveResults] = text;
     EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Ticked) << text;
   }
 }
@@ -57,7 +57,7 @@ TEST(OptionsFormLoad, TicksTheBoxForEveryTrueText) {
 TEST(OptionsFormLoad, LeavesTheBoxUntickedForFalseAndForTextsThatAreNoTruthValue) {
   for (const char* text : {"False", "false", "0", "", "ja", "Wahr", "2.5"}) {
     Dialog d;
-    d.store.values[kKeySpeichern] = text;
+    d.store.values[kKeySaveResults] = text;
     EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Unticked) << text;
   }
 }
@@ -92,7 +92,7 @@ TEST(OptionsFormOk, TickedAndGreyWriteTrueUntickedWritesFalse) {
   for (const auto& [box, text] : cases) {
     Dialog d;
     EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", box)).kind, OkOutcome::Kind::Saved);
-    EXPECT_EQ(d.store.values[kKeySpeichern], text);
+    EXPECT_EQ(d.store.values[kKeySaveResults], text);
   }
 }
 
@@ -100,7 +100,7 @@ TEST(OptionsFormOk, LeavesTheFilesAlone) {
   Dialog d;
   d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Ticked));
   EXPECT_EQ(d.store.values.count(kKeyDatei), 0u);
-  EXPECT_EQ(d.store.values.count(kKeySpeicher), 0u);
+  EXPECT_EQ(d.store.values.count(kKeyResultsPath), 0u);
 }
 
 TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
@@ -122,7 +122,7 @@ TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
   };
   for (const Case& c : cases) {
     Dialog d(kGermanLocale);
-    d.store.values[kKeySpeichern] = "True";
+    d.store.values[kKeySaveResults] = "True";
     const OkOutcome outcome = d.form.cmdOK_Click(c.entry);
     EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotANumber);
     EXPECT_EQ(outcome.field, c.field);
@@ -159,7 +159,7 @@ class RefusingStore : public MemoryStore {
 };
 
 const std::map<std::string, std::string> kEarlierValues = {
-    {kKeyBreite, "7"}, {kKeyHoehe, "8"}, {kKeyIntervall, "9"}, {kKeySpeichern, "False"}};
+    {kKeyBreite, "7"}, {kKeyHoehe, "8"}, {kKeyIntervall, "9"}, {kKeySaveResults, "False"}};
 
 TEST(OptionsFormOk, ARefusedWritePutsBackWhatWasWrittenBeforeIt) {
   for (int refused = 0; refused < 4; ++refused) {
