@@ -3,8 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include "common/file_system.h"
-#include "settings/settings.h"
-#include "settings/settings_store.h"
 #include "sim/canvas.h"
 #include "sim/sim.h"
 
@@ -12,14 +10,13 @@ namespace zelor {
 namespace {
 
 void SimStepVoyager(benchmark::State& state) {
-  MemoryStore store;
-  store.values[kKeyDatei] = ZELOR_DATA_DIR "/Voyager.zel";
-  Settings settings(store, MakeDefaultPaths("/nowhere"), kEnglishLocale);
+  // The default sky and interval: 2 AU by 2 AU, 2 days a step.
+  const RunConfig config{ZELOR_DATA_DIR "/Voyager.zel", 2, 2, 2};
   StdFileSystem files;
   Canvas canvas;
   canvas.Resize(1920, 1080);
   SimState sim;
-  SimInit(sim, settings, files, canvas);
+  SimInit(sim, config, files, canvas);
   for (auto _ : state) SimStep(sim, canvas);
   benchmark::DoNotOptimize(canvas.TakeDirty());
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -7,6 +7,7 @@
 #include "common/file_system.h"
 #include "settings/settings.h"
 #include "sim/canvas.h"
+#include "sim/sim.h"
 #include "sim/sim_state.h"
 
 namespace zelor {
@@ -17,8 +18,19 @@ namespace zelor {
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,
               const std::vector<unsigned char>& carriedCopy);
 
+// "Breite", "Höhe", "Intervall" and "Datei". Throws ZelorError with a German
+// message when a size or the interval is no number, or a size is 0.
+RunConfig ReadRunConfig(const Settings& settings);
+
 // Saves what the end of the run decides: the results file, "Datei" and the
-// sky. Never throws.
+// sky, which also become the state's. Never throws: each action that fails is
+// skipped.
 void FinishRun(SimState& state, Settings& settings, FileSystem& files);
+
+// Before a run: when "Datei" is the default body file and that file does not
+// exist, writes the copy the program carries there. Failures are ignored; the
+// run then reports the missing file.
+void EnsureDefaultBodyFile(const Settings& settings, FileSystem& files,
+                           const std::vector<unsigned char>& carriedCopy);
 
 }  // namespace zelor

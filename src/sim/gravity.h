@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "sim/sim_state.h"
+#include "sim/units.h"
 
 namespace zelor {
 
-// 3.986659e14 m³/s²: the gravitational constant 6.67e-11 times one Earth mass
-// of 5.977e24 kg, held as one value.
-constexpr double kEarthGravParameter = 3.986659e14;
-
-// K = Δt² × 3.986659e14, so that K × Mass / r² is the change of a
+// K = Δt² × kEarthGravParameter (Δt in seconds), so that K × Mass / r² is the change of a
 // displacement per step (metres per step) caused by a body of that mass.
 //
 // For each body i, for each body j in order (i itself included), at distance

@@ -1,21 +1,31 @@
-// The three stages of a saver run.
+// The three stages of a saver run. The simulation knows neither the settings
+// nor where its results go: the shell reads the one and applies the other
+// (shell/run_setup.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "common/file_system.h"
-#include "settings/settings.h"
+#include "settings/number_text.h"
+#include "sim/body_file.h"
 #include "sim/canvas.h"
 #include "sim/sim_state.h"
 
 namespace zelor {
 
-// Reads "Breite", "Höhe", "Intervall" and "Datei", loads the body file, turns
-// speeds into displacements per step, removes the drift of the centre of mass
-// and sets the canvas's user coordinates. Throws ZelorError with a German
-// message naming the cause (and the file) when no valid state can be made.
-void SimInit(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas);
+// What a run starts from.
+struct RunConfig {
+  std::string bodyFile;
+  double viewWidth = 0, viewHeight = 0;  // AU; non-zero, a negative size mirrors its axis
+  double interval = 0;                   // days per step
+};
+
+// Loads the body file, turns speeds into displacements per step, removes the
+// drift of the centre of mass and sets the canvas's user coordinates. Throws
+// ZelorError with a German message naming the cause and the file when no
+// valid state can be made; state and canvas are then left as they were.
+void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas& canvas);
 
 // One step: gravity, drawing and motion, each body's reach, count. Throws ZelorError
 // on an arithmetic fault.
@@ -24,15 +34,39 @@ void SimStep(SimState& state, Canvas& canvas);
 // The simulated time in days, as the label shows it.
 std::string TimeLabel(const SimState& state, NumberLocale locale);
 
-// Tells the bodies that stay from those that escape, writes the results file
-// when "speichern" is on, and stores the next run's sky: fitted to the bodies
-// that stay, so an escaping body never widens it. Never throws: each action
-// that fails is skipped.
-void SimEnd(SimState& state, Settings& settings, FileSystem& files);
+// What the user asked to happen to the results.
+struct ResultsRequest {
+  bool saveResults = false;
+  std::string resultsPath;
+};
 
-// Before a run: when "Datei" is the default body file and that file does not
-// exist, writes the copy the program carries there. Failures are ignored; the
-// run then reports the missing file.
+// AU; a negative size mirrors its axis.
+struct Sky {
+  double width = 0, height = 0;
+};
+
+// What the end of a run decided. The next sky depends on whether the results
+// really were written and taken as the next body file, which only the one who
+// writes them knows; so both are given.
+struct EndOfRun {
+  std::vector<BodyRecord> records;  // the bodies that stay, in order
+  bool saveResults = false;         // write the records to the results path
+  Sky skyIfSaved;                   // the next run starts from the records
+  Sky skyIfNotSaved;                // the next run starts from this run's body file
+};
+
+// Tells the bodies that stay from those that escape and fits the next run's
+// sky to the bodies that stay, so an escaping body never widens it. Changes
+// nothing and never throws: a value that cannot be computed keeps the run's.
+EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept;
+
+// The earlier entry points that took the settings, kept only until the
+// Windows front end calls StartRun and FinishRun; defined with them in
+// shell/run_setup.cpp.
+class Settings;
+[[deprecated("use StartRun")]] void SimInit(SimState& state, const Settings& settings, FileSystem& files,
+                                            Canvas& canvas);
+[[deprecated("use FinishRun")]] void SimEnd(SimState& state, Settings& settings, FileSystem& files);
 void EnsureDefaultBodyFile(const Settings& settings, FileSystem& files,
                            const std::vector<unsigned char>& carriedCopy);
 

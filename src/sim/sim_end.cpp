@@ -1,7 +1,6 @@
-// The end of a run goes on past every failure: whatever can be saved is
-// saved, and nothing here stops the program or shows a message. A value that
-// cannot be computed leaves its target as it was, and a test that cannot be
-// decided counts as passed. All inputs are finite (every step checks its
+// The end of a run goes on past every failure: nothing here stops the
+// program or shows a message. A value that cannot be computed leaves its
+// target as it was, and a test that cannot be decided counts as passed. All inputs are finite (every step checks its
 // results), so an arithmetic fault always shows as a non-finite result.
 #include <algorithm>
 #include <cmath>
@@ -10,15 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "sim/body_file.h"
 #include "sim/sim.h"
 #include "sim/units.h"
 
 namespace zelor {
 namespace {
-
-constexpr double kGravitationalConstant = 6.67e-11;
-constexpr double kKgPerEarthMass = 5.977e24;
 
 std::optional<double> IfFinite(double value) {
   if (std::isfinite(value)) return value;
@@ -41,9 +36,9 @@ double PotentialDepth(const std::vector<Body>& bodies, std::size_t i) {
   return depth;
 }
 
-// Metres per second.
+// Metres per second, from the displacement per step the bodies move by.
 std::optional<double> SpeedOf(const Body& body, double interval) {
-  return IfFinite(std::sqrt(body.VX * body.VX + body.VY * body.VY) / (kSecondsPerDay * interval));
+  return IfFinite(std::sqrt(body.VX * body.VX + body.VY * body.VY) / SecondsPerStep(interval));
 }
 
 // A body escapes when its kinetic energy per unit mass reaches the depth of
@@ -65,14 +60,10 @@ std::optional<double> DirectionOf(const Body& body) {
   return IfFinite(degrees);
 }
 
-// AU, twice the largest distance from the origin along each axis that the
-// bodies which stay reached during the run.
-struct Sky {
-  double width = 0, height = 0;
-};
-
 struct Results {
   std::vector<BodyRecord> records;  // the bodies that stay, in order
+  // AU, twice the largest distance from the origin along each axis that the
+  // bodies which stay reached during the run.
   Sky reach;
 };
 
@@ -120,43 +111,26 @@ bool CanStartARun(const std::vector<BodyRecord>& records) {
   return !records.empty() && totalMass != 0;
 }
 
-// The configuration follows the results file only once it has been written
-// completely, so a failed save never leaves the next run without a body file.
-// True when the next run starts from the results.
-bool SaveResults(SimState& state, Settings& settings, FileSystem& files, const Results& results) {
-  // A text that is no truth value does not ask for a file: the options
-  // dialog shows it unticked, and writing files unasked is the worse mistake.
-  if (!settings.ReadBool(kKeySpeichern).value_or(false)) return false;
-  const std::string path = settings.ReadText(kKeySpeicher);
-  if (path.empty() || !CanStartARun(results.records) || !WriteBodyFile(files, path, results.records)) return false;
-  state.BodyFile = path;
-  return settings.WriteText(kKeyDatei, path);
-}
-
 }  // namespace
 
-void SimEnd(SimState& state, Settings& settings, FileSystem& files) {
+EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept {
+  EndOfRun end;
+  const Sky run{state.ViewWidth, state.ViewHeight};
+  end.skyIfSaved = end.skyIfNotSaved = run;
   try {
-    const Results results = EvaluateBodies(state);
-    bool saved = false;
-    try {
-      saved = SaveResults(state, settings, files, results);
-    } catch (...) {
-      // A failing store: the sky is still worth keeping.
-    }
-    state.ViewWidth = NextExtent(state.ViewWidth, results.reach.width, saved);
-    state.ViewHeight = NextExtent(state.ViewHeight, results.reach.height, saved);
+    Results results = EvaluateBodies(state);
+    end.skyIfSaved = {NextExtent(run.width, results.reach.width, true),
+                      NextExtent(run.height, results.reach.height, true)};
+    end.skyIfNotSaved = {NextExtent(run.width, results.reach.width, false),
+                         NextExtent(run.height, results.reach.height, false)};
+    end.saveResults = request.saveResults && !request.resultsPath.empty() && CanStartARun(results.records);
+    end.records = std::move(results.records);
   } catch (...) {
-    // Out of memory: the run's sky is stored as it was.
+    // Out of memory: nothing is saved and the run's sky stays.
+    end.saveResults = false;
+    end.skyIfSaved = end.skyIfNotSaved = run;
   }
-  try {
-    settings.WriteNumber(kKeyBreite, state.ViewWidth);
-  } catch (...) {
-  }
-  try {
-    settings.WriteNumber(kKeyHoehe, state.ViewHeight);
-  } catch (...) {
-  }
+  return end;
 }
 
 }  // namespace zelor

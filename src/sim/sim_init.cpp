@@ -19,20 +19,6 @@ std::string WithoutTrailingBlanks(std::string text) {
   return text;
 }
 
-double ReadNumberSetting(const Settings& settings, const std::string& key) {
-  if (const auto value = settings.ReadNumber(key)) return *value;
-  throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.");
-}
-
-void RequireNonZeroSize(double size, const std::string& key) {
-  if (size != 0) return;
-  throw ZelorError("Die Einstellung " + Quoted(FieldLabel(key)) +
-                   " ist 0. Der sichtbare Himmel braucht eine Breite und eine Höhe "
-                   "ungleich 0; bitte tragen Sie in den Einstellungen des Bildschirmschoners "
-                   "einen anderen Wert ein.");
-}
-
 std::string RecordName(std::size_t number, const BodyRecord& record) {
   return "Datensatz " + std::to_string(number) + " (" + Quoted(WithoutTrailingBlanks(record.Name)) + ")";
 }
@@ -71,7 +57,8 @@ std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) 
   return std::move(*records);
 }
 
-// Speed and direction become a displacement per step, multiplied from left
+// Speed (m/s) and direction become a displacement per step (metres), the
+// form SimStep moves bodies by; SimEnd turns it back. Multiplied from left
 // to right. With finite inputs every arithmetic fault leaves a non-finite
 // result, which is what is checked.
 Body ToBody(const BodyRecord& record, double interval, const std::string& path, std::size_t number) {
@@ -85,8 +72,8 @@ Body ToBody(const BodyRecord& record, double interval, const std::string& path, 
   body.ReachY = std::fabs(record.Y);
   body.Color = record.Color;  // the reader has already made colour 0 white
   const double angle = record.Direction * std::atan(1.0) / 45;
-  body.VX = interval * kSecondsPerDay * record.Speed * std::cos(angle);
-  body.VY = interval * kSecondsPerDay * record.Speed * std::sin(angle);
+  body.VX = SecondsPerStep(interval) * record.Speed * std::cos(angle);
+  body.VY = SecondsPerStep(interval) * record.Speed * std::sin(angle);
   if (!std::isfinite(body.VX) || !std::isfinite(body.VY))
     throw ZelorError(kArithmeticFaultText +
                      std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
@@ -122,14 +109,12 @@ void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
 
 }  // namespace
 
-void SimInit(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas) {
+void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas& canvas) {
   SimState fresh;
-  fresh.ViewWidth = ReadNumberSetting(settings, kKeyBreite);
-  fresh.ViewHeight = ReadNumberSetting(settings, kKeyHoehe);
-  fresh.SimInterval = ReadNumberSetting(settings, kKeyIntervall);
-  fresh.BodyFile = settings.ReadText(kKeyDatei);
-  RequireNonZeroSize(fresh.ViewWidth, kKeyBreite);
-  RequireNonZeroSize(fresh.ViewHeight, kKeyHoehe);
+  fresh.ViewWidth = config.viewWidth;
+  fresh.ViewHeight = config.viewHeight;
+  fresh.SimInterval = config.interval;
+  fresh.BodyFile = config.bodyFile;
   fresh.StepCount = 0;
 
   const std::vector<BodyRecord> records = LoadRecords(files, fresh.BodyFile);

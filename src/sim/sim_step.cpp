@@ -55,7 +55,7 @@ void MoveBodies(SimState& state) {
 }  // namespace
 
 void SimStep(SimState& state, Canvas& canvas) {
-  const double dt = state.SimInterval * kSecondsPerDay;
+  const double dt = SecondsPerStep(state.SimInterval);
   const double K = dt * dt * kEarthGravParameter;
   if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
 

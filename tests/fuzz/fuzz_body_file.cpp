@@ -19,6 +19,7 @@
 #include "fake_file_system.h"
 #include "fuzz_check.h"
 #include "settings/settings.h"
+#include "shell/run_setup.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
 #include "sim/sim.h"
@@ -46,9 +47,9 @@ void PutSettingsFromTail(const std::uint8_t* tail, std::size_t size, MemoryStore
 void EndRun(SimState& state, Settings& settings, MemoryStore& store, FakeFileSystem& files) {
   const std::size_t bodies = state.Bodies.size();
   try {
-    SimEnd(state, settings, files);
+    FinishRun(state, settings, files);
   } catch (...) {
-    FuzzFailure("SimEnd threw");
+    FuzzFailure("FinishRun threw");
   }
   FUZZ_CHECK(settings.ReadNumber(kKeyBreite).has_value());
   FUZZ_CHECK(settings.ReadNumber(kKeyHoehe).has_value());
@@ -73,7 +74,7 @@ void StartNextRun(const Settings& settings, FakeFileSystem& files) {
   Canvas canvas;
   canvas.Resize(64, 48);
   try {
-    SimInit(next, settings, files, canvas);
+    StartRun(next, settings, files, canvas, {});
   } catch (const ZelorError& error) {
     std::fprintf(stderr, "next run: %s\n", error.what());
     FuzzFailure("the next run refuses what this run left behind");
@@ -90,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeFileSystem files;
   files.files[kBodyPath].assign(data, data + size);
   store.values[kKeyDatei] = kBodyPath;
-  store.values[kKeySpeicher] = kResultsPath;
-  store.values[kKeySpeichern] = "True";
+  store.values[kKeyResultsPath] = kResultsPath;
+  store.values[kKeySaveResults] = "True";
   const std::size_t tail = size % kBodyRecordSize;
   PutSettingsFromTail(data + size - tail, tail, store);
 
@@ -99,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   canvas.Resize(64, 48);
   SimState state;
   try {
-    SimInit(state, settings, files, canvas);
+    StartRun(state, settings, files, canvas, {});
     FUZZ_CHECK(!state.Bodies.empty());
     for (int step = 0; step < kSteps; ++step) SimStep(state, canvas);
     FUZZ_CHECK(state.StepCount == kSteps);

@@ -61,7 +61,7 @@ TEST(DefaultBodyFile, ThenTheRunStartsFromIt) {
   run.store.values.erase(kKeyDatei);
   run.files.folders = {"/appdata"};
   EnsureDefaultBodyFile(run.settings, run.files, kCarried);
-  SimInit(run.state, run.settings, run.files, run.canvas);
+  StartRun(run.state, run.settings, run.files, run.canvas, {});
   ASSERT_EQ(run.state.Bodies.size(), 1u);
   EXPECT_EQ(run.state.Bodies[0].Name, "Sonne          ");
 }

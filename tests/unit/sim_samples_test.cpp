@@ -18,14 +18,14 @@ struct SampleRun : SimRun {
     const auto bytes = disk.ReadFile(std::string(ZELOR_DATA_DIR) + "/" + name, 1 << 20);
     if (!bytes) return;
     files.files[kBodyPath] = *bytes;
-    store.values[kKeySpeichern] = "True";
-    store.values[kKeySpeicher] = "/data/Ergebnis.zel";
-    SimInit(state, settings, files, canvas);
+    store.values[kKeySaveResults] = "True";
+    store.values[kKeyResultsPath] = "/data/Ergebnis.zel";
+    StartRun(state, settings, files, canvas, {});
     loaded = true;
   }
   std::vector<std::string> NamesAfter(int steps) {
     for (int k = 0; k < steps; ++k) SimStep(state, canvas);
-    SimEnd(state, settings, files);
+    FinishRun(state, settings, files);
     std::vector<std::string> names;
     for (const BodyRecord& r : RecordsIn("/data/Ergebnis.zel")) names.push_back(r.Name);
     return names;
@@ -70,11 +70,11 @@ TEST(SampleFiles, VoyagersProbeCrossesTheDefaultSky) {
 // with the sky the last one stored; the probe must not blow it up.
 TEST(SampleFiles, VoyagersSkyStaysTheSolarSystemsRunAfterRun) {
   LOAD_SAMPLE(run, "Voyager.zel");
-  run.store.values[kKeySpeichern] = "False";
+  run.store.values[kKeySaveResults] = "False";
   for (int round = 0; round < 5; ++round) {
-    SimInit(run.state, run.settings, run.files, run.canvas);
+    StartRun(run.state, run.settings, run.files, run.canvas, {});
     for (int k = 0; k < 3000; ++k) SimStep(run.state, run.canvas);
-    SimEnd(run.state, run.settings, run.files);
+    FinishRun(run.state, run.settings, run.files);
     EXPECT_LT(std::stod(run.store.values[kKeyBreite]), 100) << round;
     EXPECT_LT(std::stod(run.store.values[kKeyHoehe]), 100) << round;
   }

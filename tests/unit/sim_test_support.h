@@ -10,6 +10,7 @@
 #include "common/zelor_error.h"
 #include "fake_file_system.h"
 #include "settings/settings.h"
+#include "shell/run_setup.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
 #include "sim/sim.h"
@@ -62,17 +63,17 @@ struct SimRun {
     store.values[kKeyDatei] = kBodyPath;
   }
 
-  // Writes the records as the body file, sets the interval and runs SimInit.
+  // Writes the records as the body file, sets the interval and starts the run.
   void Load(const std::vector<BodyRecord>& records, const std::string& interval = "2") {
     files.files[kBodyPath] = BodyFileBytes(records);
     store.values[kKeyIntervall] = interval;
-    SimInit(state, settings, files, canvas);
+    StartRun(state, settings, files, canvas, {});
   }
 
-  // SimInit's message, or "" when it succeeded.
+  // StartRun's message, or "" when it succeeded.
   std::string SetUpError() {
     try {
-      SimInit(state, settings, files, canvas);
+      StartRun(state, settings, files, canvas, {});
     } catch (const ZelorError& error) {
       return error.what();
     }
