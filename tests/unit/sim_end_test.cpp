@@ -3,6 +3,8 @@
 #include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "sim_test_support.h"
 
@@ -18,19 +20,22 @@ Body At(double mass, double xAU, double yAU, double vx = 0, double vy = 0, std::
   return MakeBody(mass, xAU * kAU, yAU * kAU, vx * 86400, vy * 86400, color);
 }
 
-// The end of a run with "speichern" on, results going to /data/Ergebnis.zel.
+// The end of a run with "speichern" on, results going to /data/Ergebnis.zel:
+// decided by SimEnd, or applied to settings and files by FinishRun.
 struct End {
   explicit End(std::vector<Body> bodies, NumberLocale locale = kEnglishLocale)
       : settings(store, MakeDefaultPaths("/appdata"), locale) {
-    store.values[kKeySpeichern] = "True";
-    store.values[kKeySpeicher] = kResults;
+    store.values[kKeySaveResults] = "True";
+    store.values[kKeyResultsPath] = kResults;
     store.values[kKeyDatei] = "/data/bodies.zel";
     state.Bodies = std::move(bodies);
     state.SimInterval = 1;
     state.ViewWidth = 2;
     state.ViewHeight = 3;
   }
-  void Run() { SimEnd(state, settings, files); }
+  void Run() { FinishRun(state, settings, files); }
+  // What the end decides, with the results asked for at /data/Ergebnis.zel.
+  EndOfRun Decide(bool save = true, const std::string& path = kResults) const { return SimEnd(state, {save, path}); }
   std::vector<BodyRecord> Records() const { return DecodeBodyRecords(files.files.at(kResults)); }
 
   MemoryStore store;
@@ -41,9 +46,8 @@ struct End {
 
 // The star stays (at rest in the planet's pull); the planet's velocity decides.
 BodyRecord PlanetRecordFor(double vx, double vy) {
-  End end({At(kSun, 0, 0), At(1, 1, 0, vx, vy)});
-  end.Run();
-  const auto records = end.Records();
+  const End end({At(kSun, 0, 0), At(1, 1, 0, vx, vy)});
+  const auto records = end.Decide().records;
   if (records.size() != 2) throw std::logic_error("the planet escaped");
   return records[1];
 }
@@ -68,8 +72,7 @@ TEST(SimEndRecord, HoldsTheSpeedInMetresPerSecondAndTheBodysOwnFields) {
   end.state.SimInterval = 2;
   end.state.Bodies[1].VX = 3000 * 172800.0;
   end.state.Bodies[1].VY = 4000 * 172800.0;
-  end.Run();
-  const BodyRecord planet = end.Records().at(1);
+  const BodyRecord planet = end.Decide().records.at(1);
   EXPECT_EQ(planet.Name, "Erde           ");
   EXPECT_EQ(planet.Mass, 1);
   EXPECT_EQ(planet.X, kAU);
@@ -98,9 +101,8 @@ TEST(SimEndRecord, ABodyAtRestInAPullStaysWithSpeedAndDirectionZero) {
 TEST(SimEndRecord, AFieldThatCannotBeComputedKeepsThePreviousRecordsValue) {
   // The second planet's speed and direction overflow; the test that cannot be
   // decided keeps it, and it takes the first planet's values.
-  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 20000), MakeBody(1, 0, kAU, 1e-300, 1e300)});
-  end.Run();
-  const auto records = end.Records();
+  const End end({At(kSun, 0, 0), At(1, 1, 0, 0, 20000), MakeBody(1, 0, kAU, 1e-300, 1e300)});
+  const auto records = end.Decide().records;
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[2].Speed, records[1].Speed);
   EXPECT_EQ(records[2].Direction, 90);
@@ -110,9 +112,8 @@ TEST(SimEndRecord, AFieldThatCannotBeComputedKeepsThePreviousRecordsValue) {
 TEST(SimEndEscape, ComparesTheKineticEnergyWithTheDepthOfThePotential) {
   // At 1 AU from the Sun the escape speed is about 42 km/s; comparing half
   // the speed itself with the depth would keep both planets.
-  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 41000), At(1, -1, 0, 0, 43000)});
-  end.Run();
-  const auto records = end.Records();
+  const End end({At(kSun, 0, 0), At(1, 1, 0, 0, 41000), At(1, -1, 0, 0, 43000)});
+  const auto records = end.Decide().records;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[1].X, kAU);
 }
@@ -133,9 +134,8 @@ TEST(SimEndEscape, EscapingBodiesAreLeftOutOfTheRecordsAndOfTheSky) {
 TEST(SimEndEscape, BodiesAtTheSamePlaceAddNothingToEachOthersDepth) {
   // Just above the escape speed from the Sun; a pull from the partner at
   // distance 0 would have held them.
-  End end({At(kSun, 0, 0), At(5, 1, 0, 0, 43000), At(5, 1, 0, 0, 43000)});
-  end.Run();
-  EXPECT_EQ(end.Records().size(), 1u);
+  const End end({At(kSun, 0, 0), At(5, 1, 0, 0, 43000), At(5, 1, 0, 0, 43000)});
+  EXPECT_EQ(end.Decide().records.size(), 1u);
 }
 
 // The next run must be able to start from what is saved.
@@ -196,7 +196,7 @@ TEST(SimEndSky, FitsTheReachOfTheBodiesThatStayNeverAnEscapingOne) {
     end.state.Bodies[1].ReachX = 2.2 * kAU;
     end.state.Bodies[1].ReachY = 1.5 * kAU;
     end.state.Bodies[2].ReachX = 900 * kAU;
-    end.store.values[kKeySpeichern] = c.saving ? "True" : "False";
+    end.store.values[kKeySaveResults] = c.saving ? "True" : "False";
     end.state.ViewWidth = c.startWidth;
     end.state.ViewHeight = c.startHeight;
     end.Run();
@@ -210,8 +210,8 @@ TEST(SimEndSky, FitsTheReachOfTheBodiesThatStayNeverAnEscapingOne) {
 // falls in; the probe escapes far faster than it would need to.
 TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
   SimRun run;
-  run.store.values[kKeySpeichern] = "True";
-  run.store.values[kKeySpeicher] = kResults;
+  run.store.values[kKeySaveResults] = "True";
+  run.store.values[kKeyResultsPath] = kResults;
   run.store.values[kKeyBreite] = "1";
   run.store.values[kKeyHoehe] = "1";
   run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Fall", 1, 0, 3 * kAU, 5000, 0),
@@ -221,7 +221,7 @@ TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
   ASSERT_LT(std::fabs(run.state.Bodies[1].Y), 3 * kAU);
   ASSERT_GT(run.state.Bodies[2].X, 100 * kAU);
   ASSERT_LT(run.state.Bodies[1].X, 0.5 * kAU);
-  SimEnd(run.state, run.settings, run.files);
+  FinishRun(run.state, run.settings, run.files);
   ASSERT_EQ(run.RecordsIn(kResults).size(), 2u);
   EXPECT_EQ(run.store.values[kKeyHoehe], "6");
   EXPECT_LT(std::stod(run.store.values[kKeyBreite]), 1);
@@ -230,8 +230,7 @@ TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
 TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {
   End end({At(1, 0.3, 0), At(1, 0.7, 0)});
   end.state.SimInterval = 0;
-  end.Run();
-  const auto records = end.Records();
+  const auto records = end.Decide().records;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].Speed, 0);
   EXPECT_EQ(records[1].Speed, 0);
@@ -240,7 +239,7 @@ TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {
 TEST(SimEndSettings, SavingOffTouchesNoFileButStoresTheSky) {
   for (const char* off : {"False", "0", "false"}) {
     End end({At(kSun, 0, 0), At(1, 1, 0)});
-    end.store.values[kKeySpeichern] = off;
+    end.store.values[kKeySaveResults] = off;
     end.Run();
     EXPECT_EQ(end.files.Changes(), 0) << off;
     EXPECT_EQ(end.store.values[kKeyDatei], "/data/bodies.zel");
@@ -252,12 +251,12 @@ TEST(SimEndSettings, SavingOffTouchesNoFileButStoresTheSky) {
 TEST(SimEndSettings, SavingAbsentOrNotATruthValueCountsAsOff) {
   for (const char* text : {"", "vielleicht"}) {
     End end({At(kSun, 0, 0), At(1, 1, 0)});
-    end.store.values[kKeySpeichern] = text;
+    end.store.values[kKeySaveResults] = text;
     end.Run();
     EXPECT_EQ(end.files.Changes(), 0) << text;
   }
   End absent({At(kSun, 0, 0), At(1, 1, 0)});
-  absent.store.values.erase(kKeySpeichern);
+  absent.store.values.erase(kKeySaveResults);
   absent.Run();
   EXPECT_EQ(absent.files.Changes(), 0);
   EXPECT_EQ(absent.store.values[kKeyBreite], "2");
@@ -265,7 +264,7 @@ TEST(SimEndSettings, SavingAbsentOrNotATruthValueCountsAsOff) {
 
 TEST(SimEndSettings, TheBodyFileFollowsTheWrittenResults) {
   End end({At(kSun, 0, 0), At(1, 1, 0)});
-  end.store.values[kKeySpeichern] = "1";
+  end.store.values[kKeySaveResults] = "1";
   end.Run();
   EXPECT_EQ(end.store.values[kKeyDatei], kResults);
   EXPECT_EQ(end.state.BodyFile, kResults);
@@ -293,12 +292,12 @@ TEST(SimEndSettings, NeverThrows) {
   FakeFileSystem files;
   SimState state;
   state.Bodies = {At(1, 0, 0)};
-  EXPECT_NO_THROW(SimEnd(state, settings, files));
+  EXPECT_NO_THROW(FinishRun(state, settings, files));
 }
 
 // Each way in which writing the results can fail, one at a time.
 const std::vector<std::pair<const char*, std::function<void(End&)>>> kFileFaults = {
-    {"folder missing", [](End& e) { e.store.values[kKeySpeicher] = "/nirgends/Ergebnis.zel"; }},
+    {"folder missing", [](End& e) { e.store.values[kKeyResultsPath] = "/nirgends/Ergebnis.zel"; }},
     {"read-only file", [](End& e) { e.files.readOnly.insert(kResults); }},
     {"create fails", [](End& e) { e.files.failCreateAt = 1; }},
     {"first record fails", [](End& e) { e.files.failWriteAt = 1; }},
@@ -364,11 +363,11 @@ TEST(SimEndFaults, WithoutAnOldResultsFileNothingIsLeftBehind) {
 // saved to the same file replaces it by its final state.
 TEST(SimEndContinuation, TheBodyFileAsResultsFileHoldsTheFinalState) {
   SimRun run;
-  run.store.values[kKeySpeichern] = "True";
-  run.store.values[kKeySpeicher] = run.kBodyPath;
+  run.store.values[kKeySaveResults] = "True";
+  run.store.values[kKeyResultsPath] = run.kBodyPath;
   run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29800, 90)});
   for (int k = 0; k < 10; ++k) SimStep(run.state, run.canvas);
-  SimEnd(run.state, run.settings, run.files);
+  FinishRun(run.state, run.settings, run.files);
   const auto records = run.RecordsIn(run.kBodyPath);
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[1].X, run.state.Bodies[1].X);
@@ -378,15 +377,15 @@ TEST(SimEndContinuation, TheBodyFileAsResultsFileHoldsTheFinalState) {
 
 TEST(SimEndContinuation, ASavedStateLoadsBackWithTheSamePositionsAndVelocities) {
   SimRun run;
-  run.store.values[kKeySpeichern] = "True";
-  run.store.values[kKeySpeicher] = kResults;
+  run.store.values[kKeySaveResults] = "True";
+  run.store.values[kKeyResultsPath] = kResults;
   run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29800, 90),
             MakeRecord("Mars", 0.107, 0, -1.52 * kAU, 24100, 0),
             MakeRecord("Sonde", 0, -kAU, 0, 30000, 250)});
   for (int k = 0; k < 25; ++k) SimStep(run.state, run.canvas);
   const SimState before = run.state;
-  SimEnd(run.state, run.settings, run.files);
-  SimInit(run.state, run.settings, run.files, run.canvas);
+  FinishRun(run.state, run.settings, run.files);
+  StartRun(run.state, run.settings, run.files, run.canvas, {});
   ASSERT_EQ(run.state.BodyFile, kResults);
   ASSERT_EQ(run.state.Bodies.size(), before.Bodies.size());
   for (std::size_t i = 0; i < before.Bodies.size(); ++i) {
@@ -398,6 +397,135 @@ TEST(SimEndContinuation, ASavedStateLoadsBackWithTheSamePositionsAndVelocities) 
     const double speed = std::hypot(a.VX, a.VY);
     EXPECT_NEAR(b.VX, a.VX, 1e-12 * speed + 1e-6);
     EXPECT_NEAR(b.VY, a.VY, 1e-12 * speed + 1e-6);
+  }
+}
+
+// Whether the results are written decides the next sky, and only the caller
+// learns whether they were: both skies come back. The comet escapes; saved,
+// the sky fits the others (2 by 0.5 AU), unsaved it stays as the run left it.
+TEST(SimEndDecision, GivesTheSkyForASavedAndForAnUnsavedEnd) {
+  End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0.25, 0, -30000), At(1, 5, 0, 0, 100000)});
+  end.state.ViewWidth = 7;
+  const EndOfRun decided = end.Decide();
+  EXPECT_EQ(decided.skyIfSaved.width, 2);
+  EXPECT_EQ(decided.skyIfSaved.height, 0.5);
+  EXPECT_EQ(decided.skyIfNotSaved.width, 7);
+  EXPECT_EQ(decided.skyIfNotSaved.height, 3);
+  EXPECT_EQ(end.state.ViewWidth, 7);  // the state is the caller's to change
+}
+
+struct SaveCase {
+  const char* what;
+  std::vector<Body> bodies;
+  bool asked;
+  std::string path;
+  bool saves;
+};
+
+TEST(SimEndDecision, SavesOnlyWhenAskedToAPathAndTheBodiesThatStayCanStartARun) {
+  const SaveCase cases[] = {
+      {"asked", {At(kSun, 0, 0), At(1, 1, 0, 0, 30000)}, true, kResults, true},
+      {"not asked", {At(kSun, 0, 0), At(1, 1, 0, 0, 30000)}, false, kResults, false},
+      {"no path", {At(kSun, 0, 0), At(1, 1, 0, 0, 30000)}, true, "", false},
+      {"a lone body escapes", {At(1, 0.3, 0.2)}, true, kResults, false},
+      {"only a massless probe stays", {At(kSun, 0, 0), At(0, 1, 0, 0, 30000)}, true, kResults, false},
+  };
+  for (const SaveCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const End end(c.bodies);
+    EXPECT_EQ(end.Decide(c.asked, c.path).saveResults, c.saves);
+  }
+}
+
+// A run that ends normally must leave a configuration the next run starts
+// from: the results file it points "Datei" at, and the sky size it stores.
+struct NextRunCase {
+  const char* name;
+  std::vector<BodyRecord> records;
+  const char* height;
+};
+
+class SimEndNextRunStarts : public ::testing::TestWithParam<NextRunCase> {};
+
+// Loads the bodies, runs a few steps and ends the run with saving on, then
+// starts the next run from what was left.
+TEST_P(SimEndNextRunStarts, AfterSavingTheResults) {
+  const NextRunCase& c = GetParam();
+  SimRun run;
+  run.store.values[kKeyHoehe] = c.height;
+  run.store.values[kKeySaveResults] = "True";
+  run.store.values[kKeyResultsPath] = "/data/results.zel";
+  run.Load(c.records);
+  for (int step = 0; step < 3; ++step) SimStep(run.state, run.canvas);
+  FinishRun(run.state, run.settings, run.files);
+  SimState next;
+  std::string refusal;
+  try {
+    StartRun(next, run.settings, run.files, run.canvas, {});
+  } catch (const ZelorError& error) {
+    refusal = error.what();
+  }
+  EXPECT_EQ(refusal, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hostile, SimEndNextRunStarts,
+    ::testing::Values(
+        NextRunCase{"ALoneBody", {MakeRecord("Sonne", kSun, 0, 0, 0, 0)}, "2"},
+        // The sun, which only ever moved along the X axis, is left with Y
+        // exactly 0, so the refitted sky has no height.
+        NextRunCase{"ACometLeavingAlongTheXAxis",
+                    {MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Komet", 1, 1e15, 0, 1e6, 0)},
+                    "2"},
+        // The probe feels the sun, but the sun feels nothing and counts as
+        // escaping; the probe alone has no mass to move around.
+        NextRunCase{"ASunWithMasslessProbes",
+                    {MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Sonde", 0, 1e11, 1e11, 0, 0)},
+                    "2"},
+        // A negative height mirrors the sky; the sky then grows to twice the
+        // largest distance from the X axis in the first step, which is 0 when
+        // every body lies on it.
+        NextRunCase{"AMirroredSkyWithEveryBodyOnTheXAxis",
+                    {MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, 1e11, 0, 0, 0)},
+                    "-2"}),
+    [](const ::testing::TestParamInfo<NextRunCase>& info) { return std::string(info.param.name); });
+
+TEST(SimEndFaults, AFolderInPlaceOfTheResultsKeepsTheFolderAndTheBodyFileSetting) {
+  SimRun run;
+  run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29780, 90)});
+  run.files.folders.insert("/data/ergebnis");
+  run.store.values[kKeySaveResults] = "True";
+  run.store.values[kKeyResultsPath] = "/data/ergebnis";
+  run.files.readOnly.insert("/data/ergebnis");  // a folder cannot be replaced by a file
+  FinishRun(run.state, run.settings, run.files);
+  EXPECT_FALSE(run.files.Exists("/data/ergebnis"));
+  EXPECT_EQ(run.store.values[kKeyDatei], run.kBodyPath);
+  EXPECT_EQ(run.files.files.size(), 1u) << "no temporary file is left";
+  EXPECT_EQ(run.store.values[kKeyBreite], "2");
+}
+
+// A failure at each single settings write of the end of a run: whatever fails,
+// every key holds its old or its new value and the next run starts.
+TEST(SimEndFaults, EachSingleFailedSettingsWriteLeavesASettingsStateTheNextRunStartsFrom) {
+  for (int failing = 1; failing <= 3; ++failing) {
+    SimRun run;
+    run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Erde", 1, kAU, 0, 29780, 90)});
+    for (int k = 0; k < 50; ++k) SimStep(run.state, run.canvas);
+    run.store.values[kKeySaveResults] = "True";
+    run.store.values[kKeyResultsPath] = "/data/ergebnis.zel";
+    const auto before = run.store.values;
+    run.store.failWriteAt = failing;
+    FinishRun(run.state, run.settings, run.files);
+    ASSERT_TRUE(run.files.Exists("/data/ergebnis.zel"));
+    EXPECT_EQ(run.store.writes, 3) << "every write was tried";
+    EXPECT_TRUE(run.store.values[kKeyDatei] == before.at(kKeyDatei) ||
+                run.store.values[kKeyDatei] == "/data/ergebnis.zel");
+    SimRun next;
+    next.files = run.files;
+    next.store.values = run.store.values;
+    next.store.failWriteAt = 0;
+    EXPECT_NO_THROW(StartRun(next.state, next.settings, next.files, next.canvas, {})) << "failing write " << failing;
+    EXPECT_EQ(next.state.Bodies.size(), 2u);
   }
 }
 

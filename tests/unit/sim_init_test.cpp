@@ -34,11 +34,22 @@ TEST(SimInitVelocity, Direction90MovesDownTheScreen) {
   EXPECT_NEAR(run.state.Bodies[1].VX, 0, 1e-6);
 }
 
-TEST(SimInitVelocity, TheIntervalIsReadInTheUsersLocale) {
-  SimRun run(kGermanLocale);
-  run.Load(WithHeavyBodyAtRest(MakeRecord("Sonde", 0, 1e11, 0, 1000, 180)), "0,5");
-  EXPECT_DOUBLE_EQ(run.state.SimInterval, 0.5);
-  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VX, -4.32e7);
+// Without any settings: the configuration alone decides.
+TEST(SimInitConfig, TakesTheBodyFileTheSkyAndTheIntervalAsGiven) {
+  FakeFileSystem files;
+  files.files["/data/Sterne.zel"] = BodyFileBytes(WithHeavyBodyAtRest(MakeRecord("Sonde", 0, 1e11, 0, 1000, 0)));
+  Canvas canvas;
+  canvas.Resize(200, 100);
+  SimState state;
+  SimInit(state, RunConfig{"/data/Sterne.zel", 8, -2, 0.5}, files, canvas);
+  EXPECT_EQ(state.BodyFile, "/data/Sterne.zel");
+  EXPECT_EQ(state.ViewWidth, 8);
+  EXPECT_EQ(state.ViewHeight, -2);
+  EXPECT_EQ(state.SimInterval, 0.5);
+  EXPECT_DOUBLE_EQ(state.Bodies[1].VX, 4.32e7);
+  EXPECT_DOUBLE_EQ(canvas.UserX(200), 4);
+  EXPECT_DOUBLE_EQ(canvas.UserY(0), 1);
+  EXPECT_EQ(files.Changes(), 0);
 }
 
 TEST(SimInitDrift, TwoEqualMassesShareTheMotionOppositely) {
@@ -136,6 +147,13 @@ TEST(SimInitErrors, AMissingBodyFileIsNamedAndNotCreated) {
   EXPECT_EQ(run.files.Changes(), 0);
 }
 
+TEST(SimInitErrors, AFolderNamedAsTheBodyFileCannotBeOpened) {
+  SimRun run;
+  run.files.folders.insert("/data/sterne.zel");
+  run.store.values[kKeyDatei] = "/data/sterne.zel";
+  EXPECT_TRUE(Contains(run.SetUpError(), "„/data/sterne.zel“ konnte nicht geöffnet werden"));
+}
+
 TEST(SimInitErrors, AFileWithoutAWholeRecordIsRefused) {
   SimRun run;
   run.files.files[run.kBodyPath] = std::vector<unsigned char>(58, 1);
@@ -151,19 +169,6 @@ TEST(SimInitErrors, ATotalMassOfZeroIsRefused) {
                        "Die Gesamtmasse der Körper in der Zelor-Datei „/data/bodies.zel“ ist 0"));
 }
 
-TEST(SimInitErrors, ASettingThatIsNoNumberIsNamed) {
-  SimRun run;
-  run.store.values[kKeyIntervall] = "zwei";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}),
-                       "Die Einstellung „Berechnungsintervall (Tage)“ enthält keine Zahl: „zwei“."));
-}
-
-TEST(SimInitErrors, AnEnglishNumberIsNoNumberInAGermanLocale) {
-  SimRun run(kGermanLocale);
-  run.store.values[kKeyHoehe] = "2.5";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "„Bildschirmhöhe (AE)“ enthält keine Zahl: „2.5“."));
-}
-
 // A NUL in a name would end the message where the platform reads it as a C
 // string; a newline would break it up.
 TEST(SimInitErrors, ControlCharactersInANameDoNotCutTheMessage) {
@@ -172,22 +177,6 @@ TEST(SimInitErrors, ControlCharactersInANameDoNotCutTheMessage) {
       LoadError(run, {MakeRecord(std::string("Er\0d\ne", 6), std::numeric_limits<double>::infinity(), 0, 0, 0, 0)});
   EXPECT_TRUE(Contains(message, "Datensatz 1 („Er?d?e“) bei „Masse“ keinen gültigen Wert"));
   EXPECT_EQ(message.find('\0'), std::string::npos);
-}
-
-TEST(SimInitErrors, AnEmptySettingSaysSo) {
-  SimRun run;
-  run.store.values[kKeyHoehe] = " ";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}),
-                       "Die Einstellung „Bildschirmhöhe (AE)“ ist leer. Bitte tragen Sie"));
-}
-
-TEST(SimInitErrors, ASkyOfWidthOrHeightZeroIsRefused) {
-  SimRun run;
-  run.store.values[kKeyBreite] = "0";
-  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("A", 1, 0, 0, 0, 0)}), "Die Einstellung „Bildschirmbreite (AE)“ ist 0"));
-  run.store.values[kKeyBreite] = "2";
-  run.store.values[kKeyHoehe] = "-0";
-  EXPECT_TRUE(Contains(run.SetUpError(), "Die Einstellung „Bildschirmhöhe (AE)“ ist 0"));
 }
 
 TEST(SimInitErrors, ANonFiniteValueNamesTheRecordAndTheField) {

@@ -238,5 +238,30 @@ TEST(SimStepFaults, TheMessageNamesTheBodyFile) {
   EXPECT_TRUE(Contains(step.Fault(), "Zelor-Datei „C:\\Daten\\Test.zel“"));
 }
 
+TEST(SimStepFaults, HugeMassesStopTheRunWithAMessage) {
+  SimRun run;
+  run.Load({MakeRecord("A", 1e300, 0, 0, 0, 0), MakeRecord("B", 1e300, 1e3, 0, 0, 0)});
+  try {
+    SimStep(run.state, run.canvas);
+    FAIL() << "no fault";
+  } catch (const ZelorError& error) {
+    EXPECT_TRUE(Contains(error.what(), "Rechenfehler"));
+    EXPECT_TRUE(Contains(error.what(), "es wird nichts gespeichert"));
+  }
+}
+
+TEST(SimStepFaults, AHugeIntervalStopsTheFirstStep) {
+  SimRun run;
+  run.Load({MakeRecord("A", 1, 0, 0, 0, 0), MakeRecord("B", 1, 1e11, 0, 0, 0)}, "1e300");
+  EXPECT_THROW(SimStep(run.state, run.canvas), ZelorError);
+}
+
+TEST(SimStepGravity, NegativeMassesPushInsteadOfPulling) {
+  SimRun run;
+  run.Load({MakeRecord("A", 2, -1e10, 0, 0, 0), MakeRecord("B", -1, 1e10, 0, 0, 0)});
+  for (int k = 0; k < 100; ++k) SimStep(run.state, run.canvas);
+  EXPECT_LT(run.state.Bodies[0].X, -1e10);  // the lighter negative mass repels A
+}
+
 }  // namespace
 }  // namespace zelor

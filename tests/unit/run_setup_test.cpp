@@ -1,0 +1,78 @@
+// The start of a run as the settings see it: what is read, in which locale,
+// and the German messages for settings that cannot start a run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim_test_support.h"
+
+namespace zelor {
+namespace {
+
+const std::vector<BodyRecord> kOneBody = {MakeRecord("A", 1, 0, 0, 0, 0)};
+
+std::string StartError(SimRun& run) {
+  run.files.files[run.kBodyPath] = BodyFileBytes(kOneBody);
+  return run.SetUpError();
+}
+
+TEST(StartRunSettings, TheIntervalIsReadInTheUsersLocale) {
+  SimRun run(kGermanLocale);
+  run.Load({MakeRecord("Sonne", 332946, 0, 0, 0, 0), MakeRecord("Sonde", 0, 1e11, 0, 1000, 180)}, "0,5");
+  EXPECT_DOUBLE_EQ(run.state.SimInterval, 0.5);
+  EXPECT_DOUBLE_EQ(run.state.Bodies[1].VX, -4.32e7);
+}
+
+struct SettingCase {
+  const char* what;
+  NumberLocale locale;
+  const std::string& key;
+  std::string text;
+  const char* message;
+};
+
+TEST(StartRunSettings, ASettingThatIsNoNumberIsNamed) {
+  const SettingCase cases[] = {
+      {"no number", kEnglishLocale, kKeyIntervall, "zwei",
+       "Die Einstellung „Berechnungsintervall (Tage)“ enthält keine Zahl: „zwei“."},
+      {"an English number in a German locale", kGermanLocale, kKeyHoehe, "2.5",
+       "„Bildschirmhöhe (AE)“ enthält keine Zahl: „2.5“."},
+      {"blank", kEnglishLocale, kKeyHoehe, " ", "Die Einstellung „Bildschirmhöhe (AE)“ ist leer. Bitte tragen Sie"},
+      {"width 0", kEnglishLocale, kKeyBreite, "0", "Die Einstellung „Bildschirmbreite (AE)“ ist 0"},
+      {"height minus 0", kEnglishLocale, kKeyHoehe, "-0", "Die Einstellung „Bildschirmhöhe (AE)“ ist 0"},
+  };
+  for (const SettingCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    SimRun run(c.locale);
+    run.store.values[c.key] = c.text;
+    EXPECT_TRUE(Contains(StartError(run), c.message));
+  }
+}
+
+TEST(StartRunSettings, EmptyAndHugeTextsAreNoNumbers) {
+  for (const std::string& text : std::vector<std::string>{"", "   ", "1e999", std::string(5000, '9') + "x"}) {
+    SimRun run;
+    run.store.values[kKeyBreite] = text;
+    const std::string message = StartError(run);
+    EXPECT_TRUE(Contains(message, "„Bildschirmbreite (AE)“")) << text.size();
+    EXPECT_LT(message.size(), 400u) << "a long text is cut in the message";
+  }
+}
+
+TEST(StartRunSettings, ReadsTheSkyTheIntervalAndTheBodyFile) {
+  MemoryStore store;
+  Settings settings(store, MakeDefaultPaths("/appdata"), kGermanLocale);
+  store.values[kKeyBreite] = "6";
+  store.values[kKeyHoehe] = "-1,5";
+  store.values[kKeyIntervall] = "0,25";
+  store.values[kKeyDatei] = "/data/Sterne.zel";
+  const RunConfig config = ReadRunConfig(settings);
+  EXPECT_EQ(config.viewWidth, 6);
+  EXPECT_EQ(config.viewHeight, -1.5);
+  EXPECT_EQ(config.interval, 0.25);
+  EXPECT_EQ(config.bodyFile, "/data/Sterne.zel");
+}
+
+}  // namespace
+}  // namespace zelor
