@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "common/blanks.h"
 #include "common/file_system.h"
 #include "common/quoted.h"
 
@@ -19,7 +20,7 @@ std::string FieldLabel(const std::string& key) {
 
 std::string NotANumberText(const std::string& key, const std::string& text) {
   const std::string field = Quoted(FieldLabel(key));
-  if (text.find_first_not_of(" \t") == std::string::npos) return field + " ist leer.";
+  if (IsBlankOnly(text)) return field + " ist leer.";
   return field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
 }
 
