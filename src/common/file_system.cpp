@@ -94,10 +94,14 @@ bool StdFileSystem::CreateFolders(const std::string& path) {
   return fs::is_directory(ToPath(path), ec);
 }
 
-std::string FolderOf(const std::string& path) {
+PathParts SplitPath(const std::string& path) {
   const auto cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+  if (cut == std::string::npos) return {std::string(), path};
+  const bool inRoot = cut == 0 || (cut == 2 && path[1] == ':');
+  return {path.substr(0, inRoot ? cut + 1 : cut), path.substr(cut + 1)};
 }
+
+std::string FolderOf(const std::string& path) { return SplitPath(path).folder; }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;

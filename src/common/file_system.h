@@ -59,8 +59,17 @@ class StdFileSystem : public FileSystem {
   bool CreateFolders(const std::string& path) override;
 };
 
-// The folder part of a path, up to but excluding the last '\' or '/';
-// empty when there is none.
+// A path cut at its last '\' or '/' into the folder it lies in and its name.
+// A file in a root lies in the root itself, separator and all: "C:\x.zel"
+// in "C:\", because "C:" alone means the drive's current folder, and "/x"
+// in "/". Without a separator the folder is empty.
+struct PathParts {
+  std::string folder;
+  std::string name;
+};
+PathParts SplitPath(const std::string& path);
+
+// SplitPath's folder.
 std::string FolderOf(const std::string& path);
 
 // Joins a folder and a name with the separator the folder already uses.

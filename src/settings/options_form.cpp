@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/file_system.h"
 #include "common/quoted.h"
 
 namespace zelor {
@@ -30,13 +31,7 @@ std::string NotStoredMessage(const std::string& kind, const std::string& chosen,
 
 }  // namespace
 
-FilePreset SplitPreset(const std::string& path) {
-  const auto cut = path.find_last_of("\\/");
-  if (cut == std::string::npos) return {std::string(), path};
-  // "C:\x.zel" starts in "C:\", not in "C:", which means the drive's current folder.
-  const std::size_t folderEnd = (cut == 2 && path[1] == ':') || cut == 0 ? cut + 1 : cut;
-  return {path.substr(0, folderEnd), path.substr(cut + 1)};
-}
+FilePreset SplitPreset(const std::string& path) { return SplitPath(path); }
 
 std::string OptionsForm::Title() const { return kTitlePrefix + settings_.ReadText(kKeyDatei); }
 

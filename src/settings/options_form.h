@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "common/file_system.h"
 #include "settings/settings.h"
 
 namespace zelor {
@@ -53,11 +54,8 @@ struct FileOutcome {
 };
 
 // A preset file name split for a file dialog: the folder to start in and the
-// name to offer. A path without a folder gives only the name.
-struct FilePreset {
-  std::string folder;
-  std::string name;
-};
+// name to offer, by SplitPath's rule. A path without a folder gives only the name.
+using FilePreset = PathParts;
 FilePreset SplitPreset(const std::string& path);
 
 class OptionsForm {

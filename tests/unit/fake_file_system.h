@@ -75,7 +75,12 @@ class FakeFileSystem : public FileSystem {
 
   bool CreateFolders(const std::string& path) override {
     ++folderCreations;
-    for (std::string folder = path; !folder.empty(); folder = FolderOf(folder)) folders.insert(folder);
+    for (std::string folder = path; !folder.empty();) {
+      folders.insert(folder);
+      std::string parent = FolderOf(folder);
+      if (parent == folder) break;  // a root is its own folder
+      folder = std::move(parent);
+    }
     return true;
   }
 
