@@ -14,7 +14,7 @@
 
 int main(int argc, char** argv) {
   using namespace zelor;
-  win32::SaverLoopLimits limits;
+  SaverLoopLimits limits;
   if (argc > 1) limits.seconds = std::atof(argv[1]);
   win32::RegistryStore store;
   Settings settings(store, MakeDefaultPaths(win32::ApplicationDataFolder()), win32::UserNumberLocale());

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "settings/settings.h"
 
 namespace zelor::win32 {
@@ -11,7 +14,7 @@ namespace zelor::win32 {
 void ShowPasswordEntry(HINSTANCE instance, Settings& settings);
 
 // Shows the query modally above `owner` and returns when it is hidden or
-// closed: true when the typed password matched the stored one.
-bool AskPassword(HINSTANCE instance, HWND owner, const Settings& settings);
+// closed: the typed text after OK, nullopt after a close.
+std::optional<std::string> AskPassword(HINSTANCE instance, HWND owner);
 
 }  // namespace zelor::win32

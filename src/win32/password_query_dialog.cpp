@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "lock/password_layout.h"
-#include "lock/password_query.h"
 #include "win32/password_box.h"
 #include "win32/password_dialogs.h"
 #include "win32/password_ids.h"
@@ -21,11 +20,11 @@ constexpr ControlPlace kAbfragePlaces[] = {
     {IDC_TXTPASSWORT, layout::kTxtPasswort},
 };
 
-// One thread, one query: what the current AskPassword is waiting for.
+// One thread, one query: what the current AskPassword is waiting for. The
+// query's window stays between runs of it, and with it the typed text.
 struct QueryRun {
-  const Settings* settings = nullptr;
   bool open = false;
-  bool matched = false;
+  std::optional<std::string> typed;  // set by OK
 };
 
 HWND g_query = nullptr;
@@ -33,15 +32,14 @@ QueryRun g_run;
 
 // The owner takes input again before the query goes, so the activation
 // returns to it rather than to some other program.
-void EndQuery(HWND dialog, bool matched) {
+void EndQuery(HWND dialog, std::optional<std::string> typed) {
   g_run.open = false;
-  g_run.matched = matched;
+  g_run.typed = std::move(typed);
   if (HWND owner = GetWindow(dialog, GW_OWNER)) EnableWindow(owner, TRUE);
 }
 
 void cmdOK_Click(HWND dialog) {
-  const bool matched = PasswordMatches(*g_run.settings, WindowTextUtf8(GetDlgItem(dialog, IDC_TXTPASSWORT)));
-  EndQuery(dialog, matched);
+  EndQuery(dialog, WindowTextUtf8(GetDlgItem(dialog, IDC_TXTPASSWORT)));
   ShowWindow(dialog, SW_HIDE);
 }
 
@@ -63,7 +61,7 @@ INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       }
       break;
     case WM_CLOSE:  // the close box and Alt+F4: no comparison, the text is lost
-      EndQuery(dialog, false);
+      EndQuery(dialog, std::nullopt);
       g_query = nullptr;
       DestroyWindow(dialog);
       return TRUE;
@@ -91,16 +89,16 @@ void RunModalLoop() {
 
 }  // namespace
 
-bool AskPassword(HINSTANCE instance, HWND owner, const Settings& settings) {
-  // A request that arrives while the query is open (a close request to the
-  // saver, say) changes nothing: the open query decides.
-  if (g_run.open) return false;
+std::optional<std::string> AskPassword(HINSTANCE instance, HWND owner) {
+  // The session lets no request through while the query is open; should one
+  // come all the same, the open query decides.
+  if (g_run.open) return std::nullopt;
   if (g_query && !IsWindow(g_query)) g_query = nullptr;  // went with an earlier owner
   if (!g_query) {
     g_query = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PWABFRAGE), owner, AbfrageProc, 0);
-    if (!g_query) return false;  // no query, no way to end a locked run
+    if (!g_query) return std::nullopt;  // no query, no way to end a locked run
   }
-  g_run = {&settings, true, false};
+  g_run = {true, std::nullopt};
   if (owner) EnableWindow(owner, FALSE);
   SetWindowPos(g_query, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(g_query);
@@ -110,7 +108,7 @@ bool AskPassword(HINSTANCE instance, HWND owner, const Settings& settings) {
     if (g_query) ShowWindow(g_query, SW_HIDE);
   }
   if (owner) EnableWindow(owner, TRUE);
-  return g_run.matched;
+  return g_run.typed;
 }
 
 }  // namespace zelor::win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/twips.h"
+#include "win32/dialog_layout.h"
 #include "win32/password_dialogs.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
@@ -16,13 +17,6 @@ constexpr wchar_t kSaverClass[] = L"Zelor2Bildschirm";
 constexpr wchar_t kBlackClass[] = L"Zelor2Schwarz";
 constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
 constexpr int kLabelPoints = 24;
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 void RegisterClasses(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc = {};
@@ -37,25 +31,31 @@ void RegisterClasses(HINSTANCE instance, WNDPROC proc) {
   RegisterClassExW(&wc);
 }
 
-BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
-  reinterpret_cast<std::vector<RECT>*>(list)->push_back(*area);
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const bool primary = GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY);
+  reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+      {{area->left, area->top, area->right, area->bottom}, primary});
   return TRUE;
 }
 
 }  // namespace
 
-SaverWindow::SaverWindow(HINSTANCE instance, const Settings& settings, bool& running)
-    : instance_(instance), settings_(settings), running_(running) {}
-
 SaverWindow::~SaverWindow() {
   if (labelFont_) DeleteObject(labelFont_);
 }
 
-void SaverWindow::Show() {
+void SaverWindow::Show(SaverSession& session) {
+  session_ = &session;
   RegisterClasses(instance_, &SaverWindow::WindowProc);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  canvas_.Resize(width, height);
-  const int dpi = ScreenDpi();
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  const SaverWindowPlaces places =
+      PlaceSaverWindows(monitors, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+  area_ = places.saver;
+  canvas_.Resize(area_.Width(), area_.Height());
+  const int dpi = static_cast<int>(DpiOf(nullptr));
   const PixelBox label = ToPixels(kLabelTwips, dpi);
   labelRect_ = {label.left, label.top, label.left + label.width, label.top + label.height};
   labelFont_ = CreateFontW(-MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -63,25 +63,48 @@ void SaverWindow::Show() {
                            L"MS Sans Serif");
   // A tool window gets no task-bar button; topmost keeps it over everything
   // but the password query it owns.
-  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, L"Form1", WS_POPUP, 0, 0, width, height,
-                            nullptr, nullptr, instance_, this);
-  CoverOtherMonitors();
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, L"Form1", WS_POPUP, area_.left, area_.top,
+                            area_.Width(), area_.Height(), nullptr, nullptr, instance_, this);
+  CoverOtherMonitors(places.black);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   SetFocus(window_);
   UpdateWindow(window_);
 }
 
-void SaverWindow::CoverOtherMonitors() {
-  std::vector<RECT> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  for (const RECT& area : monitors) {
-    if (area.left == 0 && area.top == 0) continue;  // the primary screen
+void SaverWindow::CoverOtherMonitors(const std::vector<ScreenRect>& areas) {
+  for (const ScreenRect& area : areas) {
     HWND black = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kBlackClass, L"", WS_POPUP, area.left, area.top,
-                                 area.right - area.left, area.bottom - area.top, window_, nullptr, instance_, this);
+                                 area.Width(), area.Height(), window_, nullptr, instance_, this);
     ShowWindow(black, SW_SHOWNOACTIVATE);
     blackWindows_.push_back(black);
+    blackAreas_.push_back(area);
   }
+}
+
+std::int64_t SaverWindow::NowMicroseconds() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<std::int64_t>(now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency);
+}
+
+void SaverWindow::PollInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::optional<std::string> SaverWindow::AskPassword() { return win32::AskPassword(instance_, window_); }
+
+void SaverWindow::ShowError(const std::string& message) {
+  ShowMessage(window_, message.c_str(), MB_ICONERROR | MB_OK);
 }
 
 void SaverWindow::Present(const std::string& label) {
@@ -144,21 +167,6 @@ void SaverWindow::Paint() {
   EndPaint(window_, &ps);
 }
 
-void SaverWindow::Act(WakeAction action) {
-  if (action == WakeAction::EndRun) running_ = false;
-  if (action != WakeAction::ShowQuery) return;
-  wakeup_.SetQueryOpen(true);
-  const bool unlocked = AskPassword(instance_, window_, settings_);
-  wakeup_.SetQueryOpen(false);
-  if (unlocked) running_ = false;
-}
-
-void SaverWindow::MouseMove(POINT screenPoint) {
-  ScreenToClient(window_, &screenPoint);
-  Act(wakeup_.MouseMove(screenPoint.x, screenPoint.y, canvas_.Width(), canvas_.Height(), running_,
-                        [this] { return settings_.ReadText(kKeyPasswort); }));
-}
-
 LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -169,13 +177,16 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
   if (window != self->window_ && self->window_) {
     // The black windows of further monitors: painted by their class brush;
     // their input counts like input on the saver window.
-    if (message == WM_MOUSEMOVE || message == WM_CHAR || message == WM_CLOSE || message == WM_SYSCOMMAND)
-      return self->Handle(message, wParam, message == WM_MOUSEMOVE ? [&] {
-        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ClientToScreen(window, &p);
-        ScreenToClient(self->window_, &p);
-        return MAKELPARAM(p.x, p.y);
-      }() : lParam);
+    if (message == WM_MOUSEMOVE) {
+      for (std::size_t i = 0; i < self->blackWindows_.size(); ++i) {
+        if (self->blackWindows_[i] != window) continue;
+        const ScreenPoint p = TranslatePoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, self->blackAreas_[i],
+                                             self->area_);
+        return self->Handle(message, wParam, MAKELPARAM(p.x, p.y));
+      }
+    }
+    if (message == WM_CHAR || message == WM_CLOSE || message == WM_SYSCOMMAND)
+      return self->Handle(message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
   }
   return self->Handle(message, wParam, lParam);
@@ -188,41 +199,40 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the picture covers every pixel
-    case WM_MOUSEMOVE: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      ClientToScreen(window_, &p);
-      MouseMove(p);
+    case WM_MOUSEMOVE:
+      session_->MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), canvas_.Width(), canvas_.Height());
       return 0;
-    }
     case WM_CHAR:
-      Act(wakeup_.KeyPress());
+      session_->Character();
       return 0;
     case WM_SYSCHAR:  // Alt with a letter types nothing, but must not get past the lock
-      Act(wakeup_.KeyWithoutCharacter(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      session_->KeyWithoutCharacter();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-      // Modifiers alone wait for the key they modify. TranslateMessage has
-      // already queued the character a key types; such keys are handled as
-      // that character.
-      if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN)
-        return 0;
+      // TranslateMessage has already queued the character a key types.
       MSG typed;
-      if (PeekMessageW(&typed, window_, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
-          PeekMessageW(&typed, window_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE) || wParam == VK_F4)
-        break;
-      Act(wakeup_.KeyWithoutCharacter(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      const bool modifier =
+          wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN;
+      const bool characterFollows = PeekMessageW(&typed, window_, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
+                                    PeekMessageW(&typed, window_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE);
+      if (session_->KeyDown(modifier, characterFollows, wParam == VK_F4) == KeyDownRoute::PassOn) break;
       return 0;
     }
     case WM_SYSCOMMAND:
-      // Alt+F4 arrives as SC_CLOSE; screen-saver and monitor-power requests
-      // must not start anything new while this one runs.
-      if ((wParam & 0xFFF0) == SC_CLOSE) return Handle(WM_CLOSE, 0, 0);
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_KEYMENU) return 0;
+      switch (RouteSystemCommand(static_cast<std::uint32_t>(wParam))) {
+        case SystemCommandRoute::Close:
+          session_->CloseRequest();
+          return 0;
+        case SystemCommandRoute::Swallow:
+          return 0;
+        case SystemCommandRoute::PassOn:
+          break;
+      }
       break;
     case WM_CLOSE:
       // Never destroyed from outside: a close request is a wake-up like any other.
-      Act(wakeup_.CloseRequest(running_, [this] { return settings_.ReadText(kKeyPasswort); }));
+      session_->CloseRequest();
       return 0;
     default:
       break;

@@ -1,6 +1,7 @@
 // frmBildschirm: the borderless black window that covers the primary screen,
-// shows the core's picture with the time label over it and passes the user's
-// input to the wake-up rules. Further monitors get a plain black window.
+// shows the core's picture with the time label over it and hands the user's
+// input to the session. Further monitors get a plain black window. It is the
+// run's backend: clock, screen, input and the password query.
 #pragma once
 
 #include <windows.h>
@@ -8,46 +9,47 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
-#include "shell/wakeup.h"
-#include "sim/canvas.h"
+#include "shell/monitors.h"
+#include "shell/saver_backend.h"
+#include "shell/saver_session.h"
 
 namespace zelor::win32 {
 
-class SaverWindow {
+class SaverWindow : public SaverBackend {
  public:
-  SaverWindow(HINSTANCE instance, const Settings& settings, bool& running);
-  ~SaverWindow();
+  explicit SaverWindow(HINSTANCE instance) : instance_(instance) {}
+  ~SaverWindow() override;
 
   // Form_Load: creates and shows the windows, sizes the canvas to the screen.
-  void Show();
-
-  Canvas& Picture() { return canvas_; }
+  // Input goes to `session` from then on.
+  void Show(SaverSession& session);
   HWND Handle() const { return window_; }
 
-  // Puts what was drawn since the last time, and the label, on the screen.
-  void Present(const std::string& label);
+  std::int64_t NowMicroseconds() override;
+  Canvas& Picture() override { return canvas_; }
+  void Present(const std::string& label) override;
+  void PollInput() override;
+  std::optional<std::string> AskPassword() override;
+  void ShowError(const std::string& message) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void CoverOtherMonitors();
+  void CoverOtherMonitors(const std::vector<ScreenRect>& areas);
   void Paint();
   void Blit(HDC dc, const PixelRect& area);
   void DrawLabel(HDC dc);
-  void Act(WakeAction action);
-  void MouseMove(POINT screenPoint);
 
   HINSTANCE instance_;
-  const Settings& settings_;
-  bool& running_;
+  SaverSession* session_ = nullptr;
   HWND window_ = nullptr;
+  ScreenRect area_;
   std::vector<HWND> blackWindows_;
+  std::vector<ScreenRect> blackAreas_;
   HFONT labelFont_ = nullptr;
   RECT labelRect_{};
   std::wstring labelText_ = L"0";
   Canvas canvas_;
-  WakeupRules wakeup_;
 };
 
 }  // namespace zelor::win32

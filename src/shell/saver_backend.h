@@ -1,0 +1,33 @@
+// What a saver run needs from the window system: a clock, the screen, input
+// and the password query. The Windows front end implements it with its
+// windows; the tests with a fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "sim/canvas.h"
+
+namespace zelor {
+
+class SaverBackend {
+ public:
+  virtual ~SaverBackend() = default;
+  // A steady clock.
+  virtual std::int64_t NowMicroseconds() = 0;
+  // The picture the run draws into, the size of the screen.
+  virtual Canvas& Picture() = 0;
+  // Puts what changed in the picture since the last time, and the label, on
+  // the screen.
+  virtual void Present(const std::string& label) = 0;
+  // Hands every waiting input event to the session and returns without
+  // waiting for more.
+  virtual void PollInput() = 0;
+  // Shows the password query and waits: the typed text after OK, nullopt
+  // when the query was closed instead.
+  virtual std::optional<std::string> AskPassword() = 0;
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+}  // namespace zelor

@@ -1,0 +1,192 @@
+// The saver run driven through a fake window system: the order of steps,
+// pictures and input, the end after a fault, the password query and its gate.
+#include "shell/saver_run.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fake_file_system.h"
+#include "lock/encode_password.h"
+#include "sim/body_file.h"
+
+namespace zelor {
+namespace {
+
+constexpr double kAU = 1.5e11;
+const std::string kBodies = "/data/bodies.zel";
+
+struct FakeBackend : SaverBackend {
+  FakeBackend() { canvas.Resize(100, 100); }
+  std::int64_t NowMicroseconds() override { return now += tick; }
+  Canvas& Picture() override { return canvas; }
+  void Present(const std::string& label) override {
+    events.push_back("present " + label);
+    presentTimes.push_back(now);
+  }
+  void PollInput() override {
+    events.push_back("poll");
+    pollTimes.push_back(now);
+    if (onPoll) onPoll(static_cast<int>(pollTimes.size()));
+  }
+  std::optional<std::string> AskPassword() override {
+    events.push_back("ask");
+    if (whileAsked) whileAsked();
+    std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+
+  std::int64_t now = 0, tick = 100;
+  Canvas canvas;
+  std::vector<std::string> events, errors;
+  std::vector<std::int64_t> presentTimes, pollTimes;
+  std::function<void(int poll)> onPoll;  // the user's input, at the n-th poll
+  std::function<void()> whileAsked;      // input that reaches the saver behind the query
+  std::deque<std::optional<std::string>> answers;
+};
+
+// A sun and a planet in a fresh install's settings, the body file in memory.
+struct SaverTestRun {
+  SaverTestRun() : settings(store, MakeDefaultPaths("/appdata"), kEnglishLocale), session(settings, backend) {
+    store.values[kKeyDatei] = kBodies;
+    BodyRecord sun, earth;
+    sun.Name = "Sonne";
+    sun.Mass = 332946;
+    earth.Name = "Erde";
+    earth.Mass = 1;
+    earth.X = kAU;
+    earth.Speed = 29800;
+    earth.Direction = 90;
+    files.files[kBodies] = std::vector<unsigned char>(2 * kBodyRecordSize);
+    EncodeBodyRecord(sun, &files.files[kBodies][0]);
+    EncodeBodyRecord(earth, &files.files[kBodies][kBodyRecordSize]);
+  }
+  int Go() { return RunSaver(backend, session, settings, files, {}, 60); }
+  // The pointer moves twice, as a user's hand does: the first report only
+  // records where it is.
+  void UserMoves(int from) {
+    session.MouseMove(from, 10, 100, 100);
+    session.MouseMove(from + 1, 10, 100, 100);
+  }
+
+  MemoryStore store;
+  Settings settings;
+  FakeFileSystem files;
+  FakeBackend backend;
+  SaverSession session;
+};
+
+TEST(SaverRun, StepsComeFirstThenPicturesAtTheDisplaysPaceAndInputAtMostEachMillisecond) {
+  SaverTestRun run;
+  run.backend.onPoll = [&](int poll) {
+    if (poll == 200) run.UserMoves(20);
+  };
+  EXPECT_EQ(run.Go(), 0);
+  EXPECT_EQ(run.backend.events.front(), "present 2");  // one step of 2 days before the first picture
+  const std::int64_t elapsed = run.backend.now;
+  EXPECT_EQ(run.backend.pollTimes.size(), 200u);
+  EXPECT_LE(run.backend.pollTimes.size(), elapsed / 1000 + 1);
+  EXPECT_LE(run.backend.presentTimes.size(), elapsed / 16666 + 2);
+  EXPECT_GE(run.backend.presentTimes.size(), elapsed / 16666 - 1);
+  // The run ends at the poll that woke it: the next look at the clock is the
+  // last picture, so no step came between.
+  ASSERT_GE(run.backend.events.size(), 2u);
+  EXPECT_EQ(run.backend.events[run.backend.events.size() - 2], "poll");
+  EXPECT_EQ(run.backend.presentTimes.back() - run.backend.pollTimes.back(), run.backend.tick);
+  EXPECT_EQ(run.store.values.count(kKeyBreite), 1u);  // the end of the run was stored
+}
+
+TEST(SaverRun, AFaultInAStepIsShownAndNothingIsStored) {
+  SaverTestRun run;
+  run.store.values[kKeyIntervall] = "1E+300";
+  EXPECT_EQ(run.Go(), 1);
+  ASSERT_EQ(run.backend.errors.size(), 1u);
+  EXPECT_NE(run.backend.errors[0].find("Rechenfehler"), std::string::npos) << run.backend.errors[0];
+  EXPECT_TRUE(run.backend.events.empty());
+  EXPECT_EQ(run.store.values.count(kKeyBreite), 0u);
+}
+
+TEST(SaverRun, ASetUpThatFailsIsShownAndNoStepIsMade) {
+  SaverTestRun run;
+  run.files.files.clear();
+  EXPECT_EQ(run.Go(), 1);
+  ASSERT_EQ(run.backend.errors.size(), 1u);
+  EXPECT_NE(run.backend.errors[0].find("konnte nicht ge"), std::string::npos) << run.backend.errors[0];
+  EXPECT_TRUE(run.backend.events.empty());
+  EXPECT_EQ(run.store.values.count(kKeyBreite), 0u);
+}
+
+TEST(SaverRun, OnlyTheMatchingPasswordEndsALockedRun) {
+  SaverTestRun run;
+  run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  run.backend.answers = {std::string("falsch"), std::nullopt, std::string("geheim")};
+  run.backend.onPoll = [&](int poll) {
+    if (poll % 10 == 0) run.session.MouseMove(poll, 10, 100, 100);  // the first one only records
+  };
+  EXPECT_EQ(run.Go(), 0);
+  EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 3);
+  EXPECT_EQ(run.backend.pollTimes.size(), 40u);
+  EXPECT_EQ(run.store.values.count(kKeyBreite), 1u);
+}
+
+// The windows of further monitors stay enabled behind the query; whatever
+// they pass on may neither end the run nor open a second query.
+TEST(SaverRun, WhileTheQueryIsOpenNothingElseTakesInput) {
+  SaverTestRun run;
+  run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  run.backend.answers = {std::nullopt, std::string("geheim")};
+  run.backend.whileAsked = [&] {
+    run.UserMoves(60);
+    run.session.Character();
+    run.session.KeyWithoutCharacter();
+    run.session.CloseRequest();
+    run.store.values[kKeyPasswort] = "";  // even an unlocked saver waits for the query
+    run.UserMoves(70);
+    run.session.CloseRequest();
+    run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  };
+  run.backend.onPoll = [&](int poll) {
+    if (poll % 10 == 0) run.UserMoves(poll % 50);
+  };
+  EXPECT_EQ(run.Go(), 0);
+  EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 2);
+  EXPECT_EQ(run.backend.pollTimes.size(), 20u);
+}
+
+TEST(SaverSessionKeys, ModifiersWaitCharactersAndF4GoOnOtherKeysAskOnlyWhenLocked) {
+  SaverTestRun run;
+  EXPECT_EQ(run.session.KeyDown(true, false, false), KeyDownRoute::Ignore);
+  EXPECT_EQ(run.session.KeyDown(false, true, false), KeyDownRoute::PassOn);
+  EXPECT_EQ(run.session.KeyDown(false, false, true), KeyDownRoute::PassOn);
+  EXPECT_EQ(run.session.KeyDown(false, false, false), KeyDownRoute::WithoutCharacter);
+  EXPECT_TRUE(run.session.Running());
+  EXPECT_TRUE(run.backend.events.empty());
+  run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  run.session.KeyDown(false, false, false);
+  EXPECT_EQ(run.backend.events, std::vector<std::string>{"ask"});
+}
+
+TEST(SaverSessionKeys, ACharacterAlwaysAsksAndTheEmptyPasswordMatchesAnEmptyBox) {
+  SaverTestRun run;
+  run.backend.answers = {std::string("")};
+  run.session.Character();
+  EXPECT_EQ(run.backend.events, std::vector<std::string>{"ask"});
+  EXPECT_FALSE(run.session.Running());
+}
+
+TEST(SaverSessionSystemCommands, CloseAsksScreenSaveAndMenuAreSwallowedTheRestGoesOn) {
+  EXPECT_EQ(RouteSystemCommand(0xF060), SystemCommandRoute::Close);
+  EXPECT_EQ(RouteSystemCommand(0xF063), SystemCommandRoute::Close);  // the low bits are the system's
+  EXPECT_EQ(RouteSystemCommand(0xF140), SystemCommandRoute::Swallow);
+  EXPECT_EQ(RouteSystemCommand(0xF100), SystemCommandRoute::Swallow);
+  EXPECT_EQ(RouteSystemCommand(0xF020), SystemCommandRoute::PassOn);  // minimise
+  EXPECT_EQ(RouteSystemCommand(0xF170), SystemCommandRoute::PassOn);  // monitor power
+}
+
+}  // namespace
+}  // namespace zelor
