@@ -3,7 +3,6 @@
 #include "win32/wide_text.h"
 
 namespace zelor::win32 {
-namespace {
 
 UINT DpiOf(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -19,7 +18,13 @@ UINT DpiOf(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-}  // namespace
+INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter) {
+  const HWND owner =
+      CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(dialogId), owner, proc, parameter);
+  if (owner) DestroyWindow(owner);
+  return result;
+}
 
 void LayoutDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, const ControlPlace* controls,
                   std::size_t count) {

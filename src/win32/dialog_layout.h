@@ -21,6 +21,15 @@ struct ControlPlace {
 void LayoutDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, const ControlPlace* controls,
                   std::size_t count);
 
+// The dots per inch of the monitor the window is on; of the primary screen
+// for no window, or where the system cannot tell per monitor.
+UINT DpiOf(HWND window);
+
+// Shows a modal dialog from the resources, owned by a window that is never
+// shown: a dialog without an owner gets a task-bar button, and this one must
+// not. Returns DialogBoxParam's result.
+INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter);
+
 // The saver window's and dialogs' message box: caption "Zelor2".
 int ShowMessage(HWND owner, const char* utf8Text, UINT style);
 

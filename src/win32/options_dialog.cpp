@@ -114,12 +114,7 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void ShowOptionsDialog(HINSTANCE instance, Settings& settings) {
   OptionsForm form(settings);
-  // A dialog without an owner gets a task-bar button; owned by a window that
-  // is never shown, it gets none.
-  const HWND owner =
-      CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONEN), owner, OptionsProc, reinterpret_cast<LPARAM>(&form));
-  if (owner) DestroyWindow(owner);
+  ShowOwnedDialog(instance, IDD_OPTIONEN, OptionsProc, reinterpret_cast<LPARAM>(&form));
 }
 
 }  // namespace zelor::win32

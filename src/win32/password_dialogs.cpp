@@ -69,12 +69,7 @@ INT_PTR CALLBACK EingabeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void ShowPasswordEntry(HINSTANCE instance, Settings& settings) {
-  // A dialog without an owner gets a task-bar button; an owner that is never
-  // shown keeps it off the bar.
-  HWND hiddenOwner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PWEINGABE), hiddenOwner, EingabeProc,
-                  reinterpret_cast<LPARAM>(&settings));
-  if (hiddenOwner) DestroyWindow(hiddenOwner);
+  ShowOwnedDialog(instance, IDD_PWEINGABE, EingabeProc, reinterpret_cast<LPARAM>(&settings));
 }
 
 }  // namespace zelor::win32
