@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/options_form.h"
+#include "shell/file_choice.h"
 #include "win32/dialog_layout.h"
 #include "win32/wide_text.h"
 
@@ -29,7 +30,11 @@ std::wstring PresetText(const std::string& preset) {
   return Widen(split.name);
 }
 
-BOOL Show(HWND owner, FileDialogKind kind, std::vector<wchar_t>& buffer) {
+FileDialogResult Show(HWND owner, FileDialogKind kind, const std::string& preset) {
+  std::vector<wchar_t> buffer(kPathChars, L'\0');
+  const std::wstring text = PresetText(preset);
+  if (text.size() < buffer.size() && text.find(L'\0') == std::wstring::npos)
+    std::copy(text.begin(), text.end(), buffer.begin());
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
@@ -39,31 +44,25 @@ BOOL Show(HWND owner, FileDialogKind kind, std::vector<wchar_t>& buffer) {
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
   dialog.lpstrDefExt = L"zel";
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  BOOL chosen;
   if (kind == FileDialogKind::Open) {
     dialog.Flags |= OFN_FILEMUSTEXIST;
-    return GetOpenFileNameW(&dialog);
+    chosen = GetOpenFileNameW(&dialog);
+  } else {
+    dialog.Flags |= OFN_OVERWRITEPROMPT;
+    chosen = GetSaveFileNameW(&dialog);
   }
-  dialog.Flags |= OFN_OVERWRITEPROMPT;
-  return GetSaveFileNameW(&dialog);
+  if (chosen) return {FileDialogEnd::Chosen, Narrow(buffer.data())};
+  return {CommDlgExtendedError() == 0 ? FileDialogEnd::Cancelled : FileDialogEnd::Failed, std::string()};
 }
 
 }  // namespace
 
 std::optional<std::string> ChooseZelorFile(HWND owner, FileDialogKind kind, const std::string& preset) {
-  std::vector<wchar_t> buffer(kPathChars, L'\0');
-  const std::wstring text = PresetText(preset);
-  if (text.size() < buffer.size() && text.find(L'\0') == std::wstring::npos)
-    std::copy(text.begin(), text.end(), buffer.begin());
-  if (Show(owner, kind, buffer)) return Narrow(buffer.data());
-  if (CommDlgExtendedError() == 0) return std::nullopt;  // the user cancelled
-
-  // The stored name may hold characters no file name may have; start empty then.
-  std::fill(buffer.begin(), buffer.end(), L'\0');
-  if (Show(owner, kind, buffer)) return Narrow(buffer.data());
-  if (CommDlgExtendedError() != 0)
-    ShowMessage(owner, "Der Dateidialog konnte nicht ge\xC3\xB6" "ffnet werden. Die bisherige Datei gilt weiter.",
-                MB_OK | MB_ICONERROR);
-  return std::nullopt;
+  const FileChoice choice =
+      ChooseFile([&](const std::string& text) { return Show(owner, kind, text); }, preset);
+  if (choice.failed) ShowMessage(owner, kFileDialogFailedMessage.c_str(), MB_OK | MB_ICONERROR);
+  return choice.path;
 }
 
 }  // namespace zelor::win32
