@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The core builds on every platform: no file under the core folders includes a
+# platform header or anything of a front end. Prints each offending line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+core=(src/common src/settings src/sim src/lock src/shell)
+# Standard C and C++ headers and the compilers' vector intrinsics are allowed;
+# anything else in angle brackets, and any front end's folder, is not.
+allowed='^(c[a-z]+|[a-z_]+|immintrin\.h|emmintrin\.h|xmmintrin\.h|intrin\.h)$'
+status=0
+while IFS= read -r line; do
+  file=${line%%:*}
+  header=$(sed -n 's/.*#include *<\([^>]*\)>.*/\1/p' <<<"$line")
+  if [ -n "$header" ] && ! [[ "$header" =~ $allowed ]]; then
+    echo "layout: $file includes the platform header <$header>"
+    status=1
+  fi
+done < <(grep -rn '#include *<' "${core[@]}")
+if grep -rnE '#include *"(win32|x11)/' "${core[@]}"; then
+  echo "layout: a core file includes a front end's header (above)"
+  status=1
+fi
+# Every file that includes <windows.h> belongs to the Windows front end.
+if grep -rlE '#include *<windows\.h>' src | grep -v '^src/win32/'; then
+  echo "layout: the files above include <windows.h> outside src/win32"
+  status=1
+fi
+[ "$status" -eq 0 ] && echo "layout: the core includes no platform header and no front end"
+exit "$status"
