@@ -2,10 +2,10 @@
 
 #include <cctype>
 
+#include "common/blanks.h"
+
 namespace zelor {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool ContainsLetter(std::string_view text, char lower) {
   for (char c : text)
