@@ -101,24 +101,25 @@ TEST(SaverRun, StepsComeFirstThenPicturesAtTheDisplaysPaceAndInputAtMostEachMill
   EXPECT_EQ(run.store.values.count(kKeyBreite), 1u);  // the end of the run was stored
 }
 
-TEST(SaverRun, AFaultInAStepIsShownAndNothingIsStored) {
-  SaverTestRun run;
-  run.store.values[kKeyIntervall] = "1E+300";
-  EXPECT_EQ(run.Go(), 1);
-  ASSERT_EQ(run.backend.errors.size(), 1u);
-  EXPECT_NE(run.backend.errors[0].find("Rechenfehler"), std::string::npos) << run.backend.errors[0];
-  EXPECT_TRUE(run.backend.events.empty());
-  EXPECT_EQ(run.store.values.count(kKeyBreite), 0u);
-}
-
-TEST(SaverRun, ASetUpThatFailsIsShownAndNoStepIsMade) {
-  SaverTestRun run;
-  run.files.files.clear();
-  EXPECT_EQ(run.Go(), 1);
-  ASSERT_EQ(run.backend.errors.size(), 1u);
-  EXPECT_NE(run.backend.errors[0].find("konnte nicht ge"), std::string::npos) << run.backend.errors[0];
-  EXPECT_TRUE(run.backend.events.empty());
-  EXPECT_EQ(run.store.values.count(kKeyBreite), 0u);
+// A set-up that fails and a step that faults: the message is shown, no
+// picture follows, and nothing of the broken run is stored.
+TEST(SaverRun, AFailureIsShownAndNothingIsStored) {
+  const struct {
+    const char* what;
+    std::function<void(SaverTestRun&)> breakIt;
+  } failures[] = {
+      {"Rechenfehler", [](SaverTestRun& run) { run.store.values[kKeyIntervall] = "1E+300"; }},
+      {"konnte nicht ge", [](SaverTestRun& run) { run.files.files.clear(); }},
+  };
+  for (const auto& failure : failures) {
+    SaverTestRun run;
+    failure.breakIt(run);
+    EXPECT_EQ(run.Go(), 1);
+    ASSERT_EQ(run.backend.errors.size(), 1u);
+    EXPECT_NE(run.backend.errors[0].find(failure.what), std::string::npos) << run.backend.errors[0];
+    EXPECT_TRUE(run.backend.events.empty());
+    EXPECT_EQ(run.store.values.count(kKeyBreite), 0u);
+  }
 }
 
 TEST(SaverRun, OnlyTheMatchingPasswordEndsALockedRun) {
