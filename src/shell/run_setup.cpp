@@ -91,12 +91,6 @@ void FinishRun(SimState& state, Settings& settings, FileSystem& files) {
   }
 }
 
-void SimInit(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas) {
-  SimInit(state, ReadRunConfig(settings), files, canvas);
-}
-
-void SimEnd(SimState& state, Settings& settings, FileSystem& files) { FinishRun(state, settings, files); }
-
 void EnsureDefaultBodyFile(const Settings& settings, FileSystem& files,
                            const std::vector<unsigned char>& carriedCopy) {
   const std::string& path = settings.Defaults().bodyFile;

@@ -60,14 +60,4 @@ struct EndOfRun {
 // nothing and never throws: a value that cannot be computed keeps the run's.
 EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept;
 
-// The earlier entry points that took the settings, kept only until the
-// Windows front end calls StartRun and FinishRun; defined with them in
-// shell/run_setup.cpp.
-class Settings;
-[[deprecated("use StartRun")]] void SimInit(SimState& state, const Settings& settings, FileSystem& files,
-                                            Canvas& canvas);
-[[deprecated("use FinishRun")]] void SimEnd(SimState& state, Settings& settings, FileSystem& files);
-void EnsureDefaultBodyFile(const Settings& settings, FileSystem& files,
-                           const std::vector<unsigned char>& carriedCopy);
-
 }  // namespace zelor
