@@ -132,11 +132,17 @@ type_text() { xdotool type --delay 60 -- "$1"; }
 # other answer fails the test, so a check that nothing was stored cannot pass
 # because the query did not work.
 reg_get() {
-  local raw status out
+  local raw status out attempt
+  # A query that ends without a word (seen now and then while the program
+  # writes to the key) is asked again; it never counts as absent.
+  for attempt in 1 2 3; do
+    raw=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>&1)
+    status=$?
+    [ "$status" -ne 0 ] && [ -z "$(tr -d '\r\n' <<<"$raw")" ] || break
+    sleep 0.2
+  done
   # reg writes to the console in its OEM code page (850 for German, 437 for
   # English; both put the umlauts at the same codes).
-  raw=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>&1)
-  status=$?
   out=$(printf '%s\n' "$raw" | tr -d '\r' | iconv -f CP850 -t UTF-8)
   if [ "$status" -eq 1 ] && grep -a -q -E '^reg: (Unable to find the specified registry (key|value)|Der angegebene (Schlüssel|Wert) wurde nicht gefunden)$' <<<"$out"; then
     echo ABSENT
