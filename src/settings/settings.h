@@ -19,10 +19,6 @@ inline const std::string kKeyResultsPath = "Speicher";
 inline const std::string kKeySaveResults = "speichern";
 inline const std::string kKeyPasswort = "Passwort";
 
-// The earlier names, until every caller uses the new ones.
-[[deprecated("use kKeyResultsPath")]] inline const std::string& kKeySpeicher = kKeyResultsPath;
-[[deprecated("use kKeySaveResults")]] inline const std::string& kKeySpeichern = kKeySaveResults;
-
 inline const std::string kDefaultBodyFileName = "Voyager.zel";
 inline const std::string kDefaultResultsFileName = "Temp.zel";
 

@@ -23,8 +23,8 @@ TEST_F(RegistryStoreTest, AbsentKeysReadAsDefaults) {
   Settings settings(store, MakeDefaultPaths("C:\\Daten"), kGermanLocale);
   EXPECT_EQ(settings.ReadText(kKeyHoehe), "2");
   EXPECT_EQ(settings.ReadText(kKeyDatei), "C:\\Daten\\Zelor2\\Voyager.zel");
-  EXPECT_EQ(settings.ReadText(kKeySpeicher), "C:\\Daten\\Zelor2\\Temp.zel");
-  EXPECT_EQ(settings.ReadBool(kKeySpeichern), false);
+  EXPECT_EQ(settings.ReadText(kKeyResultsPath), "C:\\Daten\\Zelor2\\Temp.zel");
+  EXPECT_EQ(settings.ReadBool(kKeySaveResults), false);
   EXPECT_EQ(settings.ReadText(kKeyPasswort), "");
 }
 
