@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests, the same under ASan/UBSan, fuzzers for a
+# Runs every test: the core's include check, native unit tests, the same under ASan/UBSan, fuzzers for a
 # bounded time, the Windows build's tests under Wine, and the end-to-end tests
 # of the real Zelor2.scr. Exits non-zero on any failure.
 set -uo pipefail
@@ -23,6 +23,7 @@ sanitized() {
 }
 windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j"$jobs"; }
 
+stage "core includes no platform header" bash scripts/check_layout.sh
 stage "unit tests" unit
 stage "unit tests under ASan and UBSan" sanitized
 stage "fuzzers" bash scripts/fuzz.sh
