@@ -3,11 +3,9 @@
 
     python3 data/make_samples.py
 
-Each body file is a plain run of 59-byte records: the name as 15 bytes of
-code page 1252 padded with blanks, then mass (Earth masses of 5.977e24 kg),
-X and Y (metres), speed (m/s) and direction (degrees) as little-endian
-doubles, then the colour 0x00BBGGRR as a little-endian 32-bit integer, with
-white written as 0.
+Each body file is a plain run of 59-byte records (tools/zelfile.py writes
+them): name, mass in Earth masses of 5.977e24 kg, X and Y in metres, speed in
+m/s, direction in degrees and the colour 0x00BBGGRR, with white written as 0.
 
 The screen's y axis grows downward, so a position given in the usual way
 (counter-clockwise angles, y up, as seen from the north) is drawn with y
@@ -18,7 +16,10 @@ comes from.
 
 import math
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import zelfile  # noqa: E402
 
 KG_PER_EARTH_MASS = 5.977e24  # the program's unit of mass
 AU_M = 1.495978707e11  # the astronomical unit (IAU 2012), for real distances
@@ -35,11 +36,10 @@ def rgb(red, green, blue):
 
 def record(name, mass_kg, x, y, vx, vy, color):
     """One 59-byte record from SI values in screen coordinates (y down)."""
-    name_bytes = name.encode("cp1252")[:15].ljust(15, b" ")
     speed = math.hypot(vx, vy)
     direction = math.degrees(math.atan2(vy, vx)) if speed > 0 else 0.0
     color = 0 if color == WHITE else color
-    return struct.pack("<15s5di", name_bytes, mass_kg / KG_PER_EARTH_MASS, x, y, speed, direction, color)
+    return zelfile.encode(name, mass_kg / KG_PER_EARTH_MASS, x, y, speed, direction, color)
 
 
 def on_circle(radius, longitude_deg, speed):

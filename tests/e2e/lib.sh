@@ -5,6 +5,8 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
 
 E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
+# Writes and reads body files: see tools/zelfile.py.
+zelfile() { python3 "$ZELOR_ROOT/tools/zelfile.py" "$@"; }
 mkdir -p "$E2E_OUT"
 REG_KEY='HKCU\Software\Zelor2\Einstellungen'
 export LANG=${LANG_FOR_TEST:-en_US.UTF-8}

@@ -4,13 +4,7 @@ source "$(dirname "$0")/lib.sh"
 
 # A small body file of the test's own: a sun and one planet.
 write_two_bodies() {
-  python3 - "$1" <<'PY'
-import struct, sys
-def rec(name, mass, x, y, speed, direction, color):
-    return name.encode('cp1252').ljust(15, b' ') + struct.pack('<dddddi', mass, x, y, speed, direction, color)
-open(sys.argv[1], 'wb').write(rec('Sonne', 332946, 0, 0, 0, 0, 0x0000FFFF) +
-                              rec('Erde', 1, 1.2e11, 0, 33300, 90, 0x00FF8000))
-PY
+  zelfile write "$1" "Sonne 332946 0 0 0 0 0x0000FFFF" "Erde 1 1.2e11 0 33300 90 0x00FF8000"
 }
 
 use_two_bodies() {

@@ -5,48 +5,28 @@ source "$(dirname "$0")/lib.sh"
 
 # Writes body records: each argument is "name mass x y speed direction colour".
 write_bodies() {
-  local file=$1
-  shift
-  python3 - "$file" "$@" <<'PY'
-import struct, sys
-out = b''
-for entry in sys.argv[2:]:
-    name, mass, x, y, speed, direction, color = entry.split()
-    out += name.encode('cp1252').ljust(15, b' ') + struct.pack(
-        '<dddddi', float(mass), float(x), float(y), float(speed), float(direction), int(color, 0))
-open(sys.argv[1], 'wb').write(out)
-PY
+  zelfile write "$@"
 }
 
 # Prints one line per record: name, colour.
-read_records() {
-  python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], 'rb').read()
-for k in range(len(data) // 59):
-    r = data[59 * k:59 * k + 59]
-    print(r[:15].decode('cp1252').rstrip(), struct.unpack('<i', r[55:59])[0])
-PY
-}
+read_records() { zelfile show "$1" | cut -d' ' -f1,2; }
 
 # Fails unless every body of the second file has the name and mass it had in
 # the first but stands somewhere else: a run that moved its bodies and saved
 # them. Colours are left out, as white is saved as 0.
 expect_bodies_moved() {
-  python3 - "$1" "$2" <<'PY' || fail "the state did not move"
-import struct, sys
-def records(path):
-    data = open(path, 'rb').read()
-    assert len(data) % 59 == 0, f'{path}: {len(data)} bytes'
-    return [(data[k:k + 15], *struct.unpack('<ddddd', data[k + 15:k + 55])) for k in range(0, len(data), 59)]
-before, after = records(sys.argv[1]), records(sys.argv[2])
+  PYTHONPATH="$ZELOR_ROOT/tools" python3 - "$1" "$2" <<'PY' || fail "the state did not move"
+import os, sys, zelfile
+for path in sys.argv[1:]:
+    assert os.path.getsize(path) % zelfile.RECORD_SIZE == 0, f'{path}: {os.path.getsize(path)} bytes'
+before, after = zelfile.read(sys.argv[1]), zelfile.read(sys.argv[2])
 assert len(before) == len(after), 'number of records'
 for b, a in zip(before, after):
-    assert a[0] == b[0] and a[1] == b[1], f'name or mass of {b[0]!r}'
+    assert (a.name, a.mass) == (b.name, b.mass), f'name or mass of {b.name!r}'
     # The sun barely moves; every other body must have gone some way.
-    if b[0].startswith(b'Sonne'):
+    if b.name.startswith('Sonne'):
         continue
-    assert (a[2], a[3]) != (b[2], b[3]), f'{b[0]!r} at the same place'
+    assert (a.x, a.y) != (b.x, b.y), f'{b.name!r} at the same place'
 PY
 }
 

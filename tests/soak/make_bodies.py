@@ -4,27 +4,22 @@ nearly circular orbits around it, in rainbow colours by angle.
 
 Usage: make_bodies.py FILE [COUNT]   (COUNT bodies in all, 1000 by default)
 
-Each body is one 59-byte record: a 15-byte code page 1252 name padded with
-blanks, then little-endian doubles Mass (Earth masses), X, Y (metres), Speed
-(m/s), Direction (degrees from +X towards +Y), then the colour as int32
-0x00BBGGRR.
+The records are written by tools/zelfile.py.
 """
 import colorsys
 import math
+import os
 import random
-import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools'))
+import zelfile  # noqa: E402
 
 METRES_PER_AU = 1.5e11
 EARTH_GRAV_PARAMETER = 3.986659e14  # m^3/s^2 per Earth mass
 CENTRE_MASS = 332946.0  # a sun
 STAR_MASS = 1e-3  # light enough to leave the centre's field as it is
 GOLDEN_ANGLE = math.pi * (3 - math.sqrt(5))
-
-
-def record(name, mass, x, y, speed, direction, color):
-    raw = name.encode('cp1252')[:15].ljust(15, b' ')
-    return raw + struct.pack('<dddddi', mass, x, y, speed, direction, color)
 
 
 def colour(angle):
@@ -34,14 +29,14 @@ def colour(angle):
 
 def ring(count):
     rng = random.Random(1000)  # the same galaxy every time
-    yield record('Zentrum', CENTRE_MASS, 0, 0, 0, 0, 0)  # 0 stands for white
+    yield ('Zentrum', CENTRE_MASS, 0, 0, 0, 0, 0)  # 0 stands for white
     for k in range(1, count):
         radius = (0.35 + 0.6 * rng.random()) * METRES_PER_AU
         angle = k * GOLDEN_ANGLE
         circular = math.sqrt(EARTH_GRAV_PARAMETER * CENTRE_MASS / radius)
         speed = circular * (1 + 0.04 * (rng.random() - 0.5))
         direction = math.degrees(angle) + 90  # at right angles to the radius
-        yield record('Stern %04d' % k, STAR_MASS, radius * math.cos(angle), radius * math.sin(angle), speed,
+        yield ('Stern %04d' % k, STAR_MASS, radius * math.cos(angle), radius * math.sin(angle), speed,
                      direction % 360, colour(angle))
 
 
@@ -49,9 +44,7 @@ def main():
     if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
     count = int(sys.argv[2]) if len(sys.argv) == 3 else 1000
-    with open(sys.argv[1], 'wb') as out:
-        for rec in ring(count):
-            out.write(rec)
+    zelfile.write(sys.argv[1], ring(count))
 
 
 if __name__ == '__main__':
