@@ -25,6 +25,40 @@ TEST(ModeChoice, LooksForLettersAnywhereWithSFirst) {
   EXPECT_EQ(ChooseMode("   "), Mode::Exit);  // not empty, and no letter
 }
 
+TEST(CommandWindow, APreviewNeedsAWindowGivenInDecimal) {
+  const struct {
+    const char* text;
+    Mode mode;
+    std::uint64_t window;
+  } cases[] = {
+      {"/p 4711", Mode::Preview, 4711},
+      {"/p:4711", Mode::Preview, 4711},
+      {"/P:4711", Mode::Preview, 4711},
+      {"-p 4711", Mode::Preview, 4711},
+      {"/p   65538  ", Mode::Preview, 65538},
+      {"/p 18446744073709551615", Mode::Preview, 18446744073709551615u},
+      {"/p", Mode::Exit, 0},
+      {"/p 0", Mode::Exit, 0},
+      {"/p 12x", Mode::Exit, 0},
+      {"/p 0x1F", Mode::Exit, 0},
+      {"/p -5", Mode::Exit, 0},
+      {"/p 18446744073709551616", Mode::Exit, 0},  // beyond any handle
+      {"/c:4711", Mode::Options, 4711},
+      {"/C 4711", Mode::Options, 4711},
+      {"/c", Mode::Options, 0},
+      {"/c:x", Mode::Options, 0},
+      {"", Mode::Options, 0},
+      {"/s", Mode::Saver, 0},
+      {"/s /p 4711", Mode::Saver, 0},
+      {"/a 4711", Mode::PasswordEntry, 0},
+  };
+  for (const auto& c : cases) {
+    const Command command = ParseCommand(c.text);
+    EXPECT_EQ(command.mode, c.mode) << c.text;
+    EXPECT_EQ(command.window, c.window) << c.text;
+  }
+}
+
 TEST(ArgumentTextOfCommandLine, SkipsTheProgramName) {
   EXPECT_EQ(ArgumentText("Zelor2.scr /s"), "/s");
   EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Zelor2.scr\" /c:4711"), "/c:4711");
