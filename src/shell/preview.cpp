@@ -1,0 +1,72 @@
+#include "shell/preview.h"
+
+#include <algorithm>
+
+#include "common/zelor_error.h"
+#include "shell/run_setup.h"
+#include "sim/sim.h"
+
+namespace zelor {
+namespace {
+
+// The files as the preview sees them: read-only, and with the carried copy
+// standing in for a default body file that a first saver run has not written
+// yet.
+class PreviewFiles : public FileSystem {
+ public:
+  PreviewFiles(FileSystem& files, std::string defaultBodyFile, const std::vector<unsigned char>& carriedCopy)
+      : files_(files), defaultBodyFile_(std::move(defaultBodyFile)), carriedCopy_(carriedCopy) {}
+
+  std::optional<std::vector<unsigned char>> ReadFile(const std::string& path, std::size_t maxBytes) override {
+    if (auto bytes = files_.ReadFile(path, maxBytes)) return bytes;
+    if (path != defaultBodyFile_ || carriedCopy_.empty() || files_.IsRegularFile(path)) return std::nullopt;
+    return std::vector<unsigned char>(carriedCopy_.begin(),
+                                      carriedCopy_.begin() + static_cast<std::ptrdiff_t>(
+                                                                 std::min(maxBytes, carriedCopy_.size())));
+  }
+  bool IsRegularFile(const std::string& path) override { return files_.IsRegularFile(path); }
+  NewFile CreateNew(const std::string&) override { return {}; }
+  bool Replace(const std::string&, const std::string&) override { return false; }
+  bool Remove(const std::string&) override { return false; }
+  bool CreateFolders(const std::string&) override { return false; }
+
+ private:
+  FileSystem& files_;
+  std::string defaultBodyFile_;
+  const std::vector<unsigned char>& carriedCopy_;
+};
+
+}  // namespace
+
+void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& files,
+                const std::vector<unsigned char>& carriedCopy) {
+  constexpr std::int64_t kFrameUs = 1000000 / kPreviewFramesPerSecond;
+  SimState state;
+  try {
+    PreviewFiles readOnly(files, settings.Defaults().bodyFile, carriedCopy);
+    SimInit(state, ReadRunConfig(settings), readOnly, backend.Picture());
+  } catch (const ZelorError&) {
+    backend.ShowText(kPreviewNoBodyFileText);
+    while (backend.WaitUntil(backend.NowMicroseconds() + kFrameUs)) {
+    }
+    return;
+  }
+  std::int64_t next = backend.NowMicroseconds();
+  try {
+    for (;;) {
+      for (int k = 0; k < kPreviewStepsPerFrame; ++k) SimStep(state, backend.Picture());
+      backend.Present();
+      // A late frame does not cause a burst of catch-up frames.
+      next += kFrameUs;
+      const std::int64_t now = backend.NowMicroseconds();
+      if (next < now) next = now;
+      if (!backend.WaitUntil(next)) return;
+    }
+  } catch (const ZelorError&) {
+    // A fault ends the picture where it stands; the preview waits for its window to go.
+    while (backend.WaitUntil(backend.NowMicroseconds() + kFrameUs)) {
+    }
+  }
+}
+
+}  // namespace zelor

@@ -1,0 +1,44 @@
+// The live miniature in the platform's screen-saver settings: the same
+// simulation as a run, drawn into a small window at a gentle pace, that
+// writes nothing, takes no input and shows no message.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+#include "settings/settings.h"
+#include "sim/canvas.h"
+
+namespace zelor {
+
+class PreviewBackend {
+ public:
+  virtual ~PreviewBackend() = default;
+  virtual std::int64_t NowMicroseconds() = 0;
+  // The picture, the size of the preview window.
+  virtual Canvas& Picture() = 0;
+  // Puts what changed in the picture on the screen.
+  virtual void Present() = 0;
+  // Shows a short text in place of the picture.
+  virtual void ShowText(const std::string& text) = 0;
+  // Handles waiting messages until the clock reaches `untilUs`; false as soon
+  // as the window it draws in is gone.
+  virtual bool WaitUntil(std::int64_t untilUs) = 0;
+};
+
+constexpr int kPreviewFramesPerSecond = 30;
+// Enough for the inner planets to draw their rings within a second at the
+// default interval, few enough to cost next to nothing.
+constexpr int kPreviewStepsPerFrame = 10;
+
+inline const std::string kPreviewNoBodyFileText = "Keine Zelor-Datei";
+
+// Runs until the window is gone. Reads the settings and the body file only;
+// when the default body file does not exist yet, draws the copy the program
+// carries without writing it.
+void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& files,
+                const std::vector<unsigned char>& carriedCopy);
+
+}  // namespace zelor
