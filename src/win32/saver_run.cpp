@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "win32/resource_ids.h"
+#include "win32/platform.h"
 #include "win32/saver_window.h"
 #include "win32/win32_file_system.h"
 
@@ -15,15 +15,6 @@ double DisplayRefreshHz() {
   if (EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode) && mode.dmDisplayFrequency > 1)
     return mode.dmDisplayFrequency;
   return 60;
-}
-
-std::vector<unsigned char> CarriedBodyFile(HINSTANCE instance) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_CARRIED_VOYAGER), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
-  if (!found) return {};
-  HGLOBAL loaded = LoadResource(instance, found);
-  const auto* bytes = static_cast<const unsigned char*>(LockResource(loaded));
-  if (!bytes) return {};
-  return std::vector<unsigned char>(bytes, bytes + SizeofResource(instance, found));
 }
 
 }  // namespace

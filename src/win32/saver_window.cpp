@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "common/twips.h"
+#include "win32/canvas_blit.h"
 #include "win32/dialog_layout.h"
 #include "win32/password_dialogs.h"
+#include "win32/platform.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
 
@@ -82,16 +84,7 @@ void SaverWindow::CoverOtherMonitors(const std::vector<ScreenRect>& areas) {
   }
 }
 
-std::int64_t SaverWindow::NowMicroseconds() {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<std::int64_t>(now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency);
-}
+std::int64_t SaverWindow::NowMicroseconds() { return SteadyMicroseconds(); }
 
 void SaverWindow::PollInput() {
   MSG message;
@@ -114,25 +107,9 @@ void SaverWindow::Present(const std::string& label) {
   if (dirty.Empty() && !labelChanged) return;
   labelText_ = text;
   HDC dc = GetDC(window_);
-  if (!dirty.Empty()) Blit(dc, dirty);
+  if (!dirty.Empty()) BlitCanvas(dc, canvas_, dirty);
   DrawLabel(dc);
   ReleaseDC(window_, dc);
-}
-
-void SaverWindow::Blit(HDC dc, const PixelRect& area) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = canvas_.Width();
-  info.bmiHeader.biHeight = -canvas_.Height();  // rows from the top
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  // With a top-down DIB, the start scan line counts from the top as well;
-  // hand over exactly the rows of the area.
-  const int rows = area.bottom - area.top;
-  SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(area.right - area.left), static_cast<DWORD>(rows),
-                    area.left, 0, 0, static_cast<UINT>(rows),
-                    canvas_.Pixels() + static_cast<std::size_t>(area.top) * canvas_.Width(), &info, DIB_RGB_COLORS);
 }
 
 void SaverWindow::DrawLabel(HDC dc) {
@@ -162,7 +139,7 @@ void SaverWindow::Paint() {
   const PixelRect area{std::max<int>(ps.rcPaint.left, 0), std::max<int>(ps.rcPaint.top, 0),
                        std::min<int>(ps.rcPaint.right, canvas_.Width()),
                        std::min<int>(ps.rcPaint.bottom, canvas_.Height())};
-  if (!area.Empty()) Blit(dc, area);
+  if (!area.Empty()) BlitCanvas(dc, canvas_, area);
   DrawLabel(dc);
   EndPaint(window_, &ps);
 }

@@ -37,7 +37,6 @@ class SaverWindow : public SaverBackend {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void CoverOtherMonitors(const std::vector<ScreenRect>& areas);
   void Paint();
-  void Blit(HDC dc, const PixelRect& area);
   void DrawLabel(HDC dc);
 
   HINSTANCE instance_;

@@ -1,0 +1,13 @@
+// Puts part of the core's picture into a device context.
+#pragma once
+
+#include <windows.h>
+
+#include "sim/canvas.h"
+
+namespace zelor::win32 {
+
+// The area, in the canvas's pixels, at the same place in the device context.
+void BlitCanvas(HDC dc, const Canvas& canvas, const PixelRect& area);
+
+}  // namespace zelor::win32
