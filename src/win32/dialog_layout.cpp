@@ -18,11 +18,12 @@ UINT DpiOf(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter) {
-  const HWND owner =
+INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter, HWND owner) {
+  if (owner && IsWindow(owner)) return DialogBoxParamW(instance, MAKEINTRESOURCEW(dialogId), owner, proc, parameter);
+  const HWND hidden =
       CreateWindowExW(0, L"STATIC", L"Zelor2", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(dialogId), owner, proc, parameter);
-  if (owner) DestroyWindow(owner);
+  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(dialogId), hidden, proc, parameter);
+  if (hidden) DestroyWindow(hidden);
   return result;
 }
 

@@ -25,10 +25,11 @@ void LayoutDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, cons
 // for no window, or where the system cannot tell per monitor.
 UINT DpiOf(HWND window);
 
-// Shows a modal dialog from the resources, owned by a window that is never
+// Shows a modal dialog from the resources, owned by `owner` when that is a
+// window (the screen-saver settings page), else by a window that is never
 // shown: a dialog without an owner gets a task-bar button, and this one must
 // not. Returns DialogBoxParam's result.
-INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter);
+INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM parameter, HWND owner = nullptr);
 
 // The saver window's and dialogs' message box: caption "Zelor2".
 int ShowMessage(HWND owner, const char* utf8Text, UINT style);

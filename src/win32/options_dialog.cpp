@@ -112,9 +112,9 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-void ShowOptionsDialog(HINSTANCE instance, Settings& settings) {
+void ShowOptionsDialog(HINSTANCE instance, Settings& settings, HWND owner) {
   OptionsForm form(settings);
-  ShowOwnedDialog(instance, IDD_OPTIONEN, OptionsProc, reinterpret_cast<LPARAM>(&form));
+  ShowOwnedDialog(instance, IDD_OPTIONEN, OptionsProc, reinterpret_cast<LPARAM>(&form), owner);
 }
 
 }  // namespace zelor::win32

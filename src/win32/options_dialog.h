@@ -7,7 +7,8 @@
 
 namespace zelor::win32 {
 
-// Returns when the dialog has been closed.
-void ShowOptionsDialog(HINSTANCE instance, Settings& settings);
+// Returns when the dialog has been closed. With an owner (the settings page
+// that asked for it) the dialog is modal to that window.
+void ShowOptionsDialog(HINSTANCE instance, Settings& settings, HWND owner = nullptr);
 
 }  // namespace zelor::win32
