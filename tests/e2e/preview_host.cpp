@@ -5,12 +5,25 @@
 //   child <hwnd>
 //   rect <left> <top> <right> <bottom>    (the child, screen coordinates)
 //   host <hwnd>
+//   pid <the host's process id>
 // Options:
 //   --quit-when <path>   destroy the windows and end once this file exists
 //   --report-owner       print "owner ok" once a window titled "Zelor2 - ..."
 //                        is owned by the host, else "owner <hwnd>"
+//   --report-children    print "preview <hwnd> style <hex> rect <l> <t> <r> <b>
+//                        pid <pid>" for each window that appears in the
+//                        monitor (rectangle in the monitor's client area);
+//                        on quitting, "destroyed <ms>" once DestroyWindow
+//                        has returned and "preview ended <ms>" once that
+//                        window's process has ended, counted from the
+//                        destruction of the windows, or "preview running"
+//                        after 5 s. A Wine process lingers for a while after
+//                        it has ended, so its Linux pid would tell too late.
 //   --max-seconds <n>    end anyway after n seconds (default 300), so a lost
 //                        test cannot leave the host behind
+//   --paint <hwnd>       create no window; paint a red 40 x 40 square into
+//                        that window, another process's, for a second. Tells
+//                        the test whether this Wine shows such painting at all.
 #include <windows.h>
 
 #include <cstdarg>
@@ -33,10 +46,13 @@ constexpr int kChildHeight = 112;
 constexpr UINT_PTR kQuitTimer = 1;
 constexpr UINT_PTR kOwnerTimer = 2;
 constexpr UINT_PTR kDeadlineTimer = 3;
+constexpr UINT_PTR kChildrenTimer = 4;
 
 std::wstring g_quit_file;
 bool g_report_owner = false;
 HWND g_host = nullptr;
+HWND g_monitor = nullptr;
+HWND g_reported_child = nullptr;
 
 unsigned long long Number(HWND hwnd) { return static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(hwnd)); }
 
@@ -59,12 +75,58 @@ BOOL CALLBACK FindOptions(HWND hwnd, LPARAM result) {
   return TRUE;
 }
 
+BOOL CALLBACK ReportChild(HWND child, LPARAM) {
+  // Only the monitor's own children, not theirs.
+  if (GetParent(child) != g_monitor || child == g_reported_child) return TRUE;
+  g_reported_child = child;
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, g_monitor, reinterpret_cast<POINT*>(&rect), 2);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(child, &pid);
+  Say("preview %llu style %08lx rect %ld %ld %ld %ld pid %lu\n", Number(child),
+      static_cast<unsigned long>(GetWindowLongPtrW(child, GWL_STYLE)), rect.left, rect.top, rect.right, rect.bottom,
+      static_cast<unsigned long>(pid));
+  return FALSE;
+}
+
+int Paint(HWND target) {
+  if (!IsWindow(target)) return 1;
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  for (int i = 0; i < 10; ++i) {
+    HDC dc = GetDC(target);
+    RECT square{10, 10, 50, 50};
+    FillRect(dc, &square, red);
+    ReleaseDC(target, dc);
+    Sleep(100);
+  }
+  DeleteObject(red);
+  Say("painted\n");
+  return 0;
+}
+
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
       if (wparam == kQuitTimer && !g_quit_file.empty() && GetFileAttributesW(g_quit_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Say("quitting\n");
+        HANDLE preview = nullptr;
+        if (g_reported_child) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(g_reported_child, &pid);
+          preview = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        }
+        const ULONGLONG start = GetTickCount64();
         DestroyWindow(hwnd);
+        Say("destroyed %llu\n", GetTickCount64() - start);
+        if (preview) {
+          if (WaitForSingleObject(preview, 5000) == WAIT_OBJECT_0) {
+            Say("preview ended %llu\n", GetTickCount64() - start);
+          } else {
+            Say("preview running\n");
+          }
+          CloseHandle(preview);
+        }
       } else if (wparam == kOwnerTimer) {
         HWND found = nullptr;
         EnumWindows(FindOptions, reinterpret_cast<LPARAM>(&found));
@@ -77,6 +139,8 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
             Say("owner %llu\n", Number(owner));
           }
         }
+      } else if (wparam == kChildrenTimer) {
+        EnumChildWindows(g_monitor, ReportChild, 0);
       } else if (wparam == kDeadlineTimer) {
         Say("deadline\n");
         DestroyWindow(hwnd);
@@ -93,12 +157,17 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 
 int wmain(int argc, wchar_t** argv) {
   UINT max_seconds = 300;
+  bool report_children = false;
   for (int i = 1; i < argc; ++i) {
     std::wstring arg = argv[i];
     if (arg == L"--quit-when" && i + 1 < argc) {
       g_quit_file = argv[++i];
     } else if (arg == L"--report-owner") {
       g_report_owner = true;
+    } else if (arg == L"--report-children") {
+      report_children = true;
+    } else if (arg == L"--paint" && i + 1 < argc) {
+      return Paint(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(argv[++i], nullptr, 10))));
     } else if (arg == L"--max-seconds" && i + 1 < argc) {
       max_seconds = static_cast<UINT>(std::wcstoul(argv[++i], nullptr, 10));
     } else {
@@ -127,7 +196,7 @@ int wmain(int argc, wchar_t** argv) {
   g_host = CreateWindowExW(0, host_class.lpszClassName, L"Vorschau-Wirt", WS_POPUP | WS_CLIPCHILDREN, kHostX, kHostY,
                            kHostWidth, kHostHeight, nullptr, nullptr, instance, nullptr);
   if (!g_host) return 1;
-  HWND monitor = CreateWindowExW(0, monitor_class.lpszClassName, L"Vorschau", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+  HWND monitor = g_monitor = CreateWindowExW(0, monitor_class.lpszClassName, L"Vorschau", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                  (kHostWidth - kChildWidth) / 2, (kHostHeight - kChildHeight) / 2, kChildWidth,
                                  kChildHeight, g_host, nullptr, instance, nullptr);
   if (!monitor) return 1;
@@ -139,9 +208,11 @@ int wmain(int argc, wchar_t** argv) {
   Say("child %llu\n", Number(monitor));
   Say("rect %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
   Say("host %llu\n", Number(g_host));
+  Say("pid %lu\n", static_cast<unsigned long>(GetCurrentProcessId()));
 
   if (!g_quit_file.empty()) SetTimer(g_host, kQuitTimer, 50, nullptr);
   if (g_report_owner) SetTimer(g_host, kOwnerTimer, 100, nullptr);
+  if (report_children) SetTimer(g_host, kChildrenTimer, 100, nullptr);
   if (max_seconds > 0) SetTimer(g_host, kDeadlineTimer, max_seconds * 1000, nullptr);
 
   MSG msg;
