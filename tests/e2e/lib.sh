@@ -190,3 +190,24 @@ run_tests() {
   reset_state
   return $failed
 }
+
+# The Windows form of any path, through Wine's drive Z: (the whole file system).
+z_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+
+# Prints the first line of a program's output file that matches the regular
+# expression, carriage returns dropped; fails after the timeout (seconds).
+wait_line() {
+  local file=$1 pattern=$2 timeout=${3:-20} i line
+  for ((i = 0; i < timeout * 10; i++)); do
+    line=$(tr -d '\r' <"$file" 2>/dev/null | grep -a -m 1 -E "$pattern")
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  fail "no line matching '$pattern' in $(basename "$file") within ${timeout}s"
+}
+
+# How many pixels of the screenshot's area (WxH+X+Y) the fx expression is
+# true for, e.g. 'r+g+b>0' for the ones that are not black.
+count_where() {
+  convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
