@@ -154,7 +154,16 @@ reg_get() {
   out=$(grep -a -i "REG_SZ" <<<"$out") || fail "reg query $1 shows no text value: $raw"
   echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
 }
-reg_set() { timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+# Wine's reg tool now and then fails while a fresh wineserver is still
+# starting up on a loaded machine, so a write gets three tries.
+reg_set() {
+  local try
+  for try in 1 2 3; do
+    timeout 30 wine reg add "$REG_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 && return 0
+    sleep 1
+  done
+  fail "reg add $1"
+}
 
 screenshot() { import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
 # The colour of one pixel of a screenshot as RRGGBB.
