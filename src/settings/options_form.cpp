@@ -40,6 +40,7 @@ OptionsView OptionsForm::Form_Load() const {
   view.txtBreite = settings_.ReadText(kKeyBreite);
   view.txtHoehe = settings_.ReadText(kKeyHoehe);
   view.txtIntervall = settings_.ReadText(kKeyIntervall);
+  view.txtTempo = settings_.ReadText(kKeyTempo);
   // A stored text that is no truth value shows as unticked: "OK" then writes a clean False.
   view.chkSpeichern = settings_.ReadBool(kKeySaveResults).value_or(false) ? CheckState::Ticked : CheckState::Unticked;
   view.title = Title();
@@ -47,26 +48,30 @@ OptionsView OptionsForm::Form_Load() const {
 }
 
 OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
-  const std::array<FieldText, 3> fields{{
+  const std::array<FieldText, 4> fields{{
       {OptionsField::Breite, &kKeyBreite, &entry.txtBreite},
       {OptionsField::Hoehe, &kKeyHoehe, &entry.txtHoehe},
       {OptionsField::Intervall, &kKeyIntervall, &entry.txtIntervall},
+      {OptionsField::Tempo, &kKeyTempo, &entry.txtTempo},
   }};
 
   // Every field is checked before anything is written, so that a typing
   // mistake in the last field never leaves the first ones half-saved.
-  std::array<std::pair<const std::string*, std::string>, 4> writes;
+  std::array<std::pair<const std::string*, std::string>, 5> writes;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto number = ParseNumber(*fields[i].text, settings_.Locale());
     if (!number)
       return {OkOutcome::Kind::NotANumber, fields[i].field, NotANumberMessage(fields[i], settings_.Locale())};
+    if (fields[i].field == OptionsField::Tempo && !TempoRangeText(*number).empty())
+      return {OkOutcome::Kind::NotANumber, fields[i].field,
+              TempoRangeText(*number) + " Bitte geben Sie eine Zahl von 0 bis 10.000.000 ein."};
     writes[i] = {fields[i].key, FormatNumber(*number, settings_.Locale())};
   }
-  writes[3] = {&kKeySaveResults, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
+  writes[4] = {&kKeySaveResults, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
 
   // Should the store refuse a write, the keys written before it get their
   // earlier texts back, so the next run sees the old settings, not a mix.
-  std::array<std::string, 4> before;
+  std::array<std::string, 5> before;
   for (std::size_t i = 0; i < writes.size(); ++i) before[i] = settings_.ReadText(*writes[i].first);
   for (std::size_t i = 0; i < writes.size(); ++i) {
     if (settings_.WriteText(*writes[i].first, writes[i].second)) continue;

@@ -11,7 +11,7 @@
 
 namespace zelor {
 
-enum class OptionsField { Breite, Hoehe, Intervall };
+enum class OptionsField { Breite, Hoehe, Intervall, Tempo };
 
 // The check box's values; a grey box counts as ticked.
 enum class CheckState { Unticked = 0, Ticked = 1, Grey = 2 };
@@ -21,6 +21,7 @@ struct OptionsView {
   std::string txtBreite;
   std::string txtHoehe;
   std::string txtIntervall;
+  std::string txtTempo;
   CheckState chkSpeichern = CheckState::Unticked;
   std::string title;
 };
@@ -30,13 +31,14 @@ struct OptionsEntry {
   std::string txtBreite;
   std::string txtHoehe;
   std::string txtIntervall;
+  std::string txtTempo;
   CheckState chkSpeichern = CheckState::Unticked;
 };
 
 struct OkOutcome {
   enum class Kind {
     Saved,       // everything written: close the dialog
-    NotANumber,  // nothing written: show the message, focus `field`
+    NotANumber,  // nothing written: show the message, focus `field` (also a tempo out of range)
     NotSaved,    // the store refused a write: show the message, stay open
   };
   Kind kind = Kind::Saved;

@@ -18,6 +18,8 @@ enum class OptionsControl {
   txtIntervall,
   cmdAbbrechen,
   cmdDatei,
+  lblTempo,
+  txtTempo,
   chkSpeichern,
   cmdSpeicher,
 };
@@ -28,13 +30,14 @@ struct OptionsControlPlace {
 };
 
 constexpr int kOptionsClientWidthTwips = 5010;
-constexpr int kOptionsClientHeightTwips = 2010;
+constexpr int kOptionsClientHeightTwips = 2490;
 
 // The labels reach up to their text boxes and the check box up to the
 // column of text boxes: sized to the text in one font, they would cut or
 // wrap their captions in a wider dialog font. None reaches into its
-// neighbour, so no control paints over another's edge.
-inline constexpr std::array<OptionsControlPlace, 11> kOptionsLayout{{
+// neighbour, so no control paints over another's edge. The tempo's caption
+// is too long for one line of the label column and takes two.
+inline constexpr std::array<OptionsControlPlace, 13> kOptionsLayout{{
     {OptionsControl::lblBreite, {120, 180, 2160, 255}},
     {OptionsControl::txtBreite, {2280, 120, 1215, 375}},
     {OptionsControl::lblHoehe, {120, 660, 2160, 255}},
@@ -44,8 +47,10 @@ inline constexpr std::array<OptionsControlPlace, 11> kOptionsLayout{{
     {OptionsControl::txtIntervall, {2280, 1080, 1215, 375}},
     {OptionsControl::cmdAbbrechen, {3720, 600, 1215, 375}},
     {OptionsControl::cmdDatei, {3720, 1080, 1215, 375}},
-    {OptionsControl::chkSpeichern, {120, 1560, 3375, 375}},
-    {OptionsControl::cmdSpeicher, {3720, 1560, 1215, 375}},
+    {OptionsControl::lblTempo, {120, 1545, 2160, 435}},
+    {OptionsControl::txtTempo, {2280, 1560, 1215, 375}},
+    {OptionsControl::chkSpeichern, {120, 2040, 3375, 375}},
+    {OptionsControl::cmdSpeicher, {3720, 2040, 1215, 375}},
 }};
 
 }  // namespace zelor

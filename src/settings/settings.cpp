@@ -15,6 +15,7 @@ std::string FieldLabel(const std::string& key) {
   if (key == kKeyBreite) return "Bildschirmbreite (AE)";
   if (key == kKeyHoehe) return "Bildschirmh\xC3\xB6he (AE)";
   if (key == kKeyIntervall) return "Berechnungsintervall (Tage)";
+  if (key == kKeyTempo) return "Tempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)";
   return key;
 }
 
@@ -24,11 +25,19 @@ std::string NotANumberText(const std::string& key, const std::string& text) {
   return field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
 }
 
+std::string TempoRangeText(double tempo) {
+  const std::string field = Quoted(FieldLabel(kKeyTempo));
+  if (tempo < 0) return field + " darf nicht negativ sein.";
+  if (!(tempo <= kTempoMax)) return field + " darf h\xC3\xB6" "chstens 10.000.000 sein.";
+  return std::string();
+}
+
 std::string Settings::DefaultText(const std::string& key) const {
   if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
   if (key == kKeyDatei) return defaults_.bodyFile;
   if (key == kKeyResultsPath) return defaults_.resultsFile;
   if (key == kKeySaveResults) return FormatBool(false);
+  if (key == kKeyTempo) return FormatNumber(0, locale_);
   return std::string();
 }
 

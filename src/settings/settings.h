@@ -1,4 +1,4 @@
-// The seven settings with their defaults and text forms, read from and written
+// The settings with their defaults and text forms, read from and written
 // to the store at the moment of use.
 #pragma once
 
@@ -18,6 +18,9 @@ inline const std::string kKeyDatei = "Datei";
 inline const std::string kKeyResultsPath = "Speicher";
 inline const std::string kKeySaveResults = "speichern";
 inline const std::string kKeyPasswort = "Passwort";
+// Steps a second; 0, the default, steps as fast as the machine can.
+inline const std::string kKeyTempo = "Tempo";
+constexpr double kTempoMax = 10'000'000;
 
 inline const std::string kDefaultBodyFileName = "Voyager.zel";
 inline const std::string kDefaultResultsFileName = "Temp.zel";
@@ -36,6 +39,10 @@ std::string FieldLabel(const std::string& key);
 
 // "„Bildschirmbreite (AE)“ ist leer." or "... enthält keine Zahl: „…“."
 std::string NotANumberText(const std::string& key, const std::string& text);
+
+// Empty for a tempo from 0 to kTempoMax; else why it is none, e.g.
+// "„Tempo (…)“ darf nicht negativ sein."
+std::string TempoRangeText(double tempo);
 
 class Settings {
  public:

@@ -68,6 +68,14 @@ RunConfig ReadRunConfig(const Settings& settings) {
   return config;
 }
 
+double ReadTempo(const Settings& settings) {
+  const double tempo = ReadNumberSetting(settings, kKeyTempo);
+  const std::string problem = TempoRangeText(tempo);
+  if (problem.empty()) return tempo;
+  throw ZelorError("Die Einstellung " + problem +
+                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl von 0 bis 10.000.000 ein.");
+}
+
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,
               const std::vector<unsigned char>& carriedCopy) {
   EnsureDefaultBodyFile(settings, files, carriedCopy);

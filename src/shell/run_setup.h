@@ -22,6 +22,11 @@ void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canv
 // message when a size or the interval is no number, or a size is 0.
 RunConfig ReadRunConfig(const Settings& settings);
 
+// "Tempo" in steps a second, 0 for as fast as the machine can. Throws
+// ZelorError with a German message for a text that is no number or a tempo
+// out of range.
+double ReadTempo(const Settings& settings);
+
 // Saves what the end of the run decides: the results file, "Datei" and the
 // sky, which also become the state's. Never throws: each action that fails is
 // skipped.

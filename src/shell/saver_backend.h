@@ -24,6 +24,10 @@ class SaverBackend {
   // Hands every waiting input event to the session and returns without
   // waiting for more.
   virtual void PollInput() = 0;
+  // Hands waiting input to the session, then sleeps without using the
+  // processor until the clock reaches `untilUs` or more input arrives, which
+  // it hands on before it returns.
+  virtual void WaitForInput(std::int64_t untilUs) = 0;
   // Shows the password query and waits: the typed text after OK, nullopt
   // when the query was closed instead.
   virtual std::optional<std::string> AskPassword() = 0;

@@ -1,10 +1,12 @@
 #include "shell/saver_run.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "common/zelor_error.h"
 #include "shell/frame_pacer.h"
 #include "shell/run_setup.h"
+#include "shell/tempo_pacer.h"
 #include "sim/sim.h"
 
 namespace zelor {
@@ -12,7 +14,9 @@ namespace zelor {
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
              const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopLimits* limits) {
   SimState state;
+  double tempo = 0;
   try {
+    tempo = ReadTempo(settings);
     StartRun(state, settings, files, backend.Picture(), carriedBodyFile);
   } catch (const ZelorError& error) {
     backend.ShowError(error.what());
@@ -20,30 +24,46 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   }
 
   const NumberLocale locale = settings.Locale();
+  const bool paced = tempo > 0;
   FramePacer pacer(refreshHz);
+  TempoPacer tempoPacer(paced ? tempo : 1, refreshHz);
   const std::int64_t start = backend.NowMicroseconds();
   const std::int64_t stop = limits ? start + static_cast<std::int64_t>(limits->seconds * 1e6)
                                    : std::numeric_limits<std::int64_t>::max();
   std::int64_t steps = 0, presents = 0, polls = 0, presentUs = 0, pollUs = 0, now = start;
+  bool shown = true;  // the picture on the screen shows every step made
+  const auto present = [&] {
+    backend.Present(TimeLabel(state, locale));
+    ++presents;
+    shown = true;
+    const std::int64_t before = now;
+    now = backend.NowMicroseconds();
+    presentUs += now - before;
+  };
   try {
     while (session.Running() && now < stop) {
-      SimStep(state, backend.Picture());
-      ++steps;
+      // Without a tempo every turn makes one step; with one, the steps the
+      // clock says are due, and then the loop sleeps.
+      for (std::int64_t due = paced ? tempoPacer.StepsDue(now) : 1; due > 0 && session.Running() && now < stop;
+           --due) {
+        SimStep(state, backend.Picture());
+        ++steps;
+        shown = false;
+        now = backend.NowMicroseconds();
+        if (pacer.PresentDue(now)) present();
+        if (pacer.PollDue(now)) {
+          backend.PollInput();
+          ++polls;
+          const std::int64_t before = now;
+          now = backend.NowMicroseconds();
+          pollUs += now - before;
+        }
+      }
+      if (!paced) continue;
+      // The sleep already keeps to the display's pace.
+      if (!shown) present();
+      backend.WaitForInput(std::min(tempoPacer.NextWakeUs(), stop));
       now = backend.NowMicroseconds();
-      if (pacer.PresentDue(now)) {
-        backend.Present(TimeLabel(state, locale));
-        ++presents;
-        const std::int64_t before = now;
-        now = backend.NowMicroseconds();
-        presentUs += now - before;
-      }
-      if (pacer.PollDue(now)) {
-        backend.PollInput();
-        ++polls;
-        const std::int64_t before = now;
-        now = backend.NowMicroseconds();
-        pollUs += now - before;
-      }
     }
   } catch (const ZelorError& error) {
     // The state is broken: nothing of it is stored.

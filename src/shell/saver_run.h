@@ -25,9 +25,10 @@ struct SaverLoopLimits {
   double pollSeconds = 0;     // and handling input
 };
 
-// Steps back to back; shows the picture at the display's pace and looks for
-// input at most once a millisecond, until the session ends (or the limits
-// do). A set-up that fails, or a step that faults, is shown and ends the run
+// Steps back to back, or with a "Tempo" as many steps as the clock says are
+// due, sleeping between frames; shows the picture at the display's pace and
+// looks for input at most once a millisecond, until the session ends (or the
+// limits do). A set-up that fails, or a step that faults, is shown and ends the run
 // without storing anything. Returns the exit code: 0 after a normal end.
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
              const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopLimits* limits = nullptr);

@@ -23,6 +23,8 @@ int ControlId(OptionsControl control) {
     case OptionsControl::txtIntervall: return IDC_TXTINTERVALL;
     case OptionsControl::cmdAbbrechen: return IDCANCEL;
     case OptionsControl::cmdDatei: return IDC_CMDDATEI;
+    case OptionsControl::lblTempo: return IDC_LBLTEMPO;
+    case OptionsControl::txtTempo: return IDC_TXTTEMPO;
     case OptionsControl::chkSpeichern: return IDC_CHKSPEICHERN;
     case OptionsControl::cmdSpeicher: return IDC_CMDSPEICHER;
   }
@@ -34,6 +36,7 @@ int FieldId(OptionsField field) {
     case OptionsField::Breite: return IDC_TXTBREITE;
     case OptionsField::Hoehe: return IDC_TXTHOEHE;
     case OptionsField::Intervall: return IDC_TXTINTERVALL;
+    case OptionsField::Tempo: return IDC_TXTTEMPO;
   }
   return IDC_TXTBREITE;
 }
@@ -46,6 +49,7 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   SetText(dialog, IDC_TXTBREITE, view.txtBreite);
   SetText(dialog, IDC_TXTHOEHE, view.txtHoehe);
   SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
+  SetText(dialog, IDC_TXTTEMPO, view.txtTempo);
   CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
   SetWindowTextW(dialog, Widen(view.title).c_str());
 
@@ -57,7 +61,7 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
   const OptionsEntry entry{Text(dialog, IDC_TXTBREITE), Text(dialog, IDC_TXTHOEHE), Text(dialog, IDC_TXTINTERVALL),
-                           static_cast<CheckState>(IsDlgButtonChecked(dialog, IDC_CHKSPEICHERN))};
+                           Text(dialog, IDC_TXTTEMPO), static_cast<CheckState>(IsDlgButtonChecked(dialog, IDC_CHKSPEICHERN))};
   const OkOutcome outcome = form.cmdOK_Click(entry);
   switch (outcome.kind) {
     case OkOutcome::Kind::Saved:

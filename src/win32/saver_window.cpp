@@ -19,6 +19,8 @@ constexpr wchar_t kSaverClass[] = L"Zelor2Bildschirm";
 constexpr wchar_t kBlackClass[] = L"Zelor2Schwarz";
 constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
 constexpr int kLabelPoints = 24;
+// CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, which older SDK headers lack.
+constexpr DWORD kHighResolutionTimer = 0x00000002;
 
 void RegisterClasses(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW wc = {};
@@ -46,6 +48,7 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT area, LPARAM list) {
 
 SaverWindow::~SaverWindow() {
   if (labelFont_) DeleteObject(labelFont_);
+  if (waitTimer_) CloseHandle(waitTimer_);
 }
 
 void SaverWindow::Show(SaverSession& session) {
@@ -92,6 +95,24 @@ void SaverWindow::PollInput() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+void SaverWindow::WaitForInput(std::int64_t untilUs) {
+  PollInput();
+  const std::int64_t waitUs = untilUs - NowMicroseconds();
+  if (waitUs <= 0) return;
+  // A high-resolution timer wakes the loop on time for the next frame; the
+  // default timer ticks only every 15.6 ms. Where it is missing, a plain one.
+  if (!waitTimer_) waitTimer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+  if (!waitTimer_) waitTimer_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+  LARGE_INTEGER due;
+  due.QuadPart = -waitUs * 10;  // relative, in 100 ns
+  if (waitTimer_ && SetWaitableTimer(waitTimer_, &due, 0, nullptr, nullptr, FALSE))
+    MsgWaitForMultipleObjectsEx(1, &waitTimer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  else
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((waitUs + 999) / 1000), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+  PollInput();
 }
 
 std::optional<std::string> SaverWindow::AskPassword() { return win32::AskPassword(instance_, window_); }

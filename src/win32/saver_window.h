@@ -29,6 +29,7 @@ class SaverWindow : public SaverBackend {
   Canvas& Picture() override { return canvas_; }
   void Present(const std::string& label) override;
   void PollInput() override;
+  void WaitForInput(std::int64_t untilUs) override;
   std::optional<std::string> AskPassword() override;
   void ShowError(const std::string& message) override;
 
@@ -45,6 +46,7 @@ class SaverWindow : public SaverBackend {
   ScreenRect area_;
   std::vector<HWND> blackWindows_;
   std::vector<ScreenRect> blackAreas_;
+  HANDLE waitTimer_ = nullptr;  // made at the first wait; runs without a tempo never wait
   HFONT labelFont_ = nullptr;
   RECT labelRect_{};
   std::wstring labelText_ = L"0";

@@ -22,8 +22,8 @@ struct Dialog {
 };
 
 OptionsEntry Entry(std::string breite, std::string hoehe, std::string intervall,
-                   CheckState box = CheckState::Unticked) {
-  return {std::move(breite), std::move(hoehe), std::move(intervall), box};
+                   CheckState box = CheckState::Unticked, std::string tempo = "0") {
+  return {std::move(breite), std::move(hoehe), std::move(intervall), std::move(tempo), box};
 }
 
 TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
@@ -32,6 +32,7 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   EXPECT_EQ(view.txtBreite, "2");
   EXPECT_EQ(view.txtHoehe, "2");
   EXPECT_EQ(view.txtIntervall, "2");
+  EXPECT_EQ(view.txtTempo, "0");
   EXPECT_EQ(view.chkSpeichern, CheckState::Unticked);
   EXPECT_EQ(view.title, "Zelor2 - " + kDefaultBody);
 }
@@ -84,6 +85,31 @@ TEST(OptionsFormOk, EnforcesNoRange) {
   EXPECT_EQ(d.store.values[kKeyBreite], "0");
   EXPECT_EQ(d.store.values[kKeyHoehe], "-7");
   EXPECT_EQ(d.store.values[kKeyIntervall], "1E+300");
+}
+
+TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothing) {
+  Dialog d;
+  EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Unticked, " 0,50 ")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(d.store.values[kKeyTempo], "0,5");
+  EXPECT_EQ(d.form.Form_Load().txtTempo, "0,5");
+  EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Unticked, "1e7")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(d.store.values[kKeyTempo], "10000000");
+
+  const std::pair<const char*, const char*> refused[] = {
+      {"-1", "\xE2\x80\x9ETempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)\xE2\x80\x9C darf nicht negativ sein. "
+             "Bitte geben Sie eine Zahl von 0 bis 10.000.000 ein."},
+      {"10000000,5", "darf h\xC3\xB6" "chstens 10.000.000 sein."},
+      {"1e400", "enth\xC3\xA4lt keine Zahl"},
+      {"schnell", "enth\xC3\xA4lt keine Zahl"},
+  };
+  for (const auto& [tempo, message] : refused) {
+    Dialog fresh;
+    const OkOutcome outcome = fresh.form.cmdOK_Click(Entry("3", "3", "3", CheckState::Ticked, tempo));
+    EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotANumber) << tempo;
+    EXPECT_EQ(outcome.field, OptionsField::Tempo) << tempo;
+    EXPECT_NE(outcome.message.find(message), std::string::npos) << outcome.message;
+    EXPECT_TRUE(fresh.store.values.empty()) << tempo;
+  }
 }
 
 TEST(OptionsFormOk, TickedAndGreyWriteTrueUntickedWritesFalse) {
@@ -159,10 +185,10 @@ class RefusingStore : public MemoryStore {
 };
 
 const std::map<std::string, std::string> kEarlierValues = {
-    {kKeyBreite, "7"}, {kKeyHoehe, "8"}, {kKeyIntervall, "9"}, {kKeySaveResults, "False"}};
+    {kKeyBreite, "7"}, {kKeyHoehe, "8"}, {kKeyIntervall, "9"}, {kKeyTempo, "10"}, {kKeySaveResults, "False"}};
 
 TEST(OptionsFormOk, ARefusedWritePutsBackWhatWasWrittenBeforeIt) {
-  for (int refused = 0; refused < 4; ++refused) {
+  for (int refused = 0; refused < 5; ++refused) {
     RefusingStore store;
     store.values = kEarlierValues;
     store.refused = refused;

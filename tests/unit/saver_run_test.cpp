@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -32,6 +33,12 @@ struct FakeBackend : SaverBackend {
     pollTimes.push_back(now);
     if (onPoll) onPoll(static_cast<int>(pollTimes.size()));
   }
+  void WaitForInput(std::int64_t untilUs) override {
+    events.push_back("wait");
+    waits.push_back(untilUs - now);
+    PollInput();
+    now = std::max(now, untilUs);
+  }
   std::optional<std::string> AskPassword() override {
     events.push_back("ask");
     if (whileAsked) whileAsked();
@@ -44,7 +51,7 @@ struct FakeBackend : SaverBackend {
   std::int64_t now = 0, tick = 100;
   Canvas canvas;
   std::vector<std::string> events, errors;
-  std::vector<std::int64_t> presentTimes, pollTimes;
+  std::vector<std::int64_t> presentTimes, pollTimes, waits;
   std::function<void(int poll)> onPoll;  // the user's input, at the n-th poll
   std::function<void()> whileAsked;      // input that reaches the saver behind the query
   std::deque<std::optional<std::string>> answers;
@@ -99,6 +106,38 @@ TEST(SaverRun, StepsComeFirstThenPicturesAtTheDisplaysPaceAndInputAtMostEachMill
   EXPECT_EQ(run.backend.events[run.backend.events.size() - 2], "poll");
   EXPECT_EQ(run.backend.presentTimes.back() - run.backend.pollTimes.back(), run.backend.tick);
   EXPECT_EQ(run.store.values.count(kKeyBreite), 1u);  // the end of the run was stored
+}
+
+TEST(SaverRun, WithATempoMakesTheStepsDueAndSleepsBetweenFrames) {
+  SaverTestRun run;
+  run.store.values[kKeyTempo] = "200";
+  run.backend.onPoll = [&](int) {
+    if (run.backend.now >= 5'000'000) run.UserMoves(20);
+  };
+  EXPECT_EQ(run.Go(), 0);
+  // 5 s at 200 steps a second and 2 days a step, and the first step: the
+  // last picture shows about 2000 days.
+  const std::string& last = run.backend.events.back();
+  ASSERT_EQ(last.rfind("present ", 0), 0u) << last;
+  const double days = std::stod(last.substr(8));
+  EXPECT_GE(days, 2000);
+  EXPECT_LE(days, 2010);
+  // It slept between frames, never less than a frame, and showed each frame.
+  ASSERT_FALSE(run.backend.waits.empty());
+  EXPECT_GE(*std::min_element(run.backend.waits.begin(), run.backend.waits.end()), 15000);
+  EXPECT_LE(run.backend.waits.size(), 5'000'000u / 16666 + 2);
+  EXPECT_GE(run.backend.presentTimes.size(), run.backend.waits.size() - 1);
+}
+
+TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {
+  for (const char* tempo : {"-1", "10000001", "schnell"}) {
+    SaverTestRun run;
+    run.store.values[kKeyTempo] = tempo;
+    EXPECT_EQ(run.Go(), 1);
+    ASSERT_EQ(run.backend.errors.size(), 1u);
+    EXPECT_NE(run.backend.errors[0].find("Tempo"), std::string::npos) << run.backend.errors[0];
+    EXPECT_TRUE(run.backend.events.empty());
+  }
 }
 
 // A set-up that fails and a step that faults: the message is shown, no

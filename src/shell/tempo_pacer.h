@@ -1,0 +1,61 @@
+// How many steps a run at a set tempo owes at a moment, and when its loop
+// should look again. Steps are owed for the time that has passed, so the count
+// after T seconds is the tempo times T whatever the frame rate. After a stall
+// (a dialog, a suspended machine) the loop makes up at most one frame's worth
+// of steps: the picture goes on where it stood instead of racing through hours.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace zelor {
+
+class TempoPacer {
+ public:
+  // A tempo above 0 steps a second; `refreshHz` is the display's rate.
+  TempoPacer(double stepsPerSecond, double refreshHz)
+      : stepsPerUs_(stepsPerSecond / 1e6),
+        frameUs_(refreshHz > 0 ? static_cast<std::int64_t>(1e6 / refreshHz) : 16667),
+        stallUs_(std::max<std::int64_t>(kShortestStallUs, 2 * frameUs_)) {}
+
+  // The steps to make now. The first call owes one step, so every run steps
+  // at least once.
+  std::int64_t StepsDue(std::int64_t nowUs) {
+    std::int64_t passedUs = started_ ? nowUs - lastUs_ : 0;
+    // A clock that jumps backwards owes nothing for the jump: time starts
+    // again from where it now stands.
+    if (passedUs < 0) passedUs = 0;
+    // A late frame owes its whole time, so a slow frame loses no steps; a
+    // stall owes a frame's steps and one frame's worth made up.
+    if (passedUs > stallUs_) passedUs = 2 * frameUs_;
+    started_ = true;
+    lastUs_ = nowUs;
+    owed_ += static_cast<double>(passedUs) * stepsPerUs_;
+    const double due = std::floor(owed_);
+    owed_ -= due;
+    return static_cast<std::int64_t>(due);
+  }
+
+  // After the last StepsDue: the next frame, or the moment the next step
+  // falls due if that is later, but never more than a second away, so a
+  // very slow tempo still looks at the clock now and then.
+  std::int64_t NextWakeUs() const {
+    const double untilNextStep = std::ceil((1 - owed_) / stepsPerUs_);
+    const double wait = std::min(std::max(untilNextStep, static_cast<double>(frameUs_)), 1e6);
+    return lastUs_ + static_cast<std::int64_t>(wait);
+  }
+
+ private:
+  // Longer than any frame of a loop that keeps up; shorter than a dialog.
+  static constexpr std::int64_t kShortestStallUs = 100'000;
+
+  double stepsPerUs_;
+  std::int64_t frameUs_;
+  std::int64_t stallUs_;
+  bool started_ = false;
+  std::int64_t lastUs_ = 0;
+  double owed_ = 1;
+};
+
+}  // namespace zelor
