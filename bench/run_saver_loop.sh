@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the saver loop of Zelor2.scr (bench/saver_loop_bench.exe) on a window
 # under Wine in an Xvfb of its own, with the sample Voyager.zel and fresh
-# settings otherwise, for a fixed time; prints steps and screen refreshes per
-# second.
+# settings otherwise, for a fixed time, once for each tempo; prints steps,
+# screen refreshes and the process's processor time per second.
 #   ZELOR_BENCH_EXE      the benchmark program (default: the Windows bench build)
 #   ZELOR_BENCH_SECONDS  how long the loop runs (default 10)
 #   ZELOR_SCREEN         the Xvfb screen (default 1920x1080x24)
+#   ZELOR_BENCH_TEMPOS   the tempos in steps a second (default "60 1000 0"; 0 is as fast as possible)
 #   WINEPREFIX           the Wine prefix (default: under the Windows bench build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,9 @@ body=$(realpath data/Voyager.zel)
 timeout 30 wine reg delete 'HKCU\Software\Zelor2' /f >/dev/null 2>&1 || true
 timeout 30 wine reg add "$key" /v Datei /t REG_SZ /d "Z:${body//\//\\}" /f >/dev/null 2>&1
 
-echo "saver loop: Voyager.zel, ${seconds} s, screen $ZELOR_SCREEN, $(wine --version)"
-timeout $((seconds + 60)) wine "$exe" "$seconds" 2>/dev/null | tr -d '\r'
-wineserver -w 2>/dev/null || true
+for tempo in ${ZELOR_BENCH_TEMPOS:-60 1000 0}; do
+  timeout 30 wine reg add "$key" /v Tempo /t REG_SZ /d "$tempo" /f >/dev/null 2>&1
+  echo "saver loop: Voyager.zel, tempo $tempo, ${seconds} s, screen $ZELOR_SCREEN, $(wine --version)"
+  timeout $((seconds + 60)) wine "$exe" "$seconds" 2>/dev/null | tr -d '\r'
+  wineserver -w 2>/dev/null || true
+done

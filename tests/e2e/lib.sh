@@ -173,11 +173,12 @@ count_colour() {
   convert "$1" -fill black +opaque "#$2" -fill white -opaque "#$2" -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-# Runs every function named test_* of the calling file, each from a clean
-# state and under a watchdog; prints one PASS or FAIL line each.
+# Runs every function named test_* of the calling file (or those matching the
+# regular expression in E2E_ONLY), each from a clean state and under a
+# watchdog; prints one PASS or FAIL line each.
 run_tests() {
   local name status failed=0 pid limit i
-  for name in $(declare -F | awk '{print $3}' | grep '^test_'); do
+  for name in $(declare -F | awk '{print $3}' | grep '^test_' | grep -E -- "${E2E_ONLY:-.}"); do
     reset_state
     ( E2E_TEST_PID=$BASHPID; "$name" ) &
     pid=$!

@@ -99,6 +99,49 @@ test_a_day_count_of_many_digits_is_shown_whole() {
     fail "the day count did not grow: '$a', then '$b'"
 }
 
+# A screenshot and the moment it shows (seconds since the epoch, the middle
+# of the time the capture took), as "TIME" in SHOT_TIME.
+SHOT_TIME=""
+timed_screenshot() {
+  local before after
+  before=$(date +%s.%N)
+  screenshot "$1"
+  after=$(date +%s.%N)
+  SHOT_TIME=$(python3 -c 'import sys; print((float(sys.argv[1]) + float(sys.argv[2])) / 2)' "$before" "$after")
+}
+
+# Fails unless the number lies within 10% of the expected one.
+expect_within_tenth() {
+  python3 -c 'import sys; a, e = float(sys.argv[1]), float(sys.argv[2]); sys.exit(0 if abs(a - e) <= 0.1 * e else 1)' \
+    "$1" "$2" || fail "$3: $1, expected $2 +- 10%"
+}
+
+# 200 steps a second of 2 days: 400 days a second of the clock.
+test_a_tempo_of_200_counts_about_2000_days_in_5_seconds() {
+  command -v tesseract >/dev/null || fail "tesseract is not installed"
+  reg_set Tempo 200
+  reg_set Intervall 2
+  local early=$E2E_OUT/tempo-1s.png late=$E2E_OUT/tempo-5s.png shown a b ta tb
+  scr_start /s
+  wait_saver >/dev/null
+  shown=$(date +%s.%N)
+  sleep 1
+  timed_screenshot "$early"
+  ta=$SHOT_TIME
+  sleep "$(python3 -c 'import sys; print(max(0, float(sys.argv[1]) + 5 - float(sys.argv[2])))' "$shown" "$(date +%s.%N)")"
+  timed_screenshot "$late"
+  tb=$SHOT_TIME
+  keeps_for 0 "the run ended" saver_alive
+  wake_by_moving
+  wait_scr_exit 20
+  a=$(label_text "$early")
+  b=$(label_text "$late")
+  echo "    the label read '$a' after $(python3 -c "print(round($ta - $shown, 2))") s, '$b' after $(python3 -c "print(round($tb - $shown, 2))") s" >&2
+  [[ "$a" =~ ^[0-9]+$ && "$b" =~ ^[0-9]+$ ]] || fail "the label is no day count: '$a', '$b'"
+  expect_within_tenth "$b" "$(python3 -c "print(400 * ($tb - $shown))")" "days shown about 5 s after the window appeared"
+  expect_within_tenth "$((b - a))" "$(python3 -c "print(400 * ($tb - $ta))")" "days counted between the two pictures"
+}
+
 # A results file Ergebnis.zel in a folder of its own, saving on.
 results_setup() {
   RESULTS_DIR=$(zelor_data_dir)/Ergebnisse

@@ -12,7 +12,7 @@ esac
 
 expect_nothing_stored() {
   local key
-  for key in Breite Höhe Intervall speichern Datei Speicher; do expect_eq "$(reg_get "$key")" ABSENT "$key"; done
+  for key in Breite Höhe Intervall Tempo speichern Datei Speicher; do expect_eq "$(reg_get "$key")" ABSENT "$key"; done
 }
 
 title_re() { echo "^$(re_quote "Zelor2 - $1")\$"; }
@@ -41,8 +41,9 @@ open_chooser() {
 
 # The focus starts in txtBreite; these many Tabs reach each control.
 TABS_TO_DATEI=5
-TABS_TO_SPEICHERN_BOX=6
-TABS_TO_SPEICHER=7
+TABS_TO_TEMPO=6
+TABS_TO_SPEICHERN_BOX=7
+TABS_TO_SPEICHER=8
 tabs() { local i; for ((i = 0; i < $1; i++)); do keys Tab; done; }
 
 # A .zel file the open dialog can choose.
@@ -94,6 +95,39 @@ test_a_stored_speichern_that_is_no_truth_value_shows_unticked() {
   keys Return
   wait_scr_exit 20
   expect_eq "$(reg_get speichern)" "False" "speichern"
+}
+
+test_a_typed_tempo_is_stored_normalised_and_shown_next_time() {
+  open_options /c
+  tabs $TABS_TO_TEMPO
+  type_text " 1${SEP}50 "
+  keys Return
+  wait_scr_exit 20
+  expect_eq "$(reg_get Tempo)" "1${SEP}5" "Tempo"
+  expect_eq "$(reg_get Breite)" "2" "Breite"
+  # The next opening shows the stored text; OK writes it back as it was.
+  open_options /c
+  keys Return
+  wait_scr_exit 20
+  expect_eq "$(reg_get Tempo)" "1${SEP}5" "Tempo after a second OK"
+}
+
+test_a_negative_tempo_shows_the_message_and_stores_nothing() {
+  local box
+  open_options /c
+  tabs $TABS_TO_TEMPO
+  type_text "-5"
+  keys Return
+  box=$(wait_window Zelor2 20) || exit 1
+  expect_nothing_stored
+  focus "$box"
+  keys Return
+  wait_window_gone Zelor2 20
+  scr_running || fail "the dialog closed"
+  focus "$DIALOG"
+  keys Escape
+  wait_scr_exit 20
+  expect_nothing_stored
 }
 
 test_escape_stores_nothing() {
