@@ -16,6 +16,8 @@ class FramePacer {
 
   bool PollDue(std::int64_t nowUs) { return Due(nowUs, nextPollUs_, pollUs_); }
   bool PresentDue(std::int64_t nowUs) { return Due(nowUs, nextPresentUs_, frameUs_); }
+  std::int64_t NextPresentUs() const { return nextPresentUs_; }
+  std::int64_t FrameUs() const { return frameUs_; }
 
  private:
   static bool Due(std::int64_t nowUs, std::int64_t& next, std::int64_t interval) {

@@ -44,13 +44,16 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
     while (session.Running() && now < stop) {
       // Without a tempo every turn makes one step; with one, the steps the
       // clock says are due, and then the loop sleeps.
+      const std::int64_t batchStart = now;
       for (std::int64_t due = paced ? tempoPacer.StepsDue(now) : 1; due > 0 && session.Running() && now < stop;
            --due) {
         SimStep(state, backend.Picture());
         ++steps;
         shown = false;
         now = backend.NowMicroseconds();
-        if (pacer.PresentDue(now)) present();
+        // A paced run shows its steps when they are all made, unless making
+        // them takes longer than a frame.
+        if ((!paced || now - batchStart > pacer.FrameUs()) && pacer.PresentDue(now)) present();
         if (pacer.PollDue(now)) {
           backend.PollInput();
           ++polls;
@@ -60,9 +63,9 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
         }
       }
       if (!paced) continue;
-      // The sleep already keeps to the display's pace.
-      if (!shown) present();
-      backend.WaitForInput(std::min(tempoPacer.NextWakeUs(), stop));
+      if (!shown && pacer.PresentDue(now)) present();
+      // Until the next step is due, and no sooner than the next frame.
+      backend.WaitForInput(std::min(std::max(tempoPacer.NextStepUs(), pacer.NextPresentUs()), stop));
       now = backend.NowMicroseconds();
     }
   } catch (const ZelorError& error) {

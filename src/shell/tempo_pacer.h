@@ -1,5 +1,5 @@
-// How many steps a run at a set tempo owes at a moment, and when its loop
-// should look again. Steps are owed for the time that has passed, so the count
+// How many steps a run at a set tempo owes at a moment, and when the next
+// one falls due. Steps are owed for the time that has passed, so the count
 // after T seconds is the tempo times T whatever the frame rate. After a stall
 // (a dialog, a suspended machine) the loop makes up at most one frame's worth
 // of steps: the picture goes on where it stood instead of racing through hours.
@@ -37,13 +37,12 @@ class TempoPacer {
     return static_cast<std::int64_t>(due);
   }
 
-  // After the last StepsDue: the next frame, or the moment the next step
-  // falls due if that is later, but never more than a second away, so a
-  // very slow tempo still looks at the clock now and then.
-  std::int64_t NextWakeUs() const {
+  // After the last StepsDue: the moment the next step falls due, but never
+  // more than a second away, so a very slow tempo still looks at the clock
+  // and the input now and then.
+  std::int64_t NextStepUs() const {
     const double untilNextStep = std::ceil((1 - owed_) / stepsPerUs_);
-    const double wait = std::min(std::max(untilNextStep, static_cast<double>(frameUs_)), 1e6);
-    return lastUs_ + static_cast<std::int64_t>(wait);
+    return lastUs_ + static_cast<std::int64_t>(std::min(untilNextStep, 1e6));
   }
 
  private:

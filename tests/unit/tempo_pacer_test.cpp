@@ -49,21 +49,18 @@ TEST(TempoPacer, AClockThatJumpsBackwardsOwesNothingForTheJump) {
   EXPECT_EQ(pacer.StepsDue(-3600 * kSecond), 0);
   // From the new reading on, time counts again as before.
   EXPECT_EQ(pacer.StepsDue(-3600 * kSecond + kSecond / 20), 5);
-  EXPECT_GT(pacer.NextWakeUs(), -3600 * kSecond);
+  EXPECT_GT(pacer.NextStepUs(), -3600 * kSecond);
 }
 
-TEST(TempoPacer, WakesEachFrameOrWhenTheNextStepFallsDueButAtLeastOnceASecond) {
-  TempoPacer fast(1000, 60);
-  fast.StepsDue(0);
-  EXPECT_EQ(fast.NextWakeUs(), 16666);
-  TempoPacer slow(4, 60);
-  slow.StepsDue(0);
-  EXPECT_EQ(slow.NextWakeUs(), 250000);
-  slow.StepsDue(100000);  // 0.4 of the next step owed; rounding may wake it a microsecond late
-  EXPECT_NEAR(static_cast<double>(slow.NextWakeUs()), 250000, 1);
+TEST(TempoPacer, TellsWhenTheNextStepFallsDueButLooksAgainWithinASecond) {
+  TempoPacer pacer(4, 60);
+  pacer.StepsDue(0);
+  EXPECT_EQ(pacer.NextStepUs(), 250000);
+  pacer.StepsDue(100000);  // 0.4 of the next step owed; rounding may make it a microsecond late
+  EXPECT_NEAR(static_cast<double>(pacer.NextStepUs()), 250000, 1);
   TempoPacer crawling(0.001, 60);
   crawling.StepsDue(0);
-  EXPECT_EQ(crawling.NextWakeUs(), kSecond);
+  EXPECT_EQ(crawling.NextStepUs(), kSecond);
 }
 
 }  // namespace
