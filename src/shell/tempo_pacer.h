@@ -17,7 +17,7 @@ class TempoPacer {
   TempoPacer(double stepsPerSecond, double refreshHz)
       : stepsPerUs_(stepsPerSecond / 1e6),
         frameUs_(refreshHz > 0 ? static_cast<std::int64_t>(1e6 / refreshHz) : 16667),
-        stallUs_(std::max<std::int64_t>(kShortestStallUs, 2 * frameUs_)) {}
+        stallUs_(std::max({kShortestStallUs, 2 * frameUs_, 2 * LongestWaitUs(stepsPerSecond)})) {}
 
   // The steps to make now. The first call owes one step, so every run steps
   // at least once.
@@ -27,7 +27,8 @@ class TempoPacer {
     // again from where it now stands.
     if (passedUs < 0) passedUs = 0;
     // A late frame owes its whole time, so a slow frame loses no steps; a
-    // stall owes a frame's steps and one frame's worth made up.
+    // stall (a gap far longer than the loop ever sleeps) owes a frame's
+    // steps and one frame's worth made up.
     if (passedUs > stallUs_) passedUs = 2 * frameUs_;
     started_ = true;
     lastUs_ = nowUs;
@@ -48,6 +49,12 @@ class TempoPacer {
  private:
   // Longer than any frame of a loop that keeps up; shorter than a dialog.
   static constexpr std::int64_t kShortestStallUs = 100'000;
+
+  // The time from one step to the next, up to the second after which the
+  // loop looks again anyway. A stall is a gap of more than twice as long.
+  static std::int64_t LongestWaitUs(double stepsPerSecond) {
+    return static_cast<std::int64_t>(std::min(1e6 / stepsPerSecond, 1e6));
+  }
 
   double stepsPerUs_;
   std::int64_t frameUs_;

@@ -58,6 +58,9 @@ TEST(TempoPacer, TellsWhenTheNextStepFallsDueButLooksAgainWithinASecond) {
   EXPECT_EQ(pacer.NextStepUs(), 250000);
   pacer.StepsDue(100000);  // 0.4 of the next step owed; rounding may make it a microsecond late
   EXPECT_NEAR(static_cast<double>(pacer.NextStepUs()), 250000, 1);
+  // A loop that sleeps until each step falls due makes each one.
+  TempoPacer slow(1, 60);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(slow.StepsDue(slow.NextStepUs()), 1) << i;
   TempoPacer crawling(0.001, 60);
   crawling.StepsDue(0);
   EXPECT_EQ(crawling.NextStepUs(), kSecond);
