@@ -30,7 +30,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   const std::int64_t start = backend.NowMicroseconds();
   const std::int64_t stop = limits ? start + static_cast<std::int64_t>(limits->seconds * 1e6)
                                    : std::numeric_limits<std::int64_t>::max();
-  std::int64_t steps = 0, presents = 0, polls = 0, presentUs = 0, pollUs = 0, now = start;
+  std::int64_t steps = 0, presents = 0, polls = 0, waits = 0, presentUs = 0, pollUs = 0, now = start;
   bool shown = true;  // the picture on the screen shows every step made
   const auto present = [&] {
     backend.Present(TimeLabel(state, locale));
@@ -66,6 +66,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
       if (!shown && pacer.PresentDue(now)) present();
       // Until the next step is due, and no sooner than the next frame.
       backend.WaitForInput(std::min(std::max(tempoPacer.NextStepUs(), pacer.NextPresentUs()), stop));
+      ++waits;
       now = backend.NowMicroseconds();
     }
   } catch (const ZelorError& error) {
@@ -73,7 +74,8 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
     backend.ShowError(error.what());
     return 1;
   }
-  if (limits) *limits = {limits->seconds, steps, presents, polls, (now - start) / 1e6, presentUs / 1e6, pollUs / 1e6};
+  if (limits)
+    *limits = {limits->seconds, steps, presents, polls, waits, (now - start) / 1e6, presentUs / 1e6, pollUs / 1e6};
   backend.Present(TimeLabel(state, locale));
   FinishRun(state, settings, files);
   return 0;

@@ -20,6 +20,7 @@ struct SaverLoopLimits {
   std::int64_t steps = 0;
   std::int64_t presents = 0;
   std::int64_t polls = 0;
+  std::int64_t waits = 0;     // sleeps of a run with a tempo
   double elapsedSeconds = 0;  // from the first step to the end of the loop
   double presentSeconds = 0;  // of that, showing the picture
   double pollSeconds = 0;     // and handling input

@@ -39,7 +39,9 @@ void Canvas::Resize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
   left_ = top_ = 0;
   scaleX_ = scaleY_ = 1;
-  dirty_ = {0, 0, width_, height_};
+  dirty_.clear();
+  if (width_ > 0 && height_ > 0) dirty_.push_back({0, 0, width_, height_});
+  lastDirty_ = 0;
 }
 
 void Canvas::SetUserScale(double left, double top, double right, double bottom) {
@@ -86,21 +88,60 @@ void Canvas::Plot(int x, int y, std::uint32_t pixel) {
   MarkDirty(x, y);
 }
 
+namespace {
+
+// Pixels this close to an area join it rather than start one of their own.
+constexpr int kDirtyGap = 16;
+
+bool Near(const PixelRect& r, int x, int y) {
+  return x >= r.left - kDirtyGap && x < r.right + kDirtyGap && y >= r.top - kDirtyGap && y < r.bottom + kDirtyGap;
+}
+
+void Include(PixelRect& r, int left, int top, int right, int bottom) {
+  r.left = std::min(r.left, left);
+  r.top = std::min(r.top, top);
+  r.right = std::max(r.right, right);
+  r.bottom = std::max(r.bottom, bottom);
+}
+
+}  // namespace
+
 void Canvas::MarkDirty(int x, int y) {
-  if (dirty_.Empty()) {
-    dirty_ = {x, y, x + 1, y + 1};
+  if (lastDirty_ < dirty_.size() && Near(dirty_[lastDirty_], x, y)) {
+    Include(dirty_[lastDirty_], x, y, x + 1, y + 1);
     return;
   }
-  dirty_.left = std::min(dirty_.left, x);
-  dirty_.top = std::min(dirty_.top, y);
-  dirty_.right = std::max(dirty_.right, x + 1);
-  dirty_.bottom = std::max(dirty_.bottom, y + 1);
+  for (std::size_t i = 0; i < dirty_.size(); ++i) {
+    if (!Near(dirty_[i], x, y)) continue;
+    Include(dirty_[i], x, y, x + 1, y + 1);
+    lastDirty_ = i;
+    return;
+  }
+  if (dirty_.size() < kMostDirtyAreas) {
+    dirty_.push_back({x, y, x + 1, y + 1});
+    lastDirty_ = dirty_.size() - 1;
+    return;
+  }
+  PixelRect all{x, y, x + 1, y + 1};
+  for (const PixelRect& r : dirty_) Include(all, r.left, r.top, r.right, r.bottom);
+  dirty_.assign(1, all);
+  lastDirty_ = 0;
+}
+
+std::vector<PixelRect> Canvas::TakeDirtyAreas() {
+  std::vector<PixelRect> taken;
+  taken.swap(dirty_);
+  dirty_.reserve(kMostDirtyAreas);
+  lastDirty_ = 0;
+  return taken;
 }
 
 PixelRect Canvas::TakeDirty() {
-  const PixelRect taken = dirty_;
-  dirty_ = {};
-  return taken;
+  const std::vector<PixelRect> areas = TakeDirtyAreas();
+  if (areas.empty()) return {};
+  PixelRect all = areas.front();
+  for (const PixelRect& r : areas) Include(all, r.left, r.top, r.right, r.bottom);
+  return all;
 }
 
 }  // namespace zelor

@@ -29,8 +29,14 @@ class Canvas {
   void Line(float x, float y, float dx, float dy, std::int32_t color);
   void Point(float x, float y, std::int32_t color);
 
-  // The part drawn since the last call, and forgets it.
+  // The places drawn since the last take, and forgets them: one area around
+  // each group of pixels drawn close together, so that a few bodies at the
+  // corners of the picture do not make the whole picture count as drawn. Past
+  // kMostDirtyAreas groups, a single area around all of them.
+  std::vector<PixelRect> TakeDirtyAreas();
+  // The same as one area around all of them.
   PixelRect TakeDirty();
+  static constexpr std::size_t kMostDirtyAreas = 32;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -51,7 +57,8 @@ class Canvas {
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> pixels_;
   double left_ = 0, top_ = 0, scaleX_ = 1, scaleY_ = 1;
-  PixelRect dirty_;
+  std::vector<PixelRect> dirty_;
+  std::size_t lastDirty_ = 0;  // where the last pixel went; the next one of a line is close by
 };
 
 // 0x00BBGGRR as the DIB's 0x00RRGGBB.

@@ -98,15 +98,15 @@ void SaverWindow::PollInput() {
 }
 
 void SaverWindow::WaitForInput(std::int64_t untilUs) {
-  PollInput();
   const std::int64_t waitUs = untilUs - NowMicroseconds();
-  if (waitUs <= 0) return;
+  if (waitUs <= 0) return PollInput();
   // A high-resolution timer wakes the loop on time for the next frame; the
   // default timer ticks only every 15.6 ms. Where it is missing, a plain one.
   if (!waitTimer_) waitTimer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
   if (!waitTimer_) waitTimer_ = CreateWaitableTimerW(nullptr, TRUE, nullptr);
   LARGE_INTEGER due;
   due.QuadPart = -waitUs * 10;  // relative, in 100 ns
+  // MWMO_INPUTAVAILABLE: input already waiting ends the wait at once.
   if (waitTimer_ && SetWaitableTimer(waitTimer_, &due, 0, nullptr, nullptr, FALSE))
     MsgWaitForMultipleObjectsEx(1, &waitTimer_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   else
@@ -122,13 +122,16 @@ void SaverWindow::ShowError(const std::string& message) {
 }
 
 void SaverWindow::Present(const std::string& label) {
-  const PixelRect dirty = canvas_.TakeDirty();
+  // Each place drawn on goes to the screen by itself: the bodies' few new
+  // pixels each frame lie far apart, and the area around all of them would
+  // be most of the screen.
+  const std::vector<PixelRect> dirty = canvas_.TakeDirtyAreas();
   const std::wstring text = Widen(label);
   const bool labelChanged = text != labelText_;
-  if (dirty.Empty() && !labelChanged) return;
+  if (dirty.empty() && !labelChanged) return;
   labelText_ = text;
   HDC dc = GetDC(window_);
-  if (!dirty.Empty()) BlitCanvas(dc, canvas_, dirty);
+  for (const PixelRect& area : dirty) BlitCanvas(dc, canvas_, area);
   DrawLabel(dc);
   ReleaseDC(window_, dc);
 }

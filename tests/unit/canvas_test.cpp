@@ -94,6 +94,30 @@ TEST(CanvasDirtyArea, CoversWhatWasDrawnSinceTheLastTake) {
   EXPECT_TRUE(c.TakeDirty().Empty());
 }
 
+TEST(CanvasDirtyArea, KeepsPlacesFarApartApartUpToItsLimit) {
+  Canvas c;
+  c.Resize(1000, 1000);
+  c.TakeDirty();
+  c.Line(10, 10, 5, 0, kRed);  // a body at one corner,
+  c.Point(990, 990, kRed);     // another at the opposite one,
+  c.Point(17, 12, kRed);       // and the first one's next pixel
+  const std::vector<PixelRect> areas = c.TakeDirtyAreas();
+  ASSERT_EQ(areas.size(), 2u);
+  EXPECT_EQ(areas[0].left, 10);
+  EXPECT_EQ(areas[0].right, 18);
+  EXPECT_EQ(areas[0].bottom, 13);
+  EXPECT_EQ(areas[1].left, 990);
+  EXPECT_EQ(areas[1].bottom, 991);
+
+  // A crowd of far-apart places: past the limit, one area around them all,
+  // and the later ones start afresh.
+  for (int i = 0; i < 40; ++i) c.Point(static_cast<float>(25 * i), static_cast<float>(25 * i), kRed);
+  const std::vector<PixelRect> crowd = c.TakeDirtyAreas();
+  ASSERT_EQ(crowd.size(), 1u + 40 - Canvas::kMostDirtyAreas - 1);
+  EXPECT_EQ(crowd[0].left, 0);
+  EXPECT_EQ(crowd[0].right, 25 * static_cast<int>(Canvas::kMostDirtyAreas) + 1);
+}
+
 // Lines whose ends lie so far outside the picture, in pixels, that the
 // distance between them is beyond the range of a double. A sky of about
 // 1e-300 AU or less puts ordinary positions there.
