@@ -133,6 +133,17 @@ std::vector<PixelRect> Canvas::TakeDirtyAreas() {
   taken.swap(dirty_);
   dirty_.reserve(kMostDirtyAreas);
   lastDirty_ = 0;
+  // Areas that fill much of the area around them all (a fast run's long
+  // arcs, overlapping) cost more one by one than that one area.
+  if (taken.size() > 1) {
+    PixelRect all = taken.front();
+    long long separately = 0;
+    for (const PixelRect& r : taken) {
+      Include(all, r.left, r.top, r.right, r.bottom);
+      separately += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+    }
+    if (2 * separately > static_cast<long long>(all.right - all.left) * (all.bottom - all.top)) taken.assign(1, all);
+  }
   return taken;
 }
 

@@ -109,13 +109,20 @@ TEST(CanvasDirtyArea, KeepsPlacesFarApartApartUpToItsLimit) {
   EXPECT_EQ(areas[1].left, 990);
   EXPECT_EQ(areas[1].bottom, 991);
 
-  // A crowd of far-apart places: past the limit, one area around them all,
-  // and the later ones start afresh.
+  // Places that fill half the area around them: that area alone.
+  c.Line(0, 0, 50, 50, kRed);
+  c.Line(70, 0, 50, 50, kRed);
+  const std::vector<PixelRect> arcs = c.TakeDirtyAreas();
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_EQ(arcs[0].right, 121);
+
+  // A crowd of far-apart places, more than it keeps apart: one area around
+  // them all.
   for (int i = 0; i < 40; ++i) c.Point(static_cast<float>(25 * i), static_cast<float>(25 * i), kRed);
   const std::vector<PixelRect> crowd = c.TakeDirtyAreas();
-  ASSERT_EQ(crowd.size(), 1u + 40 - Canvas::kMostDirtyAreas - 1);
+  ASSERT_EQ(crowd.size(), 1u);
   EXPECT_EQ(crowd[0].left, 0);
-  EXPECT_EQ(crowd[0].right, 25 * static_cast<int>(Canvas::kMostDirtyAreas) + 1);
+  EXPECT_EQ(crowd[0].right, 976);
 }
 
 // Lines whose ends lie so far outside the picture, in pixels, that the
