@@ -29,7 +29,6 @@ std::string Escaped(const std::string& value) {
     else if (c == '\n') out += "\\n";
     else if (c == '\r') out += "\\r";
     else if (c == '\t') out += "\\t";
-    else if (c == '\0') out += "\\0";
     else if (c == ' ' && atAnEnd) out += "\\s";  // reading trims blanks
     else out += c;
   }
@@ -41,14 +40,13 @@ std::string Escaped(const std::string& value) {
 std::string Unescaped(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    const std::string known = "\\nrt0s";
-    if (text[i] != '\\' || next == '\0' || known.find(next) == std::string::npos) {
+    const char next = i + 1 < text.size() ? text[i + 1] : ' ';
+    if (text[i] != '\\' || std::string("\\nrts").find(next) == std::string::npos) {
       out += text[i];
       continue;
     }
     ++i;
-    out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next == '0' ? '\0' : next == 's' ? ' ' : '\\';
+    out += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next == 's' ? ' ' : '\\';
   }
   return out;
 }

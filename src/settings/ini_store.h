@@ -5,8 +5,8 @@
 //   Datei=/home/anna/.local/share/zelor2/Voyager.zel
 //
 // Keys are matched exactly; blanks around a key and its value are ignored.
-// A value keeps any character: a backslash, a line break, a character 0 and
-// a blank at either end are written escaped (\\ \n \r \0 \s). Lines the
+// A value keeps any character: a backslash, a line break, a tab and a blank
+// at either end are written escaped (\\ \n \r \t \s). Lines the
 // program does not know, comments and other sections are kept as they are.
 // Every call reads the file; every write replaces it whole and safely, so a
 // failure half-way leaves the old file.
