@@ -50,10 +50,12 @@ wait_z_exit() {
 }
 
 # Runs the command until it succeeds; fails with the message after the timeout.
+# The clock, not a count of tries: a check may itself take a second.
 wait_for() {
-  local timeout=$1 message=$2 i
+  local timeout=$1 message=$2 end
   shift 2
-  for ((i = 0; i < timeout * 10; i++)); do
+  end=$((SECONDS + timeout))
+  while ((SECONDS < end)); do
     "$@" >/dev/null && return 0
     sleep 0.1
   done
@@ -66,6 +68,8 @@ count_where() {
   convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 red='r>0.5&&g<0.2&&b<0.2'
+# The colour of one pixel of a screenshot as RRGGBB.
+pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
 
 # Three bodies: a white sun at the centre, a red and a green planet.
 three_bodies() {
@@ -98,11 +102,11 @@ cleanup() {
   Z_PID="" HELPER_PID=""
 }
 
-# Runs every test_* function of the calling file under a watchdog; prints
-# one PASS or FAIL line each.
+# Runs every test_* function of the calling file (those matching X11_ONLY,
+# if set) under a watchdog; prints one PASS or FAIL line each.
 run_tests() {
   local name pid status failed=0 limit=${TEST_TIMEOUT:-40} i
-  for name in $(declare -F | awk '{print $3}' | grep '^test_'); do
+  for name in $(declare -F | awk '{print $3}' | grep '^test_' | grep -e "${X11_ONLY:-}"); do
     ( TEST_PID=$BASHPID; trap cleanup EXIT; "$name" ) &
     pid=$!
     for ((i = 0; i < limit * 10; i++)); do

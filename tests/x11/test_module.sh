@@ -28,8 +28,11 @@ test_root_draws_on_the_root_window() {
   fresh_home root
   three_bodies "$TEST_DIR/work/drei.zel"
   z_start -root -file "$TEST_DIR/work/drei.zel"
-  # The red planet starts 0.7 AU left of the sun at the screen's centre.
   wait_for 15 "no red orbit on the root" red_drawn 1024x768+0+0
+  # The sky spans the whole screen: the sun stays at its centre.
+  local shot=$TEST_DIR/root.png
+  screenshot "$shot"
+  expect_eq "$(pixel "$shot" 512 384)" FFFFFF "the sun at the screen's centre"
   kill -TERM "$Z_PID"
   wait_z_exit 10
 }
