@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: the core's include check, native unit tests, the X11 program's end-to-end tests in
-# Xvfb, the same unit tests under ASan/UBSan, fuzzers for a bounded time, the Windows build's tests under Wine, and the end-to-end tests
-# of the real Zelor2.scr. Exits non-zero on any failure.
+# Runs every test: the core's include check, native unit tests, the native X11
+# program's end-to-end tests in Xvfb, the unit tests under ASan/UBSan, fuzzers
+# for a bounded time, the Windows build's tests under Wine, and the end-to-end
+# tests of the real Zelor2.scr. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
