@@ -119,10 +119,12 @@ void SaverWindow::Present(const std::string& label) {
   const PixelRect dirty = canvas_.TakeDirty();
   if (dirty.Empty() && label == labelText_) return;
   labelText_ = label;
+  // The server has taken the last image before this copy into shared memory
+  // begins; meanwhile it worked while the run stepped.
+  XSync(display_, False);
   if (!dirty.Empty()) image_->Put(window_, gc_, canvas_, dirty);
   DrawLabel();
-  // The server has taken the image before the next copy into shared memory.
-  XSync(display_, False);
+  XFlush(display_);
 }
 
 void SaverWindow::DrawLabel() {
