@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every benchmark: the gravity phase (plain loop against the kernel for
 # each vector width and thread count), rasterising, a whole step on
-# Voyager.zel (Google Benchmark, Linux build), then the saver loop of
-# Zelor2.scr under Wine in Xvfb. Prints the machine and a summary of the
-# gravity figures as ratios against the plain loop.
+# Voyager.zel (Google Benchmark, Linux build), then the saver loop of the
+# native X11 zelor2 beside Zelor2.scr's under Wine, each in Xvfb. Prints the
+# machine and a summary of the gravity figures as ratios against the plain
+# loop.
 #   ZELOR_BENCH_FILTER     regular expression of Google Benchmark names (default: all)
 #   ZELOR_BENCH_SECONDS    how long the saver loop runs (default 10)
 #   ZELOR_BENCH_BUILD      build folder of the Linux benchmarks (default build/bench)
@@ -24,7 +25,7 @@ echo "vector units: $(grep -m1 '^flags' /proc/cpuinfo | tr ' ' '\n' | grep -xE '
 
 echo "=== build"
 cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
-cmake --build "$native" -j"$jobs" --target zelor_bench >/dev/null
+cmake --build "$native" -j"$jobs" --target zelor_bench zelor2 >/dev/null
 cmake -S . -B "$windows" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
 cmake --build "$windows" -j"$jobs" --target saver_loop_bench >/dev/null
@@ -38,5 +39,6 @@ if command -v python3 >/dev/null; then
   python3 bench/summarise_gravity.py "$out/google_benchmark.json"
 fi
 
-echo "=== saver loop"
-ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_saver_loop.sh | tee "$out/saver_loop.txt"
+echo "=== saver loop, the native X11 program beside Zelor2.scr under Wine"
+ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_native_beside_wine.sh |
+  tee "$out/saver_loop.txt"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The core builds on every platform: no file under the core folders includes a
-# platform header or anything of a front end. Prints each offending line.
+# platform header (<windows.h>, <X11/...>) or anything of a front end. Prints each offending line.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 core=(src/common src/settings src/sim src/lock src/shell)
@@ -23,6 +23,11 @@ fi
 # Every file that includes <windows.h> belongs to the Windows front end.
 if grep -rlE '#include *<windows\.h>' src | grep -v '^src/win32/'; then
   echo "layout: the files above include <windows.h> outside src/win32"
+  status=1
+fi
+# And every file that includes an X11 header to the X11 front end.
+if grep -rlE '#include *<X11/' src | grep -v '^src/x11/'; then
+  echo "layout: the files above include X11 headers outside src/x11"
   status=1
 fi
 [ "$status" -eq 0 ] && echo "layout: the core includes no platform header and no front end"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Zelor2.scr and runs the saver under Wine. With a display it runs
-# until the pointer moves; without one it starts its own Xvfb, lets the saver
+# Builds Zelor2.scr and the native zelor2 and runs the saver. With a display it
+# runs the native program (or, with ZELOR_WINE=1, Zelor2.scr under Wine) until
+# the pointer moves; without one it starts its own Xvfb, lets the saver
 # draw for a few seconds, saves a screenshot and ends the run with a pointer
 # movement.
 set -euo pipefail
@@ -10,6 +11,10 @@ source scripts/wine_env.sh
 ensure_wine_prefix
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  # On a Linux display the native program, full-screen; ZELOR_WINE=1 runs the
+  # Windows one instead.
+  native=build/native/src/zelor2
+  [ "${ZELOR_WINE:-0}" != 1 ] && [ -x "$native" ] && exec "$native" -fullscreen
   exec wine "$ZELOR_SCR" /s
 fi
 

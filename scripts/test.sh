@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: the core's include check, native unit tests, the same under ASan/UBSan, fuzzers for a
-# bounded time, the Windows build's tests under Wine, and the end-to-end tests
-# of the real Zelor2.scr. Exits non-zero on any failure.
+# Runs every test: the core's include check, native unit tests, the native X11
+# program's end-to-end tests in Xvfb, the unit tests under ASan/UBSan, fuzzers
+# for a bounded time, the Windows build's tests under Wine, and the end-to-end
+# tests of the real Zelor2.scr. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -25,6 +26,8 @@ windows() { cmake --preset windows >/dev/null && cmake --build --preset windows 
 
 stage "core includes no platform header" bash scripts/check_layout.sh
 stage "unit tests" unit
+# The native X11 program, built by the unit-test stage.
+stage "X11 end-to-end tests" bash tests/x11/run.sh
 stage "unit tests under ASan and UBSan" sanitized
 stage "fuzzers" bash scripts/fuzz.sh
 if windows; then

@@ -1,0 +1,203 @@
+#include "x11/saver_window.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "x11/stop_signals.h"
+
+namespace zelor::x11 {
+namespace {
+
+// The label's box as the Windows program has it at 96 dots an inch.
+constexpr int kLabelWidth = 137, kLabelHeight = 41;
+constexpr int kOwnWindowWidth = 800, kOwnWindowHeight = 600;
+
+// A window that goes away under a module (the daemon destroyed it) makes
+// the next request fail; Xlib's own handler would end the process without
+// storing the run's end.
+bool windowGone = false;
+int NoteError(Display*, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) windowGone = true;
+  return 0;
+}
+
+XFontStruct* LoadLabelFont(Display* display) {
+  for (const char* name : {"-*-helvetica-medium-r-normal--24-*-*-*-*-*-iso8859-1",
+                           "-*-*-medium-r-normal--24-*-*-*-*-*-iso8859-1", "fixed"})
+    if (XFontStruct* font = XLoadQueryFont(display, name)) return font;
+  return nullptr;
+}
+
+void HidePointer(Display* display, Window window) {
+  const char none = 0;
+  const Pixmap empty = XCreateBitmapFromData(display, window, &none, 1, 1);
+  XColor black{};
+  const Cursor cursor = XCreatePixmapCursor(display, empty, empty, &black, &black, 0, 0);
+  XDefineCursor(display, window, cursor);
+  XFreeCursor(display, cursor);
+  XFreePixmap(display, empty);
+}
+
+}  // namespace
+
+SaverWindow::~SaverWindow() {
+  image_.reset();
+  if (font_) XFreeFont(display_, font_);
+  if (gc_) XFreeGC(display_, gc_);
+  if (ownWindow_ && !windowGone) XDestroyWindow(display_, window_);
+  XSync(display_, False);
+}
+
+std::string SaverWindow::Open(const ModuleOptions& options) {
+  XSetErrorHandler(NoteError);
+  if (options.target == DrawTarget::OwnWindow) {
+    MakeOwnWindow(options.fullscreen);
+  } else {
+    window_ = options.target == DrawTarget::Root ? DefaultRootWindow(display_) : static_cast<Window>(options.window);
+    // Only what any number of clients may watch: input stays with the daemon.
+    XSelectInput(display_, window_, ExposureMask | StructureNotifyMask);
+  }
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display_, window_, &attributes) || windowGone) {
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(window_));
+    return std::string("Das Fenster ") + id + " gibt es nicht.";
+  }
+  canvas_.Resize(attributes.width, attributes.height);
+  image_ = std::make_unique<ServerImage>(display_, attributes.visual, attributes.depth, attributes.width,
+                                         attributes.height);
+  gc_ = XCreateGC(display_, window_, 0, nullptr);
+  font_ = LoadLabelFont(display_);
+  if (font_) XSetFont(display_, gc_, font_->fid);
+  white_ = PixelValue(attributes.visual, 0xFFFFFF);
+  black_ = PixelValue(attributes.visual, 0);
+  labelWidth_ = kLabelWidth;
+  labelHeight_ = std::max(kLabelHeight, font_ ? font_->ascent + font_->descent : 0);
+  XSync(display_, False);
+  return std::string();
+}
+
+void SaverWindow::MakeOwnWindow(bool fullscreen) {
+  const int screen = DefaultScreen(display_);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixel = BlackPixel(display_, screen);
+  attributes.event_mask = ExposureMask | StructureNotifyMask | (fullscreen ? PointerMotionMask | KeyPressMask : 0);
+  const int width = fullscreen ? DisplayWidth(display_, screen) : kOwnWindowWidth;
+  const int height = fullscreen ? DisplayHeight(display_, screen) : kOwnWindowHeight;
+  window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, width, height, 0, CopyFromParent, InputOutput,
+                          CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+  ownWindow_ = true;
+  takesInput_ = fullscreen;
+  XStoreName(display_, window_, "Zelor2");
+  XClassHint hint{const_cast<char*>("zelor2"), const_cast<char*>("Zelor2")};
+  XSetClassHint(display_, window_, &hint);
+  deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+  if (fullscreen) {
+    // A window manager makes it cover everything; without one it already does.
+    Atom state = XInternAtom(display_, "_NET_WM_STATE_FULLSCREEN", False);
+    XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&state), 1);
+    HidePointer(display_, window_);
+  }
+  XMapRaised(display_, window_);
+}
+
+std::int64_t SaverWindow::NowMicroseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+void SaverWindow::Present(const std::string& label) {
+  const PixelRect dirty = canvas_.TakeDirty();
+  if (dirty.Empty() && label == labelText_) return;
+  labelText_ = label;
+  // The server has taken the last image before this copy into shared memory
+  // begins; meanwhile it worked while the run stepped.
+  XSync(display_, False);
+  if (!dirty.Empty()) image_->Put(window_, gc_, canvas_, dirty);
+  DrawLabel();
+  XFlush(display_);
+}
+
+void SaverWindow::DrawLabel() {
+  const int length = static_cast<int>(labelText_.size());
+  const int textWidth = font_ ? XTextWidth(font_, labelText_.data(), length) : 0;
+  // Widens for more digits and never narrows, so no stale digit stays beside it.
+  const int margin = labelHeight_ / 4;
+  labelWidth_ = std::max(labelWidth_, textWidth + 2 * margin);
+  XSetForeground(display_, gc_, black_);
+  XFillRectangle(display_, window_, gc_, 0, 0, labelWidth_, labelHeight_);
+  if (!font_) return;
+  XSetForeground(display_, gc_, white_);
+  XDrawString(display_, window_, gc_, (labelWidth_ - textWidth) / 2, font_->ascent, labelText_.data(), length);
+}
+
+void SaverWindow::PollInput() {
+  if (StopRequested() || windowGone) End();
+  while (XPending(display_)) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    Handle(event);
+  }
+}
+
+void SaverWindow::WaitForInput(std::int64_t untilUs) {
+  PollInput();
+  const std::int64_t waitUs = untilUs - NowMicroseconds();
+  if (waitUs <= 0 || !session_->Running()) return;
+  pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {StopSignalFd(), POLLIN, 0}};
+  const timespec timeout{static_cast<time_t>(waitUs / 1000000), static_cast<long>(waitUs % 1000000 * 1000)};
+  ppoll(watched, StopSignalFd() >= 0 ? 2 : 1, &timeout, nullptr);
+  char drained[16];
+  while (StopSignalFd() >= 0 && read(StopSignalFd(), drained, sizeof drained) > 0) {
+  }
+  PollInput();
+}
+
+void SaverWindow::ShowError(const std::string& message) { std::fprintf(stderr, "Zelor2: %s\n", message.c_str()); }
+
+void SaverWindow::Handle(const XEvent& event) {
+  switch (event.type) {
+    case Expose:
+      image_->Put(window_, gc_, canvas_,
+                  {event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                   event.xexpose.y + event.xexpose.height});
+      if (event.xexpose.count == 0) DrawLabel();
+      break;
+    case MotionNotify:
+      if (takesInput_) session_->MouseMove(event.xmotion.x, event.xmotion.y, canvas_.Width(), canvas_.Height());
+      break;
+    case KeyPress: {
+      // Without a password query a key ends the run as a close request does;
+      // Shift or Ctrl alone wait for the key they modify.
+      KeySym key = XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0);
+      if (takesInput_ && !IsModifierKey(key)) End();
+      break;
+    }
+    case ClientMessage:
+      if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) End();
+      break;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == window_) {
+        windowGone = true;
+        End();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SaverWindow::End() {
+  if (session_) session_->CloseRequest();
+}
+
+}  // namespace zelor::x11

@@ -1,0 +1,62 @@
+// The X11 saver window as the run's backend: draws the core's picture and
+// the time label into the root window, a given window (the daemon's) or a
+// window of its own, and hands input to the session only where the window is
+// its own. A stop signal or the window's end closes the run, so its end is
+// stored.
+#pragma once
+
+#include <memory>
+#include <string>
+
+// Before Xlib, which defines None as a macro.
+#include "shell/module_options.h"
+#include "shell/saver_backend.h"
+#include "shell/saver_session.h"
+
+#include <X11/Xlib.h>
+
+#include "x11/server_image.h"
+
+namespace zelor::x11 {
+
+class SaverWindow : public SaverBackend {
+ public:
+  explicit SaverWindow(Display* display) : display_(display) {}
+  ~SaverWindow() override;
+
+  // Finds or makes the window and sizes the canvas to it. A German message
+  // when there is no such window; empty on success.
+  std::string Open(const ModuleOptions& options);
+  void Attach(SaverSession& session) { session_ = &session; }
+
+  std::int64_t NowMicroseconds() override;
+  Canvas& Picture() override { return canvas_; }
+  void Present(const std::string& label) override;
+  void PollInput() override;
+  void WaitForInput(std::int64_t untilUs) override;
+  // Never asked: a module does not lock.
+  std::optional<std::string> AskPassword() override { return std::nullopt; }
+  void ShowError(const std::string& message) override;
+
+ private:
+  void MakeOwnWindow(bool fullscreen);
+  void Handle(const XEvent& event);
+  void DrawLabel();
+  void End();
+
+  Display* display_;
+  SaverSession* session_ = nullptr;
+  Window window_ = 0;
+  bool ownWindow_ = false;
+  bool takesInput_ = false;  // -fullscreen: a key or a pointer move ends the run
+  Atom deleteWindow_ = 0;
+  GC gc_ = nullptr;
+  XFontStruct* font_ = nullptr;
+  unsigned long white_ = 0, black_ = 0;
+  std::unique_ptr<ServerImage> image_;
+  int labelWidth_ = 0, labelHeight_ = 0;
+  std::string labelText_ = "0";
+  Canvas canvas_;
+};
+
+}  // namespace zelor::x11

@@ -1,0 +1,84 @@
+// Main of the X11 program: the command line and the settings file, the
+// window, then the run as on Windows.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "settings/ini_store.h"
+#include "settings/module_paths.h"
+#include "settings/override_store.h"
+#include "shell/module_options.h"
+#include "shell/saver_run.h"
+#include "x11/carried_body_file.h"
+#include "x11/saver_window.h"
+#include "x11/stop_signals.h"
+
+namespace {
+
+std::optional<std::string> Environment(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void PrintMeasurement(const zelor::SaverLoopLimits& limits) {
+  const double seconds = limits.elapsedSeconds > 0 ? limits.elapsedSeconds : 1;
+  std::printf("seconds: %.2f\nsteps: %lld\nsteps per second: %.0f\nscreen refreshes per second: %.1f\n"
+              "input checks per second: %.0f\n"
+              "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps %.1f %%\n",
+              limits.elapsedSeconds, static_cast<long long>(limits.steps), limits.steps / seconds,
+              limits.presents / seconds, limits.polls / seconds, 100 * limits.presentSeconds / seconds,
+              100 * limits.pollSeconds / seconds,
+              100 * (seconds - limits.presentSeconds - limits.pollSeconds) / seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace zelor;
+  const ModuleOptions options =
+      ParseModuleOptions(std::vector<std::string>(argv + 1, argv + argc), Environment("XSCREENSAVER_WINDOW"));
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "Zelor2: %s\n%s", options.error.c_str(), ModuleUsage().c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(ModuleUsage().c_str(), stdout);
+    return 0;
+  }
+
+  const ModulePaths paths = MakeModulePaths(Environment);
+  StdFileSystem files;
+  IniStore stored(files, paths.settingsFile);
+  // Options given for this run stay in it; see OverrideStore.
+  OverrideStore layered(stored, options.settings);
+  Settings settings(layered, paths.defaults, kEnglishLocale);
+
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    const auto name = Environment("DISPLAY");
+    std::fprintf(stderr, "Zelor2: Die Anzeige \xE2\x80\x9E%s\xE2\x80\x9C l\xC3\xA4sst sich nicht \xC3\xB6" "ffnen.\n",
+                 name ? name->c_str() : "");
+    return 1;
+  }
+  int exitCode = 1;
+  {
+    x11::SaverWindow window(display);
+    const std::string problem = window.Open(options);
+    if (!problem.empty()) {
+      window.ShowError(problem);
+    } else {
+      SaverSession session(settings, window);
+      window.Attach(session);
+      x11::CatchStopSignals();
+      SaverLoopLimits limits;
+      limits.seconds = options.measureSeconds;
+      // The display's pace: X does not say, and 60 Hz is what nearly all have.
+      exitCode = RunSaver(window, session, settings, files, x11::CarriedBodyFile(), 60,
+                          options.measureSeconds > 0 ? &limits : nullptr);
+      if (options.measureSeconds > 0) PrintMeasurement(limits);
+    }
+  }
+  XCloseDisplay(display);
+  return exitCode;
+}

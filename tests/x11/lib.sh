@@ -1,0 +1,127 @@
+# Sourced by the X11 end-to-end test files: drives the native zelor2 in an
+# Xvfb with xdotool and screenshots, each test with its own settings and data
+# folders. Every wait has a timeout.
+set -uo pipefail
+ZELOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+X11_OUT=${X11_OUT:-$ZELOR_ROOT/build/x11-e2e}
+ZELOR2=${ZELOR2:-$ZELOR_ROOT/build/native/src/zelor2}
+TEST_WINDOW=${TEST_WINDOW:-$ZELOR_ROOT/build/native/tests/x11_test_window}
+zelfile() { python3 "$ZELOR_ROOT/tools/zelfile.py" "$@"; }
+Z_PID="" HELPER_PID=""
+
+fail() {
+  echo "    failed: $*" >&2
+  if [ -n "${TEST_PID:-}" ] && [ "$BASHPID" != "$TEST_PID" ]; then kill "$TEST_PID" 2>/dev/null; fi
+  exit 1
+}
+expect_eq() { [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"; }
+
+# A fresh home for one test: settings in $CONF, data in $DATA.
+fresh_home() {
+  TEST_DIR=$X11_OUT/$1
+  rm -rf "$TEST_DIR"
+  mkdir -p "$TEST_DIR/work"
+  export XDG_CONFIG_HOME=$TEST_DIR/config XDG_DATA_HOME=$TEST_DIR/data
+  unset XSCREENSAVER_WINDOW
+  CONF=$XDG_CONFIG_HOME/zelor2/zelor2.conf
+  DATA=$XDG_DATA_HOME/zelor2
+}
+
+z_start() {
+  "$ZELOR2" "$@" >"$TEST_DIR/stdout" 2>"$TEST_DIR/stderr" &
+  Z_PID=$!
+}
+z_running() { [ -n "$Z_PID" ] && kill -0 "$Z_PID" 2>/dev/null; }
+
+# Waits for the program's end and checks its exit status (0 unless given).
+wait_z_exit() {
+  local timeout=$1 expected=${2:-0} i status
+  for ((i = 0; i < timeout * 10; i++)); do
+    if ! z_running; then
+      wait "$Z_PID" 2>/dev/null
+      status=$?
+      Z_PID=""
+      [ "$status" -eq "$expected" ] || fail "zelor2 ended with status $status instead of $expected: $(cat "$TEST_DIR/stderr")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "zelor2 still running after ${timeout}s"
+}
+
+# Runs the command until it succeeds; fails with the message after the timeout.
+# The clock, not a count of tries: a check may itself take a second.
+wait_for() {
+  local timeout=$1 message=$2 end
+  shift 2
+  end=$((SECONDS + timeout))
+  while ((SECONDS < end)); do
+    "$@" >/dev/null && return 0
+    sleep 0.1
+  done
+  fail "$message within ${timeout}s"
+}
+
+screenshot() { timeout 20 import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
+# Pixels of the screenshot's area (WxH+X+Y) for which the fx expression holds.
+count_where() {
+  convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+red='r>0.5&&g<0.2&&b<0.2'
+# The colour of one pixel of a screenshot as RRGGBB.
+pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
+
+# Three bodies: a white sun at the centre, a red and a green planet.
+three_bodies() {
+  zelfile write "$1" \
+    "Sonne 332946 0 0 0 0 0xFFFFFF" \
+    "Rot 1 -1.05e11 0 35500 270 0x0000FF" \
+    "Gruen 1 6e10 0 47000 90 0x00FF00"
+}
+
+# True once the screen shows more than 50 pixels in the area for which the
+# fx expression holds.
+drawn() {
+  local shot=$TEST_DIR/poll.png
+  screenshot "$shot"
+  [ "$(count_where "$shot" "$1" "$2")" -gt 50 ]
+}
+red_drawn() { drawn "$1" "$red"; }
+
+# A setting as the file holds it, or ABSENT.
+conf_get() {
+  [ -f "$CONF" ] || { echo ABSENT; return; }
+  local line
+  line=$(grep -m 1 "^$1=" "$CONF") || { echo ABSENT; return; }
+  echo "${line#*=}"
+}
+
+cleanup() {
+  [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
+  [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null
+  Z_PID="" HELPER_PID=""
+}
+
+# Runs every test_* function of the calling file (those matching X11_ONLY,
+# if set) under a watchdog; prints one PASS or FAIL line each.
+run_tests() {
+  local name pid status failed=0 limit=${TEST_TIMEOUT:-40} i
+  for name in $(declare -F | awk '{print $3}' | grep '^test_' | grep -e "${X11_ONLY:-}"); do
+    ( TEST_PID=$BASHPID; trap cleanup EXIT; "$name" ) &
+    pid=$!
+    for ((i = 0; i < limit * 10; i++)); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null
+      echo "    failed: timed out after ${limit}s" >&2
+      status=124
+    else
+      wait "$pid"
+      status=$?
+    fi
+    if [ "$status" -eq 0 ]; then echo "PASS $name"; else echo "FAIL $name"; failed=1; fi
+  done
+  return $failed
+}
