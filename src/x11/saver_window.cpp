@@ -116,13 +116,13 @@ std::int64_t SaverWindow::NowMicroseconds() {
 }
 
 void SaverWindow::Present(const std::string& label) {
-  const PixelRect dirty = canvas_.TakeDirty();
-  if (dirty.Empty() && label == labelText_) return;
+  const std::vector<PixelRect> dirty = canvas_.TakeDirtyAreas();
+  if (dirty.empty() && label == labelText_) return;
   labelText_ = label;
   // The server has taken the last image before this copy into shared memory
   // begins; meanwhile it worked while the run stepped.
   XSync(display_, False);
-  if (!dirty.Empty()) image_->Put(window_, gc_, canvas_, dirty);
+  for (const PixelRect& area : dirty) image_->Put(window_, gc_, canvas_, area);
   DrawLabel();
   XFlush(display_);
 }
