@@ -52,7 +52,8 @@ std::string AtLine(int line, const std::string& message) { return "line " + std:
 
 struct Row {
   int line = 0;
-  std::string_view epoch;
+  std::string_view epochText;
+  double epoch = 0;  // Julian day
   double x = 0, y = 0, vx = 0, vy = 0;
 };
 
@@ -64,7 +65,10 @@ std::optional<std::string> ParseRow(std::string_view text, int line, Row& row) {
   for (int k = 0; k < 6; ++k)
     if (!ParseDouble(fields[k + 2], values[k]))
       return AtLine(line, std::string(kNames[k]) + " '" + std::string(Trimmed(fields[k + 2])) + "' is not a number");
-  row = {line, Trimmed(fields[0]), values[0], values[1], values[3], values[4]};
+  double epoch = 0;
+  if (!ParseDouble(fields[0], epoch))
+    return AtLine(line, "JDTDB '" + std::string(Trimmed(fields[0])) + "' is not a number");
+  row = {line, Trimmed(fields[0]), epoch, values[0], values[1], values[3], values[4]};
   return std::nullopt;
 }
 
@@ -125,8 +129,8 @@ VectorTable ParseVectorTable(std::string_view text, const std::vector<NamedMass>
   for (std::size_t k = 0; k < firstRows.size(); ++k) {
     const Row& row = firstRows[k];
     if (row.epoch != firstRows.front().epoch)
-      return {{}, AtLine(row.line, "this block starts at " + std::string(row.epoch) + ", the first at " +
-                                       std::string(firstRows.front().epoch) + "; all bodies must be at one time")};
+      return {{}, AtLine(row.line, "this block starts at " + std::string(row.epochText) + ", the first at " +
+                                       std::string(firstRows.front().epochText) + "; all bodies must be at one time")};
     const double vx = row.vx * units->metresPerSecondPerSpeed;
     const double vy = -row.vy * units->metresPerSecondPerSpeed;
     BodyRecord record;
