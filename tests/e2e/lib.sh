@@ -5,7 +5,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
 
 E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
-# Writes and reads body files; tests/e2e/build_bodies_tool.sh builds it.
+# Writes and reads body files; scripts/build_bodies_tool.sh builds it.
 ZELOR_BODIES=${ZELOR_BODIES:-$ZELOR_ROOT/build/native/tools/zelor-bodies/zelor-bodies}
 zelor_bodies() { timeout 30 "$ZELOR_BODIES" "$@"; }
 # Writes a body file: FILE, then one argument a body, "name mass x y speed

@@ -27,7 +27,7 @@ MEMORY_SLACK_KB=${SOAK_MEMORY_SLACK_KB:-2048}
 COUNT_SLACK=${SOAK_COUNT_SLACK:-3}
 
 [ -f "$ZELOR_SCR" ] || { echo "soak: $ZELOR_SCR is missing" >&2; exit 2; }
-bash "$here/../e2e/build_bodies_tool.sh" || exit 2
+bash "$here/../../scripts/build_bodies_tool.sh" || exit 2
 [ -f "${SOAK_PROBE:-}" ] || { echo "soak: SOAK_PROBE (zelor_soak_probe.exe) is missing" >&2; exit 2; }
 ensure_display || exit 2
 ensure_wine_prefix

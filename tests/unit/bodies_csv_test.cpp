@@ -15,7 +15,7 @@ const std::string kHeader = "name,mass_earth,x_m,y_m,speed_m_s,direction_deg,col
 TEST(BodyCsvGoodRows, GiveTheRecordsInFileOrder) {
   const CsvBodies parsed = ParseBodyCsv("\xEF\xBB\xBF" + kHeader +
                                         "Sonne,332946,0,0,0,0,#FFFFFF\r\n"
-                                        "\"Erde, blau\", 1 ,1.5e11,-2.5E+10,29800,+90,#3C8CFF\r\n"
+                                        "\"Erde, blau\", 1 ,\"1.5e11\",-2.5E+10,29800,+90,#3C8CFF\r\n"
                                         "\n"
                                         "Rot,0.5,-1,2,3,4,0x000000FF\n");
   ASSERT_FALSE(parsed.error) << Describe(*parsed.error);
@@ -45,6 +45,7 @@ TEST(BodyCsvBadRows, NameTheirLineAndColumnAndGiveNoRows) {
       {"too few fields", "A,1,0,0,0,0,#FFFFFF\nB,1,0,0,0\n", 3, 6},
       {"too many fields", "A,1,0,0,0,0,#FFFFFF,x\n", 2, 7},
       {"a decimal comma", "A,1,5,0,0,0,0,#FFFFFF\n", 2, 7},
+      {"a decimal comma, quoted", "A,\"1,5\",0,0,0,0,#FFFFFF\n", 2, 2},
       {"no number", "A,eins,0,0,0,0,#FFFFFF\n", 2, 2},
       {"a number with a tail", "A,1,0,2m,0,0,#FFFFFF\n", 2, 4},
       {"an empty number", "A,1,0,0,,0,#FFFFFF\n", 2, 5},

@@ -7,21 +7,22 @@ CsvSplit SplitCsv(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   CsvRecord record{1, {}};
   std::string field;
-  bool fieldStarted = false;  // a record that is only an empty line stays out
+  bool recordStarted = false;  // a record that is only an empty line stays out
+  bool fieldStarted = false;   // a quote opens a field only at its start
   int line = 1;
   std::size_t i = 0;
   auto endRecord = [&] {
-    if (fieldStarted || !record.fields.empty()) {
+    if (recordStarted) {
       record.fields.push_back(field);
       split.records.push_back(record);
     }
     record = {line, {}};
     field.clear();
-    fieldStarted = false;
+    recordStarted = fieldStarted = false;
   };
   while (i < text.size()) {
     const char c = text[i];
-    if (c == '"' && field.empty() && !fieldStarted) {
+    if (c == '"' && !fieldStarted) {
       const int opened = line;
       ++i;
       for (;;) {
@@ -41,11 +42,12 @@ CsvSplit SplitCsv(std::string_view text) {
         if (text[i] == '\n') ++line;
         field += text[i++];
       }
-      fieldStarted = true;
+      recordStarted = fieldStarted = true;
     } else if (c == ',') {
       record.fields.push_back(field);
       field.clear();
-      fieldStarted = true;
+      recordStarted = true;
+      fieldStarted = false;
       ++i;
     } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
       i += c == '\r' ? 2 : 1;
@@ -53,7 +55,7 @@ CsvSplit SplitCsv(std::string_view text) {
       endRecord();
     } else {
       field += c;
-      fieldStarted = true;
+      recordStarted = fieldStarted = true;
       ++i;
     }
   }

@@ -3,7 +3,7 @@
 # which the end-to-end and soak tests write and read body files; a run of
 # those tests alone, without the unit stage before it, then finds it too.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 if [ ! -f build/native/CMakeCache.txt ]; then
   timeout 300 cmake --preset native >/dev/null || { echo "zelor-bodies: cmake --preset native failed" >&2; exit 2; }
 fi
