@@ -5,6 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")"
 source ../../scripts/wine_env.sh
 [ -f "$ZELOR_SCR" ] || { echo "e2e: $ZELOR_SCR is missing; build first" >&2; exit 2; }
+bash ../../scripts/build_bodies_tool.sh || exit 2
 ensure_display || exit 2
 ensure_wine_prefix
 trap stop_own_display EXIT

@@ -6,7 +6,7 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   local dir
   dir=$(zelor_data_dir)
   mkdir -p "$dir"
-  zelfile write "$dir/zwei.zel" "Sonne 332946 0 0 0 0 0x0000FFFF" "Rot 1 -1.05e11 0 35500 270 0x000000FF"
+  write_bodies "$dir/zwei.zel" "Sonne 332946 0 0 0 0 0x0000FFFF" "Rot 1 -1.05e11 0 35500 270 0x000000FF"
   reg_set Datei "$(win_path "$dir/zwei.zel")"
 
   scr_start /c

@@ -49,7 +49,7 @@ monitor_area() {
 # A small body file of the test's own: a sun and one planet, neither white.
 use_two_bodies() {
   mkdir -p "$(zelor_data_dir)"
-  zelfile write "$(zelor_data_dir)/zwei.zel" "Sonne 332946 0 0 0 0 0x0000FFFF" "Erde 1 1.2e11 0 33300 90 0x00FF8000"
+  write_bodies "$(zelor_data_dir)/zwei.zel" "Sonne 332946 0 0 0 0 0x0000FFFF" "Erde 1 1.2e11 0 33300 90 0x00FF8000"
   reg_set Datei "$(win_path "$(zelor_data_dir)/zwei.zel")"
 }
 

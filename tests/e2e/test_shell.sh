@@ -4,7 +4,7 @@ source "$(dirname "$0")/lib.sh"
 
 # A small body file of the test's own: a sun and one planet.
 write_two_bodies() {
-  zelfile write "$1" "Sonne 332946 0 0 0 0 0x0000FFFF" "Erde 1 1.2e11 0 33300 90 0x00FF8000"
+  write_bodies "$1" "Sonne 332946 0 0 0 0 0x0000FFFF" "Erde 1 1.2e11 0 33300 90 0x00FF8000"
 }
 
 use_two_bodies() {

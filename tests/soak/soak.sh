@@ -27,6 +27,7 @@ MEMORY_SLACK_KB=${SOAK_MEMORY_SLACK_KB:-2048}
 COUNT_SLACK=${SOAK_COUNT_SLACK:-3}
 
 [ -f "$ZELOR_SCR" ] || { echo "soak: $ZELOR_SCR is missing" >&2; exit 2; }
+bash "$here/../../scripts/build_bodies_tool.sh" || exit 2
 [ -f "${SOAK_PROBE:-}" ] || { echo "soak: SOAK_PROBE (zelor_soak_probe.exe) is missing" >&2; exit 2; }
 ensure_display || exit 2
 ensure_wine_prefix
@@ -36,11 +37,12 @@ samples=$SOAK_OUT/samples.txt
 : >"$samples"
 say() { echo "$*" | tee -a "$samples"; }
 
-# A ring galaxy shown whole on a 4:3 screen, at a quarter day per step.
+# A sun with a ring of light stars, shown whole on a 4:3 screen, at a
+# quarter day per step.
 start_saver() {
   reset_state
   mkdir -p "$(zelor_data_dir)"
-  python3 "$here/make_bodies.py" "$(zelor_data_dir)/Ring.zel" 1000 || fail "could not write the bodies"
+  zelor_bodies new --random 1000 --seed 1000 "$(zelor_data_dir)/Ring.zel" >/dev/null || fail "could not write the bodies"
   reg_set Datei "$(win_path "$(zelor_data_dir)/Ring.zel")"
   reg_set Breite 2.6667
   reg_set "Höhe" 2

@@ -1,0 +1,46 @@
+// What the commands share: messages to the user, reading inputs and writing
+// body files.
+#pragma once
+
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "body_rows.h"
+#include "commands.h"
+#include "common/file_system.h"
+
+namespace zelor::bodies {
+
+inline int Fail(int status, const std::string& message) {
+  std::cerr << "zelor-bodies: " << message << "\n";
+  return status;
+}
+
+// Text files of bodies are small; this is far beyond any of them.
+constexpr std::size_t kMaxTextBytes = std::size_t{256} << 20;
+
+// The file as text, or standard input for "-".
+inline std::optional<std::string> ReadText(FileSystem& files, const std::string& path) {
+  if (path == "-") return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  auto bytes = files.ReadFile(path, kMaxTextBytes);
+  if (!bytes) return std::nullopt;
+  return std::string(bytes->begin(), bytes->end());
+}
+
+inline int WriteBodies(FileSystem& files, const std::string& path, const std::vector<BodyRow>& rows) {
+  if (!WriteBytesSafely(files, path, EncodeRows(rows)))
+    return Fail(kRefused, "cannot write " + path + "; it is left as it was");
+  std::cout << path << ": " << rows.size() << (rows.size() == 1 ? " body\n" : " bodies\n");
+  return kDone;
+}
+
+inline std::vector<BodyRow> RowsOf(const std::vector<BodyRecord>& records) {
+  std::vector<BodyRow> rows;
+  for (const BodyRecord& record : records) rows.push_back(RowOf(record));
+  return rows;
+}
+
+}  // namespace zelor::bodies

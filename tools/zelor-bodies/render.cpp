@@ -1,0 +1,33 @@
+#include "render.h"
+
+#include <chrono>
+
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "shell/run_setup.h"
+
+namespace zelor::bodies {
+
+RenderOptions DefaultRenderOptions() {
+  MemoryStore store;
+  const Settings settings(store, MakeDefaultPaths(""), kEnglishLocale);
+  RenderOptions options;
+  options.run = ReadRunConfig(settings);
+  return options;
+}
+
+RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const RenderOptions& options) {
+  RenderedRun result;
+  RunConfig config = options.run;
+  config.bodyFile = bodyFile;
+  SimState state;
+  result.canvas.Resize(options.width, options.height);
+  SimInit(state, config, files, result.canvas);
+  const auto start = std::chrono::steady_clock::now();
+  for (std::int64_t k = 0; k < options.steps; ++k) SimStep(state, result.canvas);
+  result.stepSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.label = TimeLabel(state, kEnglishLocale);
+  return result;
+}
+
+}  // namespace zelor::bodies
