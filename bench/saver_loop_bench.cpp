@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   const double seconds = limits.elapsedSeconds > 0 ? limits.elapsedSeconds : 1;
   std::printf("seconds: %.2f\nsteps: %lld\nsteps per second: %.0f\nscreen refreshes per second: %.1f\n"
               "input checks per second: %.0f\nsleeps per second: %.1f\n"
-              "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps %.1f %%\n",
+              "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps (and sleep) %.1f %%\n",
               limits.elapsedSeconds, static_cast<long long>(limits.steps), limits.steps / seconds,
               limits.presents / seconds, limits.polls / seconds, limits.waits / seconds, 100 * limits.presentSeconds / seconds,
               100 * limits.pollSeconds / seconds,

@@ -92,6 +92,9 @@ namespace {
 
 // Pixels this close to an area join it rather than start one of their own.
 constexpr int kDirtyGap = 16;
+// Under Wine a call that copies an area to the screen takes about as long as
+// copying a 256 x 256 square.
+constexpr long long kPixelsPerArea = 256 * 256;
 
 bool Near(const PixelRect& r, int x, int y) {
   return x >= r.left - kDirtyGap && x < r.right + kDirtyGap && y >= r.top - kDirtyGap && y < r.bottom + kDirtyGap;
@@ -133,16 +136,17 @@ std::vector<PixelRect> Canvas::TakeDirtyAreas() {
   taken.swap(dirty_);
   dirty_.reserve(kMostDirtyAreas);
   lastDirty_ = 0;
-  // Areas that fill much of the area around them all (a fast run's long
-  // arcs, overlapping) cost more one by one than that one area.
+  // Each area costs the screen a call of its own, about as much as copying
+  // kPixelsPerArea pixels more. A fast run's many long arcs go cheaper as the
+  // one area around them all; a slow run's few short strokes one by one.
   if (taken.size() > 1) {
     PixelRect all = taken.front();
     long long separately = 0;
     for (const PixelRect& r : taken) {
       Include(all, r.left, r.top, r.right, r.bottom);
-      separately += static_cast<long long>(r.right - r.left) * (r.bottom - r.top);
+      separately += static_cast<long long>(r.right - r.left) * (r.bottom - r.top) + kPixelsPerArea;
     }
-    if (2 * separately > static_cast<long long>(all.right - all.left) * (all.bottom - all.top)) taken.assign(1, all);
+    if (separately >= static_cast<long long>(all.right - all.left) * (all.bottom - all.top)) taken.assign(1, all);
   }
   return taken;
 }

@@ -32,8 +32,8 @@ class Canvas {
   // The places drawn since the last take, and forgets them: one area around
   // each group of pixels drawn close together, so that a few bodies at the
   // corners of the picture do not make the whole picture count as drawn. Past
-  // kMostDirtyAreas groups, or when the groups fill half of it, a single
-  // area around all of them.
+  // kMostDirtyAreas groups, or when the groups cost more to show one by one,
+  // a single area around all of them.
   std::vector<PixelRect> TakeDirtyAreas();
   // The same as one area around all of them.
   PixelRect TakeDirty();

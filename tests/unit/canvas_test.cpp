@@ -109,7 +109,8 @@ TEST(CanvasDirtyArea, KeepsPlacesFarApartApartUpToItsLimit) {
   EXPECT_EQ(areas[1].left, 990);
   EXPECT_EQ(areas[1].bottom, 991);
 
-  // Places that fill half the area around them: that area alone.
+  // Places close enough that showing them one by one costs more than the
+  // area around them: that area alone.
   c.Line(0, 0, 50, 50, kRed);
   c.Line(70, 0, 50, 50, kRed);
   const std::vector<PixelRect> arcs = c.TakeDirtyAreas();
