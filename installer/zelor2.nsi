@@ -1,7 +1,10 @@
 ; Zelor2-Setup.exe: puts Zelor2.scr where Windows looks for screen savers,
 ; the sample body files into the user's folder, and an uninstaller under
 ; "Apps". Built by installer/build.sh, which passes SCR, DATA and OUTFILE.
-Unicode true
+; A 64-bit installer, like the saver: it puts the file straight into the
+; 64-bit system folder and writes the 64-bit registry, with no redirection in
+; between, and a 32-bit Windows, where the saver could not run, refuses it.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
@@ -36,11 +39,11 @@ BrandingText "Zelor2 ${VERSION}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
-!include x64.nsh
 !include active_saver.nsh
 
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
+!define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert den Bildschirmschoner Zelor2 ${VERSION} und die Beispiel-Körperdateien.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !define MUI_PAGE_CUSTOMFUNCTION_PRE ApplyModeToSections
@@ -62,24 +65,19 @@ VIAddVersionKey /LANG=${LANG_GERMAN} FileDescription "Zelor2 ${VERSION} Installa
 VIAddVersionKey /LANG=${LANG_GERMAN} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_GERMAN} LegalCopyright "${PUBLISHER}"
 
+Var ScrFolder
 Var ScrFile
 
 Section "Zelor2 (Bildschirmschoner)" SecProgram
   SectionIn RO
-  SetRegView 64
   ${If} $MultiUser.InstallMode == AllUsers
-    ; A 32-bit installer would otherwise land in SysWOW64, where the
-    ; 64-bit screen-saver settings never look.
-    StrCpy $ScrFile "$WINDIR\System32\Zelor2.scr"
-    ${DisableX64FSRedirection}
-    SetOutPath "$WINDIR\System32"
-    File "/oname=Zelor2.scr" "${SCR}"
-    ${EnableX64FSRedirection}
+    StrCpy $ScrFolder "$SYSDIR"
   ${Else}
-    StrCpy $ScrFile "$INSTDIR\Zelor2.scr"
-    SetOutPath "$INSTDIR"
-    File "/oname=Zelor2.scr" "${SCR}"
+    StrCpy $ScrFolder "$INSTDIR"
   ${EndIf}
+  StrCpy $ScrFile "$ScrFolder\Zelor2.scr"
+  SetOutPath "$ScrFolder"
+  File "/oname=Zelor2.scr" "${SCR}"
 
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -131,10 +129,6 @@ FunctionEnd
 ; Silent switches besides /S: /AllUsers, /CurrentUser (default: all users
 ; for an administrator) and /NOACTIVATE.
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "Zelor2 läuft nur auf einem 64-Bit-Windows." /SD IDOK
-    Abort
-  ${EndIf}
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $R0
   ClearErrors
