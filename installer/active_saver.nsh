@@ -7,9 +7,7 @@
 ; Windows starts SCRNSAVE.EXE without quotes, so a path with spaces (a user
 ; name with one, in a per-user install) is stored in its short form.
 !macro ShortPathOf OUT FILE
-  ${DisableX64FSRedirection}
   GetFullPathName /SHORT ${OUT} "${FILE}"
-  ${EnableX64FSRedirection}
   StrCmp ${OUT} "" 0 +2
   StrCpy ${OUT} "${FILE}"
 !macroend

@@ -7,11 +7,8 @@ Var UnScrFile
 
 Section "un.Zelor2 (Bildschirmschoner)" SecUnProgram
   SectionIn RO
-  SetRegView 64
   !insertmacro ClearActiveSaverIfItIs $UnScrFile
-  ${DisableX64FSRedirection}
   Delete "$UnScrFile"
-  ${EnableX64FSRedirection}
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
@@ -25,7 +22,6 @@ SectionEnd
 
 ; The mode of the install is the one whose "Apps" entry names this folder.
 Function un.onInit
-  SetRegView 64
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
     GetFullPathName /SHORT $0 "$0"
@@ -40,7 +36,7 @@ Function un.onInit
       Quit
     ${EndIf}
     SetShellVarContext all
-    StrCpy $UnScrFile "$WINDIR\System32\Zelor2.scr"
+    StrCpy $UnScrFile "$SYSDIR\Zelor2.scr"
   ${Else}
     SetShellVarContext current
     StrCpy $UnScrFile "$INSTDIR\Zelor2.scr"
