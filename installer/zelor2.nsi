@@ -1,6 +1,7 @@
 ; Zelor2-Setup.exe: puts Zelor2.scr where Windows looks for screen savers,
 ; the sample body files into the user's folder, and an uninstaller under
 ; "Apps". Built by installer/build.sh, which passes SCR, DATA and OUTFILE.
+
 ; A 64-bit installer, like the saver: it puts the file straight into the
 ; 64-bit system folder and writes the 64-bit registry, with no redirection in
 ; between, and a 32-bit Windows, where the saver could not run, refuses it.
