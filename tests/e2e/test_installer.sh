@@ -48,16 +48,31 @@ setup_silently() {
   [ "$status" -eq 0 ] || fail "Zelor2-Setup.exe /S $* ended with status $status"
 }
 
-# Runs the entry's quiet uninstall command. The uninstaller goes on in a copy
-# of itself after the started one ends, so this waits for every Wine process.
+# True while an uninstaller's copy of itself (NSIS runs it as
+# %TEMP%\~nsuN.tmp\Un.exe) runs in this prefix.
+uninstaller_copy_running() {
+  local pid
+  for pid in $(pgrep -f 'nsu[0-9A-F]+\.tmp.Un\.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# Runs the quiet uninstall command of the entry under the root key (HKLM or
+# HKCU) for the program folder given. The uninstaller goes on in a copy of
+# itself, which deletes the original; the wait ends when that copy has.
 uninstall_silently() {
-  local root=$1 command exe
-  shift
+  local root=$1 folder=$2 command exe i
+  shift 2
   command=$(value_of "$root\\$UNINSTALL_SUBKEY" QuietUninstallString)
   [[ "$command" =~ ^\"([^\"]+)\"\ /S$ ]] || fail "QuietUninstallString is '$command'"
   exe=${BASH_REMATCH[1]}
   timeout 60 wine "$exe" /S "$@" >>"$E2E_OUT/wine.log" 2>&1 || fail "the uninstaller $* failed"
-  timeout 60 wineserver -w || fail "the uninstaller still runs after 60s"
+  for ((i = 0; i < 600; i++)); do
+    [ ! -e "$folder/Zelor2-Deinstallation.exe" ] && ! uninstaller_copy_running && return 0
+    sleep 0.1
+  done
+  fail "the uninstaller has not finished within 60s"
 }
 
 expect_samples_as_shipped() {
@@ -116,7 +131,7 @@ test_a_silent_uninstall_removes_the_program_and_its_keys_and_keeps_the_users_fil
   setup_silently
   zelfile write "$(zelor_data_dir)/Temp.zel" "Sonne 332946 0 0 0 0 0x0000FFFF"
   reg_set Intervall 3
-  uninstall_silently HKLM
+  uninstall_silently HKLM "$PROGRAM_DIR"
   [ ! -e "$SYSTEM_SCR" ] || fail "Zelor2.scr is still in the system folder"
   [ ! -e "$PROGRAM_DIR" ] || fail "the uninstaller's folder is still there"
   expect_eq "$(uninstall_entry HKLM)" ABSENT "uninstall entry"
@@ -140,7 +155,7 @@ test_a_per_user_install_and_an_uninstall_that_removes_settings_and_files() {
   # The user has picked another saver since.
   timeout 30 wine reg add "$DESKTOP_KEY" /v SCRNSAVE.EXE /d "$other" /f >/dev/null 2>&1 || fail "reg add SCRNSAVE.EXE"
   reg_set Intervall 3
-  uninstall_silently HKCU /PURGE
+  uninstall_silently HKCU "$USER_PROGRAM_DIR" /PURGE
   [ ! -e "$USER_PROGRAM_DIR" ] || fail "the program folder is still there"
   expect_eq "$(uninstall_entry HKCU)" ABSENT "uninstall entry"
   expect_eq "$(value_of "$DESKTOP_KEY" SCRNSAVE.EXE)" "$other" "SCRNSAVE.EXE of another saver"
