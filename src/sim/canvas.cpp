@@ -39,9 +39,7 @@ void Canvas::Resize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
   left_ = top_ = 0;
   scaleX_ = scaleY_ = 1;
-  dirty_.clear();
-  if (width_ > 0 && height_ > 0) dirty_.push_back({0, 0, width_, height_});
-  lastDirty_ = 0;
+  dirty_.Resize(width_, height_);
 }
 
 void Canvas::SetUserScale(double left, double top, double right, double bottom) {
@@ -85,77 +83,18 @@ void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
 void Canvas::Plot(int x, int y, std::uint32_t pixel) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<size_t>(y) * width_ + x] = pixel;
-  MarkDirty(x, y);
+  dirty_.Mark(x, y);
 }
 
-namespace {
-
-// Pixels this close to an area join it rather than start one of their own.
-constexpr int kDirtyGap = 16;
-// Under Wine a call that copies an area to the screen takes about as long as
-// copying a 256 x 256 square.
-constexpr long long kPixelsPerArea = 256 * 256;
-
-bool Near(const PixelRect& r, int x, int y) {
-  return x >= r.left - kDirtyGap && x < r.right + kDirtyGap && y >= r.top - kDirtyGap && y < r.bottom + kDirtyGap;
-}
-
-void Include(PixelRect& r, int left, int top, int right, int bottom) {
-  r.left = std::min(r.left, left);
-  r.top = std::min(r.top, top);
-  r.right = std::max(r.right, right);
-  r.bottom = std::max(r.bottom, bottom);
-}
-
-}  // namespace
-
-void Canvas::MarkDirty(int x, int y) {
-  if (lastDirty_ < dirty_.size() && Near(dirty_[lastDirty_], x, y)) {
-    Include(dirty_[lastDirty_], x, y, x + 1, y + 1);
-    return;
-  }
-  for (std::size_t i = 0; i < dirty_.size(); ++i) {
-    if (!Near(dirty_[i], x, y)) continue;
-    Include(dirty_[i], x, y, x + 1, y + 1);
-    lastDirty_ = i;
-    return;
-  }
-  if (dirty_.size() < kMostDirtyAreas) {
-    dirty_.push_back({x, y, x + 1, y + 1});
-    lastDirty_ = dirty_.size() - 1;
-    return;
-  }
-  PixelRect all{x, y, x + 1, y + 1};
-  for (const PixelRect& r : dirty_) Include(all, r.left, r.top, r.right, r.bottom);
-  dirty_.assign(1, all);
-  lastDirty_ = 0;
-}
-
-std::vector<PixelRect> Canvas::TakeDirtyAreas() {
-  std::vector<PixelRect> taken;
-  taken.swap(dirty_);
-  dirty_.reserve(kMostDirtyAreas);
-  lastDirty_ = 0;
-  // Each area costs the screen a call of its own, about as much as copying
-  // kPixelsPerArea pixels more. A fast run's many long arcs go cheaper as the
-  // one area around them all; a slow run's few short strokes one by one.
-  if (taken.size() > 1) {
-    PixelRect all = taken.front();
-    long long separately = 0;
-    for (const PixelRect& r : taken) {
-      Include(all, r.left, r.top, r.right, r.bottom);
-      separately += static_cast<long long>(r.right - r.left) * (r.bottom - r.top) + kPixelsPerArea;
-    }
-    if (separately >= static_cast<long long>(all.right - all.left) * (all.bottom - all.top)) taken.assign(1, all);
-  }
-  return taken;
-}
+std::vector<PixelRect> Canvas::TakeDirtyAreas() { return dirty_.Take(); }
 
 PixelRect Canvas::TakeDirty() {
   const std::vector<PixelRect> areas = TakeDirtyAreas();
   if (areas.empty()) return {};
   PixelRect all = areas.front();
-  for (const PixelRect& r : areas) Include(all, r.left, r.top, r.right, r.bottom);
+  for (const PixelRect& r : areas)
+    all = {std::min(all.left, r.left), std::min(all.top, r.top), std::max(all.right, r.right),
+           std::max(all.bottom, r.bottom)};
   return all;
 }
 

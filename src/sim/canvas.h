@@ -8,13 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace zelor {
+#include "sim/dirty_tiles.h"
 
-// Pixels [left, right) x [top, bottom); empty when right <= left.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool Empty() const { return right <= left || bottom <= top; }
-};
+namespace zelor {
 
 class Canvas {
  public:
@@ -29,15 +25,11 @@ class Canvas {
   void Line(float x, float y, float dx, float dy, std::int32_t color);
   void Point(float x, float y, std::int32_t color);
 
-  // The places drawn since the last take, and forgets them: one area around
-  // each group of pixels drawn close together, so that a few bodies at the
-  // corners of the picture do not make the whole picture count as drawn. Past
-  // kMostDirtyAreas groups, or when the groups cost more to show one by one,
-  // a single area around all of them.
+  // The places drawn since the last take, by DirtyTiles' rule, and forgets
+  // them. A new picture counts as drawn all over.
   std::vector<PixelRect> TakeDirtyAreas();
   // The same as one area around all of them.
   PixelRect TakeDirty();
-  static constexpr std::size_t kMostDirtyAreas = 32;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -53,13 +45,11 @@ class Canvas {
   double PixelX(double userX) const { return (userX - left_) * scaleX_; }
   double PixelY(double userY) const { return (userY - top_) * scaleY_; }
   void Plot(int x, int y, std::uint32_t pixel);
-  void MarkDirty(int x, int y);
 
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> pixels_;
   double left_ = 0, top_ = 0, scaleX_ = 1, scaleY_ = 1;
-  std::vector<PixelRect> dirty_;
-  std::size_t lastDirty_ = 0;  // where the last pixel went; the next one of a line is close by
+  DirtyTiles dirty_;
 };
 
 // 0x00BBGGRR as the DIB's 0x00RRGGBB.

@@ -79,51 +79,54 @@ TEST(CanvasLines, IgnoreCoordinatesThatAreNotNumbers) {
   EXPECT_EQ(CountLit(c), 0);
 }
 
-TEST(CanvasDirtyArea, CoversWhatWasDrawnSinceTheLastTake) {
+// The places drawn are kept as tiles of 32 x 32 pixels.
+TEST(CanvasDirtyArea, CoversTheTilesDrawnOnSinceTheLastTake) {
   Canvas c;
   c.Resize(100, 100);
-  EXPECT_FALSE(c.TakeDirty().Empty());  // a new picture must be shown whole
+  const PixelRect whole = c.TakeDirty();  // a new picture must be shown whole
+  EXPECT_EQ(whole.right, 100);
+  EXPECT_EQ(whole.bottom, 100);
   EXPECT_TRUE(c.TakeDirty().Empty());
   c.Point(10, 20, kRed);
   c.Line(30, 40, 5, 2, kRed);
   const PixelRect r = c.TakeDirty();
-  EXPECT_EQ(r.left, 10);
-  EXPECT_EQ(r.top, 20);
-  EXPECT_EQ(r.right, 36);
-  EXPECT_EQ(r.bottom, 43);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, 64);
+  EXPECT_EQ(r.bottom, 64);
   EXPECT_TRUE(c.TakeDirty().Empty());
 }
 
-TEST(CanvasDirtyArea, KeepsPlacesFarApartApartUpToItsLimit) {
+TEST(CanvasDirtyArea, KeepsPlacesFarApartApartWhileThatIsCheaper) {
   Canvas c;
   c.Resize(1000, 1000);
   c.TakeDirty();
-  c.Line(10, 10, 5, 0, kRed);  // a body at one corner,
-  c.Point(990, 990, kRed);     // another at the opposite one,
-  c.Point(17, 12, kRed);       // and the first one's next pixel
+  c.Line(10, 10, 5, 0, kRed);   // a body at one corner,
+  c.Point(990, 990, kRed);      // another at the opposite one,
+  c.Line(500, 0, 0, 200, kRed);  // and a third going down: one area of a tile's width
   const std::vector<PixelRect> areas = c.TakeDirtyAreas();
-  ASSERT_EQ(areas.size(), 2u);
-  EXPECT_EQ(areas[0].left, 10);
-  EXPECT_EQ(areas[0].right, 18);
-  EXPECT_EQ(areas[0].bottom, 13);
-  EXPECT_EQ(areas[1].left, 990);
-  EXPECT_EQ(areas[1].bottom, 991);
+  ASSERT_EQ(areas.size(), 3u);
+  EXPECT_EQ(areas[0].right, 32);
+  EXPECT_EQ(areas[0].bottom, 32);
+  EXPECT_EQ(areas[1].left, 480);
+  EXPECT_EQ(areas[1].right, 512);
+  EXPECT_EQ(areas[1].bottom, 224);
+  EXPECT_EQ(areas[2].left, 960);
+  EXPECT_EQ(areas[2].right, 992);
 
-  // Places close enough that showing them one by one costs more than the
-  // area around them: that area alone.
+  // Places close together: the area around them costs less than each alone.
   c.Line(0, 0, 50, 50, kRed);
   c.Line(70, 0, 50, 50, kRed);
   const std::vector<PixelRect> arcs = c.TakeDirtyAreas();
   ASSERT_EQ(arcs.size(), 1u);
-  EXPECT_EQ(arcs[0].right, 121);
+  EXPECT_EQ(arcs[0].right, 128);
 
-  // A crowd of far-apart places, more than it keeps apart: one area around
-  // them all.
+  // A crowd of far-apart places: one area around them all.
   for (int i = 0; i < 40; ++i) c.Point(static_cast<float>(25 * i), static_cast<float>(25 * i), kRed);
   const std::vector<PixelRect> crowd = c.TakeDirtyAreas();
   ASSERT_EQ(crowd.size(), 1u);
   EXPECT_EQ(crowd[0].left, 0);
-  EXPECT_EQ(crowd[0].right, 976);
+  EXPECT_EQ(crowd[0].right, 992);
 }
 
 // Lines whose ends lie so far outside the picture, in pixels, that the
