@@ -5,19 +5,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
 
 E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
-# Writes and reads body files; scripts/build_bodies_tool.sh builds it.
-ZELOR_BODIES=${ZELOR_BODIES:-$ZELOR_ROOT/build/native/tools/zelor-bodies/zelor-bodies}
-zelor_bodies() { timeout 30 "$ZELOR_BODIES" "$@"; }
-# Writes a body file: FILE, then one argument a body, "name mass x y speed
-# direction colour" (metres, m/s, degrees; colour #RRGGBB or 0x00BBGGRR).
-write_bodies() {
-  local out=$1 body
-  shift
-  {
-    echo name,mass_earth,x_m,y_m,speed_m_s,direction_deg,color
-    for body in "$@"; do echo "${body// /,}"; done
-  } | zelor_bodies from-csv - "$out" >/dev/null || fail "could not write $out"
-}
+source "$ZELOR_ROOT/tests/body_files.sh"
 mkdir -p "$E2E_OUT"
 REG_KEY='HKCU\Software\Zelor2\Einstellungen'
 export LANG=${LANG_FOR_TEST:-en_US.UTF-8}

@@ -129,7 +129,7 @@ test_a_silent_install_for_all_users_puts_everything_in_place_and_the_saver_draws
 test_a_silent_uninstall_removes_the_program_and_its_keys_and_keeps_the_users_files() {
   forget_installs
   setup_silently
-  zelfile write "$(zelor_data_dir)/Temp.zel" "Sonne 332946 0 0 0 0 0x0000FFFF"
+  write_bodies "$(zelor_data_dir)/Temp.zel" "Sonne 332946 0 0 0 0 0x0000FFFF"
   reg_set Intervall 3
   uninstall_silently HKLM "$PROGRAM_DIR"
   [ ! -e "$SYSTEM_SCR" ] || fail "Zelor2.scr is still in the system folder"
@@ -168,7 +168,7 @@ test_a_second_install_keeps_the_users_changed_sample_and_brings_back_a_deleted_o
   forget_installs
   setup_silently
   voyager=$(zelor_data_dir)/Voyager.zel
-  zelfile write "$voyager" "Sonne 332946 0 0 0 0 0x0000FFFF" "Meine 1 1.2e11 0 33300 90 0x00FF8000"
+  write_bodies "$voyager" "Sonne 332946 0 0 0 0 0x0000FFFF" "Meine 1 1.2e11 0 33300 90 0x00FF8000"
   cp "$voyager" "$E2E_OUT/changed-voyager.zel"
   rm "$(zelor_data_dir)/BinaryStar.zel"
   setup_silently

@@ -6,7 +6,7 @@ ZELOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 X11_OUT=${X11_OUT:-$ZELOR_ROOT/build/x11-e2e}
 ZELOR2=${ZELOR2:-$ZELOR_ROOT/build/native/src/zelor2}
 TEST_WINDOW=${TEST_WINDOW:-$ZELOR_ROOT/build/native/tests/x11_test_window}
-zelfile() { python3 "$ZELOR_ROOT/tools/zelfile.py" "$@"; }
+source "$ZELOR_ROOT/tests/body_files.sh"
 Z_PID="" HELPER_PID=""
 
 fail() {
@@ -73,7 +73,7 @@ pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut
 
 # Three bodies: a white sun at the centre, a red and a green planet.
 three_bodies() {
-  zelfile write "$1" \
+  write_bodies "$1" \
     "Sonne 332946 0 0 0 0 0xFFFFFF" \
     "Rot 1 -1.05e11 0 35500 270 0x0000FF" \
     "Gruen 1 6e10 0 47000 90 0x00FF00"

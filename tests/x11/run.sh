@@ -8,6 +8,7 @@ cd "$(dirname "$0")"
 source ./lib.sh
 [ -x "$ZELOR2" ] || { echo "x11: $ZELOR2 is missing; build first" >&2; exit 2; }
 [ -x "$TEST_WINDOW" ] || { echo "x11: $TEST_WINDOW is missing; build first" >&2; exit 2; }
+bash ../../scripts/build_bodies_tool.sh || exit 2
 
 xvfb_pid=""
 for n in $(seq 140 170); do
