@@ -16,7 +16,10 @@ cmake --build --preset windows --target Zelor2 -j"$jobs"
 
 # A tree without the tool still makes a release; a tool that fails to build
 # stops it.
-if cmake --build "$build" --target help 2>/dev/null | grep -qx '\.\.\. zelor-bodies'; then
+# Read whole first: grep -q ends at the first match, and under pipefail the
+# writer's broken pipe would count as no match.
+targets=$(cmake --build "$build" --target help 2>/dev/null || true)
+if grep -qx '\.\.\. zelor-bodies' <<<"$targets"; then
   cmake --build "$build" --target zelor-bodies -j"$jobs"
 else
   echo "release: this tree has no body-file tool; the archive goes without it"
