@@ -19,7 +19,7 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   type_text "3"          # txtHoehe
   keys Tab Tab
   type_text "1"          # txtIntervall
-  keys Tab Tab Tab space # chkSpeichern ticked
+  keys Tab Tab Tab Tab space # past Abbrechen, Zelor-Datei and txtTempo: chkSpeichern ticked
   keys Return
   wait_scr_exit 20
   expect_eq "$(reg_get speichern)" True "speichern"
