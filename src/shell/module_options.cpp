@@ -88,7 +88,9 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
     const std::string name = arg.substr(arg[1] == '-' ? 2 : 1);
     options.error = TakeOption(name, arguments, i, options);
   }
-  if (options.error.empty() && options.target == DrawTarget::OwnWindow && !options.fullscreen && saverWindow) {
+  // The daemon starts its modules with -root and hands them its own window
+  // in the variable: drawing on the real root would be hidden behind it.
+  if (options.error.empty() && options.target != DrawTarget::GivenWindow && !options.fullscreen && saverWindow) {
     const auto id = ParseWindowId(*saverWindow);
     if (id) {
       options.target = DrawTarget::GivenWindow;

@@ -2,7 +2,7 @@
 // (Linux and other X11 systems): where to draw, and the settings given for
 // one run. Options take one dash or two; numbers are written with a dot.
 //
-//   -root              draw on the root window
+//   -root              draw on the root window (or in the daemon's, see below)
 //   -window-id ID      draw into the window ID (decimal or 0x... hex); the
 //                      environment's XSCREENSAVER_WINDOW names one the same way
 //   -fullscreen        an own window over the whole screen; a key or a
@@ -40,8 +40,8 @@ struct ModuleOptions {
 };
 
 // `arguments` without the program's name; `saverWindow` is the value of
-// XSCREENSAVER_WINDOW, nullopt when it is not set. An explicit -root,
-// -window-id or -fullscreen wins over it.
+// XSCREENSAVER_WINDOW, nullopt when it is not set. It wins over -root; an
+// explicit -window-id or -fullscreen wins over it.
 ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
                                  const std::optional<std::string>& saverWindow);
 

@@ -28,10 +28,14 @@ TEST(ModuleOptionsTarget, AnOwnWindowTheRootOrAGivenWindow) {
 }
 
 TEST(ModuleOptionsTarget, TheDaemonsWindowCountsUnlessTheCommandLineNamesAnother) {
-  const ModuleOptions fromDaemon = Parse({}, "0x400001");
-  EXPECT_EQ(fromDaemon.target, DrawTarget::GivenWindow);
-  EXPECT_EQ(fromDaemon.window, 0x400001u);
-  EXPECT_EQ(Parse({"-root"}, "0x400001").target, DrawTarget::Root);
+  // The daemon starts a module as "zelor2 --root" with its own window in the
+  // variable: that window is the one on the screen.
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{}, {"-root"}, {"--root"}}) {
+    const ModuleOptions fromDaemon = Parse(args, "0x400001");
+    EXPECT_EQ(fromDaemon.target, DrawTarget::GivenWindow) << args.size();
+    EXPECT_EQ(fromDaemon.window, 0x400001u) << args.size();
+  }
+  EXPECT_EQ(Parse({"-root"}).target, DrawTarget::Root);
   EXPECT_EQ(Parse({"-window-id", "7"}, "0x400001").window, 7u);
   EXPECT_EQ(Parse({"-fullscreen"}, "0x400001").target, DrawTarget::OwnWindow);
   EXPECT_TRUE(Contains(Parse({}, "kein Fenster").error, "XSCREENSAVER_WINDOW"));
