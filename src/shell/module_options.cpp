@@ -1,5 +1,6 @@
 #include "shell/module_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -11,6 +12,14 @@ namespace zelor {
 namespace {
 
 bool IsNumber(const std::string& text) { return ParseNumber(text, kEnglishLocale).has_value(); }
+
+// The daemon's settings dialog writes a number in the user's locale, "0,5" in
+// a German one; an option that takes a single number cannot mistake that
+// comma. The run reads the dot form.
+std::optional<std::string> SingleNumber(std::string text) {
+  if (!IsNumber(text) && ParseNumber(text, kGermanLocale)) std::replace(text.begin(), text.end(), ',', '.');
+  return IsNumber(text) ? std::optional<std::string>(text) : std::nullopt;
+}
 
 // Decimal, or hexadecimal after "0x" as window tools print it; 0 is no window.
 std::optional<std::uint64_t> ParseWindowId(const std::string& text) {
@@ -25,7 +34,7 @@ std::optional<std::uint64_t> ParseWindowId(const std::string& text) {
 }
 
 std::string NeedsNumber(const std::string& option, const std::string& value) {
-  return "Die Option " + Quoted(option) + " braucht eine Zahl mit Punkt als Dezimalzeichen, nicht " +
+  return "Die Option " + Quoted(option) + " braucht eine Zahl, etwa " + Quoted("0.5") + ", nicht " +
          QuotedShort(value) + ".";
 }
 
@@ -65,10 +74,11 @@ std::string TakeOption(const std::string& name, const std::vector<std::string>& 
     options.settings[kKeyBreite] = width;
     options.settings[kKeyHoehe] = height;
   } else {
-    if (!IsNumber(value)) return NeedsNumber("-" + name, value);
-    if (name == "interval") options.settings[kKeyIntervall] = value;
-    if (name == "tempo") options.settings[kKeyTempo] = value;
-    if (name == "measure-seconds") options.measureSeconds = *ParseNumber(value, kEnglishLocale);
+    const auto number = SingleNumber(value);
+    if (!number) return NeedsNumber("-" + name, value);
+    if (name == "interval") options.settings[kKeyIntervall] = *number;
+    if (name == "tempo") options.settings[kKeyTempo] = *number;
+    if (name == "measure-seconds") options.measureSeconds = *ParseNumber(*number, kEnglishLocale);
   }
   return std::string();
 }

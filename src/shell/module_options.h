@@ -1,6 +1,7 @@
 // The command line of the program as a module of a desktop saver daemon
 // (Linux and other X11 systems): where to draw, and the settings given for
-// one run. Options take one dash or two; numbers are written with a dot.
+// one run. Options take one dash or two; numbers are written with a dot (a
+// single number also with a decimal comma).
 //
 //   -root              draw on the root window (or in the daemon's, see below)
 //   -window-id ID      draw into the window ID (decimal or 0x... hex); the

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
 #include "lock/encode_password.h"
 #include "settings/module_paths.h"
 #include "settings/override_store.h"
@@ -56,7 +62,7 @@ TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
 TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   EXPECT_TRUE(Contains(Parse({"-wurzel"}).error, "Unbekannte Option \xE2\x80\x9E-wurzel"));
   EXPECT_TRUE(Contains(Parse({"-file"}).error, "braucht einen Wert"));
-  EXPECT_TRUE(Contains(Parse({"-interval", "0,5"}).error, "\xE2\x80\x9E-interval\xE2\x80\x9C braucht eine Zahl"));
+  EXPECT_TRUE(Contains(Parse({"-interval", "0.5,1"}).error, "\xE2\x80\x9E-interval\xE2\x80\x9C braucht eine Zahl"));
   EXPECT_TRUE(Contains(Parse({"-tempo", ""}).error, "-tempo"));
   EXPECT_TRUE(Contains(Parse({"-sky", "3"}).error, "-sky"));
   EXPECT_TRUE(Contains(Parse({"-sky", "3,x"}).error, "-sky"));
@@ -64,6 +70,70 @@ TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
     EXPECT_TRUE(Contains(Parse({"-window-id", bad}).error, "-window-id")) << bad;
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
 }
+
+#ifndef _WIN32
+// A number as the daemon's settings dialog writes it: whole when none of the
+// range's figures has a point, else with three decimals, less the trailing
+// zeros; in the user's locale.
+std::string DialogNumber(double value, bool whole, char decimalSeparator) {
+  char text[64];
+  std::snprintf(text, sizeof text, whole ? "%.0f" : "%.3f", value);
+  std::string number = text;
+  if (!whole) number.erase(number.find_last_not_of('0') + 1);
+  if (number.back() == '.') number.pop_back();
+  std::replace(number.begin(), number.end(), '.', decimalSeparator);
+  return number;
+}
+
+// Each switch of zelor2.xml, with each value the dialog can put for its "%":
+// a number at both ends of its range and at its default, in either locale; a
+// path with a blank (the dialog quotes it); a sky as its label shows one.
+TEST(ModuleOptionsDescription, TheDaemonsDialogBuildsOnlyCommandLinesTheModuleTakes) {
+  std::ifstream file(ZELOR_MODULE_XML);
+  ASSERT_TRUE(file) << ZELOR_MODULE_XML;
+  const std::string xml{std::istreambuf_iterator<char>(file), {}};
+  const std::regex element(R"(<(\w+)\s([^>]*)>)"), attribute(R"(([\w-]+)="([^"]*)\")");
+  std::size_t switches = 0;
+  for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
+    std::map<std::string, std::string> at;
+    const std::string attributes = (*e)[2];
+    for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a) at[(*a)[1]] = (*a)[2];
+    const std::string kind = (*e)[1], option = at.count("arg") ? at["arg"] : at["arg-set"];
+    if (option.empty()) continue;
+    ++switches;
+    std::vector<std::string> values{""};
+    if (kind == "number") {
+      values.clear();
+      const bool whole = (at["low"] + at["high"] + at["default"]).find('.') == std::string::npos;
+      for (const char* bound : {"low", "high", "default"})
+        for (const char separator : {'.', ','}) values.push_back(DialogNumber(std::stod(at[bound]), whole, separator));
+    } else if (kind == "file") {
+      values = {"/home/anna/Meine Bahnen/a.zel"};
+    } else if (kind == "string") {
+      values = {"2,2", "2.5, 1.5"};
+    }
+    for (const std::string& value : values) {
+      std::vector<std::string> args;
+      std::istringstream words(option);
+      for (std::string word; words >> word;) args.push_back(word == "%" ? value : word);
+      const ModuleOptions parsed = Parse(args, "0x400001");
+      EXPECT_EQ(parsed.error, "") << option << " with " << value;
+      // A comma reads as the point would.
+      std::vector<std::string> withPoint = args;
+      for (std::string& arg : withPoint) std::replace(arg.begin(), arg.end(), ',', '.');
+      if (kind == "number") {
+        EXPECT_EQ(parsed.settings, Parse(withPoint).settings) << option << " with " << value;
+      }
+    }
+  }
+  // Every switch the file names was tried.
+  std::size_t named = 0;
+  for (const std::string name : {"arg=\"", "arg-set=\""})
+    for (auto place = xml.find(name); place != std::string::npos; place = xml.find(name, place + 1)) ++named;
+  EXPECT_EQ(switches, named);
+  EXPECT_GT(switches, 0u);
+}
+#endif
 
 TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
   std::map<std::string, std::string> env{{"HOME", "/home/anna"}};
