@@ -10,6 +10,7 @@ packages=(
   tesseract-ocr tesseract-ocr-eng
   clang libclang-rt-14-dev
   nsis zip unzip libstb-dev libx11-dev libxext-dev
+  xscreensaver
 )
 
 missing=()

@@ -7,7 +7,7 @@ X11_OUT=${X11_OUT:-$ZELOR_ROOT/build/x11-e2e}
 ZELOR2=${ZELOR2:-$ZELOR_ROOT/build/native/src/zelor2}
 TEST_WINDOW=${TEST_WINDOW:-$ZELOR_ROOT/build/native/tests/x11_test_window}
 source "$ZELOR_ROOT/tests/body_files.sh"
-Z_PID="" HELPER_PID=""
+Z_PID="" HELPER_PID="" CLEANUP_DIR=""
 
 fail() {
   echo "    failed: $*" >&2
@@ -96,10 +96,19 @@ conf_get() {
   echo "${line#*=}"
 }
 
+# Ends what a test started; a helper (a window, a daemon) gets a few seconds
+# to take its windows off the screen before the next test looks at it.
 cleanup() {
+  local i
   [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
-  [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null
-  Z_PID="" HELPER_PID=""
+  if [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null; then
+    for ((i = 0; i < 50; i++)); do
+      [[ "$(ps -o stat= -p "$HELPER_PID" 2>/dev/null)" == [^Z]* ]] || break  # gone, or a zombie
+      sleep 0.1
+    done
+  fi
+  [ -n "$CLEANUP_DIR" ] && rm -rf "$CLEANUP_DIR"
+  Z_PID="" HELPER_PID="" CLEANUP_DIR=""
 }
 
 # Runs every test_* function of the calling file (those matching X11_ONLY,
