@@ -62,10 +62,57 @@ wait_for() {
   fail "$message within ${timeout}s"
 }
 
+# Runs the command every tenth of a second for the whole interval; fails
+# with the message the first time it does not succeed.
+keeps_for() {
+  local seconds=$1 message=$2 end
+  shift 2
+  end=$(($(date +%s%3N) + seconds * 1000))
+  while (($(date +%s%3N) < end)); do
+    "$@" || fail "$message"
+    sleep 0.1
+  done
+  "$@" || fail "$message"
+}
+
+# Starts an Xvfb with a black root window on a free display from :140 on,
+# with the arguments added; sets XVFB_PID and exports DISPLAY.
+start_xvfb() {
+  local n i
+  for n in $(seq 140 170); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp "$@" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # Our server, not one another run started on the same number meanwhile.
+    for ((i = 0; i < 50; i++)); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  XVFB_PID=""
+  return 1
+}
+
+# The ids of the root window's children, mapped or not, one a line.
+top_windows() {
+  local tree
+  tree=$(xwininfo -root -children) || fail "xwininfo cannot read the root window"
+  awk '$1 ~ /^0x/ {print $1}' <<<"$tree" | sort
+}
+
 screenshot() { timeout 20 import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
-# Pixels of the screenshot's area (WxH+X+Y) for which the fx expression holds.
+# Pixels of the screenshot's area (WxH+X+Y) for which the expression in r, g
+# and b (each 0 to 1) holds. It is weighed once per colour of the area's
+# histogram: the screen has a few colours, and -fx, pixel by pixel, takes
+# seconds on a busy machine.
 count_where() {
-  convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
+  convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info: |
+    awk -F'[()]' '{
+      n = split($2, c, ","); r = c[1] / 255; g = c[n > 1 ? 2 : 1] / 255; b = c[n > 2 ? 3 : 1] / 255
+      if ('"$3"') sum += $1
+    } END { print sum + 0 }'
 }
 red='r>0.5&&g<0.2&&b<0.2'
 # The colour of one pixel of a screenshot as RRGGBB.

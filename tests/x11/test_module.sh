@@ -3,56 +3,84 @@
 # draws, how it ends, and what it stores.
 source "$(dirname "$0")/lib.sh"
 
+# The window is named on the command line, or only in the daemon's variable;
+# a name on the command line wins over the variable's (here the root).
 test_a_given_window_gets_the_orbits_and_nothing_outside_it() {
   fresh_home given-window
   three_bodies "$TEST_DIR/work/drei.zel"
-  "$TEST_WINDOW" 200 150 400 300 >"$TEST_DIR/helper" &
-  HELPER_PID=$!
-  wait_for 10 "no test window" grep -q '^0x' "$TEST_DIR/helper"
-  XSCREENSAVER_WINDOW=$(head -n 1 "$TEST_DIR/helper") z_start -file "$TEST_DIR/work/drei.zel"
-  wait_for 15 "no red orbit in the window" red_drawn 400x300+200+150
-  local shot=$TEST_DIR/window.png
-  screenshot "$shot"
-  kill -TERM "$Z_PID"
-  wait_z_exit 10
-  # Everything but the window is the black root: the screen's non-black
-  # pixels all lie inside the window.
-  local inside all
-  inside=$(count_where "$shot" 400x300+200+150 'r+g+b>0')
-  all=$(count_where "$shot" 1024x768+0+0 'r+g+b>0')
-  [ "$inside" -gt 100 ] || fail "only $inside pixels drawn in the window"
-  expect_eq "$all" "$inside" "non-black pixels on the whole screen"
+  local way id shot=$TEST_DIR/window.png inside all
+  for way in variable option; do
+    "$TEST_WINDOW" 200 150 400 300 >"$TEST_DIR/helper" &
+    HELPER_PID=$!
+    wait_for 10 "no test window" grep -qs '^0x' "$TEST_DIR/helper"
+    id=$(head -n 1 "$TEST_DIR/helper")
+    if [ "$way" = variable ]; then
+      XSCREENSAVER_WINDOW=$id z_start -file "$TEST_DIR/work/drei.zel"
+    else
+      XSCREENSAVER_WINDOW=$(xwininfo -root | awk '/Window id:/ {print $4}') \
+        z_start -window-id "$id" -file "$TEST_DIR/work/drei.zel"
+    fi
+    wait_for 15 "no red orbit in the window ($way)" red_drawn 400x300+200+150
+    screenshot "$shot"
+    kill -TERM "$Z_PID"
+    wait_z_exit 10
+    # Everything but the window is the black root: the screen's non-black
+    # pixels all lie inside the window.
+    inside=$(count_where "$shot" 400x300+200+150 'r+g+b>0')
+    all=$(count_where "$shot" 1024x768+0+0 'r+g+b>0')
+    [ "$inside" -gt 100 ] || fail "only $inside pixels drawn in the window ($way)"
+    expect_eq "$all" "$inside" "non-black pixels on the whole screen ($way)"
+    # Its end uncovers the black root again for the next way.
+    kill "$HELPER_PID"
+    wait "$HELPER_PID" 2>/dev/null
+    HELPER_PID=""
+  done
 }
 
-test_root_draws_on_the_root_window() {
+# On the root, with its own window nowhere; then once more on a server
+# without MIT-SHM, where the picture goes over the plain XPutImage path.
+test_root_draws_on_the_root_window_with_and_without_shared_memory() {
   fresh_home root
   three_bodies "$TEST_DIR/work/drei.zel"
-  z_start -root -file "$TEST_DIR/work/drei.zel"
-  wait_for 15 "no red orbit on the root" red_drawn 1024x768+0+0
-  # The sky spans the whole screen: the sun stays at its centre.
-  local shot=$TEST_DIR/root.png
-  screenshot "$shot"
-  expect_eq "$(pixel "$shot" 512 384)" FFFFFF "the sun at the screen's centre"
-  kill -TERM "$Z_PID"
-  wait_z_exit 10
+  local before server shot=$TEST_DIR/root.png
+  before=$(top_windows)
+  for server in shared plain; do
+    if [ "$server" = plain ]; then
+      start_xvfb -extension MIT-SHM || fail "no Xvfb without MIT-SHM"
+      HELPER_PID=$XVFB_PID
+      ! xdpyinfo | grep -q MIT-SHM || fail "the server on $DISPLAY still offers MIT-SHM"
+      before=$(top_windows)
+    fi
+    z_start -root -file "$TEST_DIR/work/drei.zel"
+    wait_for 15 "no red orbit on the root ($server)" red_drawn 1024x768+0+0
+    expect_eq "$(top_windows)" "$before" "the top-level windows while it runs ($server)"
+    # The sky spans the whole screen: the sun stays at its centre.
+    screenshot "$shot"
+    expect_eq "$(pixel "$shot" 512 384)" FFFFFF "the sun at the screen's centre ($server)"
+    kill -TERM "$Z_PID"
+    wait_z_exit 10
+  done
 }
 
-test_sigterm_with_saving_on_stores_the_results_and_the_sky() {
-  fresh_home sigterm
-  three_bodies "$TEST_DIR/work/drei.zel"
-  mkdir -p "$(dirname "$CONF")"
-  printf '[Einstellungen]\nDatei=%s\nSpeicher=%s\nspeichern=True\n' \
-    "$TEST_DIR/work/drei.zel" "$TEST_DIR/work/ergebnis.zel" >"$CONF"
-  z_start -root
-  wait_for 15 "no red orbit on the root" red_drawn 1024x768+0+0
-  kill -TERM "$Z_PID"
-  wait_z_exit 10
-  local size
-  size=$(stat -c %s "$TEST_DIR/work/ergebnis.zel" 2>/dev/null) || fail "no results file"
-  expect_eq "$size" $((3 * 59)) "size of the results file"
-  expect_eq "$(conf_get Datei)" "$TEST_DIR/work/ergebnis.zel" "Datei after saving"
-  [ "$(conf_get Breite)" != ABSENT ] || fail "the sky's width was not stored"
-  [ "$(conf_get Höhe)" != ABSENT ] || fail "the sky's height was not stored"
+test_sigterm_and_sigint_with_saving_on_store_the_results_and_the_sky() {
+  local signal
+  for signal in TERM INT; do
+    fresh_home "sig$signal"
+    three_bodies "$TEST_DIR/work/drei.zel"
+    mkdir -p "$(dirname "$CONF")"
+    printf '[Einstellungen]\nDatei=%s\nSpeicher=%s\nspeichern=True\n' \
+      "$TEST_DIR/work/drei.zel" "$TEST_DIR/work/ergebnis.zel" >"$CONF"
+    z_start -root
+    wait_for 15 "no red orbit on the root" red_drawn 1024x768+0+0
+    kill -"$signal" "$Z_PID"
+    wait_z_exit 10
+    local size
+    size=$(stat -c %s "$TEST_DIR/work/ergebnis.zel" 2>/dev/null) || fail "no results file after SIG$signal"
+    expect_eq "$size" $((3 * 59)) "size of the results file after SIG$signal"
+    expect_eq "$(conf_get Datei)" "$TEST_DIR/work/ergebnis.zel" "Datei after saving on SIG$signal"
+    [ "$(conf_get Breite)" != ABSENT ] || fail "the sky's width was not stored on SIG$signal"
+    [ "$(conf_get Höhe)" != ABSENT ] || fail "the sky's height was not stored on SIG$signal"
+  done
 }
 
 test_a_broken_body_file_is_reported_in_german_and_nothing_is_written() {
@@ -71,12 +99,16 @@ test_fullscreen_ends_on_a_pointer_move_and_stores_its_end() {
   fresh_home fullscreen
   z_start -fullscreen
   wait_for 15 "no window Zelor2" xdotool search --onlyvisible --name '^Zelor2$'
+  local geometry
+  geometry=$(xwininfo -id "$(xdotool search --onlyvisible --name '^Zelor2$' | head -n 1)" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
+         END {print w "x" h "+" x "+" y}')
+  expect_eq "$geometry" 1024x768+0+0 "the window's place and size"
   # The carried sample is written on the first run and drawn (below the label).
   wait_for 15 "no picture" drawn 1024x700+0+68 'r+g+b>0'
   [ -s "$DATA/Voyager.zel" ] || fail "the carried Voyager.zel was not written"
   xdotool mousemove 100 100
-  sleep 0.3
-  z_running || fail "ended by the first pointer report"
+  keeps_for 1 "ended by the first pointer report" z_running
   xdotool mousemove 300 250
   wait_z_exit 10
   [ "$(conf_get Breite)" != ABSENT ] || fail "the end of the run was not stored"
