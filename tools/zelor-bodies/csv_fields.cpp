@@ -1,8 +1,32 @@
 #include "csv_fields.h"
 
-namespace zelor::bodies {
+#include "common/cp1252.h"
 
-CsvSplit SplitCsv(std::string_view text) {
+namespace zelor::bodies {
+namespace {
+
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (std::size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> CsvTextAsUtf8(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return std::nullopt;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  if (IsUtf8(bytes)) return std::string(bytes);
+  return Cp1252ToUtf8(bytes);
+}
+
+CsvSplit SplitCsv(std::string_view text, char separator) {
   CsvSplit split;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   CsvRecord record{1, {}};
@@ -43,7 +67,7 @@ CsvSplit SplitCsv(std::string_view text) {
         field += text[i++];
       }
       recordStarted = fieldStarted = true;
-    } else if (c == ',') {
+    } else if (c == separator) {
       record.fields.push_back(field);
       field.clear();
       recordStarted = true;
@@ -63,8 +87,9 @@ CsvSplit SplitCsv(std::string_view text) {
   return split;
 }
 
-std::string QuoteCsvField(std::string_view field) {
-  const bool plain = field.find_first_of(",\"\r\n") == std::string_view::npos &&
+std::string QuoteCsvField(std::string_view field, char separator) {
+  const bool plain = field.find_first_of("\"\r\n") == std::string_view::npos &&
+                     field.find(separator) == std::string_view::npos &&
                      (field.empty() || (field.front() != ' ' && field.back() != ' '));
   if (plain) return std::string(field);
   std::string quoted = "\"";

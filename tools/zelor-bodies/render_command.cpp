@@ -104,7 +104,7 @@ int RenderCommand(FileSystem& files, const Words& words) {
     return Fail(kRefused, "zu wenig Speicher f\xC3\xBCr ein Bild von " + std::to_string(options.width) + "x" +
                               std::to_string(options.height) + " Pixeln; mit --size kleiner w\xC3\xA4hlen");
   if (!WriteBytesSafely(files, line.arguments[1], png))
-    return Fail(kRefused, line.arguments[1] + " l\xC3\xA4sst sich nicht schreiben; es bleibt, wie es war");
+    return Fail(kRefused, CannotWrite(line.arguments[1]));
   std::cout << line.arguments[1] << ": " << options.steps << " Schritte, " << run.label << " Tage; ";
   if (run.stepSeconds > 0)
     std::cout << static_cast<long long>(std::llround(options.steps / run.stepSeconds)) << " Schritte je Sekunde\n";
