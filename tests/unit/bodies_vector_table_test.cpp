@@ -128,6 +128,10 @@ TEST(VectorTableErrors, SayWhatIsWrongAndGiveNoRecords) {
       {"the equator, as older tables name it",
        Table("KM-S", kSunBlock) + "Coordinate systm: Earth Mean Equator and Equinox of Reference Epoch\n" + kPlanetKmS,
        "Block 2 (Zeile 10): die Bezugsebene ist \xE2\x80\x9E" "Earth Mean Equator"},
+      {"the equator in a newer table after an older one on the ecliptic",
+       Table("KM-S", "Reference frame : ICRF/J2000.0\nCoordinate systm: Ecliptic and Mean Equinox of Reference Epoch\n" +
+                         kSunBlock + "Reference frame : ICRF\n" + kPlanetKmS),
+       "Block 2 (Zeile 12): die Bezugsebene ist \xE2\x80\x9EICRF\xE2\x80\x9C"},
       {"another centre",
        ServiceTable("Sun (10) ", "Solar System Barycenter (0) ", "KM-S", "Ecliptic of J2000.0", kSunKmS) +
            ServiceTable("Earth (399) ", "Sun (10) ", "AU-D", "Ecliptic of J2000.0", kEarthAuD),

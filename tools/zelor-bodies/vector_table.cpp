@@ -93,7 +93,9 @@ std::optional<std::string> ReadHeaderLine(std::string_view content, int line, He
     if (!(header.units = UnitsNamed(name)))
       return AtLine(line, "Einheiten " + Quoted(name) + ": bekannt sind nur KM-S, KM-D und AU-D");
   } else if (key == "Reference frame") {
+    // A new table's frame; an older table's plane must not outlive it.
     header.frame = value;
+    header.coordinateSystem.clear();
   } else if (key == "Coordinate systm") {
     header.coordinateSystem = value;
   } else if (key == "Center body name") {
