@@ -120,6 +120,8 @@ TEST(VectorTableErrors, SayWhatIsWrongAndGiveNoRecords) {
       {"an open block", Table("KM-S", kSunBlock + "$$SOE\n"), "Zeile 9: $$SOE ohne $$EOE"},
       {"an empty block", Table("KM-S", kSunBlock + "$$SOE\n$$EOE\n"), "Zeile 9: der Block enth"},
       {"no block", Table("KM-S", ""), "kein Block"},
+      {"no units line", "Reference frame : Ecliptic of J2000.0\n" + kSunBlock + kPlanetKmS,
+       "Block 1 (Zeile 2): keine Zeile \xE2\x80\x9EOutput units"},
       {"no plane", "Output units : KM-S\n" + kSunBlock + kPlanetKmS, "Block 1 (Zeile 2): keine Zeile \xE2\x80\x9EReference frame"},
       {"the equator, as newer tables name it",
        ServiceTable("Sun (10) ", "Solar System Barycenter (0) ", "KM-S", "Ecliptic of J2000.0", kSunKmS) +
