@@ -61,6 +61,7 @@ TEST(BodyCsvBadRows, NameTheirLineAndColumnAndGiveNoRows) {
       {"16 characters", "Sechzehn Zeichen,1,0,0,0,0,#FFFFFF\n", 2, 1},
       {"a character code page 1252 lacks", "Stern \xE2\x86\x92 A,1,0,0,0,0,#FFFFFF\n", 2, 1},
       {"not UTF-8, so code page 1252, and 16 characters", "Stern \xC3 und Mond,1,0,0,0,0,#FFFFFF\n", 2, 1},
+      {"UTF-8 with a broken sequence, which code page 1252 would garble", "\xC3\x84rger \xC3,1,0,0,0,0,#FFFFFF\n", 1, 0},
       {"no bodies", "\n", 1, 0},
   };
   for (const BadCsv& c : cases) {

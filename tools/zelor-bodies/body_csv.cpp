@@ -203,14 +203,13 @@ std::optional<std::string> NameProblem(const std::string& name) {
 
 CsvBodies ParseBodyCsv(std::string_view bytes) {
   CsvBodies result;
-  const std::optional<std::string> text = CsvTextAsUtf8(bytes);
-  if (!text) {
-    result.error = CsvError{1, 0, "die Datei ist UTF-16; bitte als \xE2\x80\x9E" "CSV UTF-8\xE2\x80\x9C oder \xE2\x80\x9E"
-                                  "CSV (Trennzeichen-getrennt)\xE2\x80\x9C speichern"};
+  const CsvText text = CsvTextAsUtf8(bytes);
+  if (!text.error.empty()) {
+    result.error = CsvError{1, 0, text.error};
     return result;
   }
-  const CsvForm form = FormOf(*text);
-  const CsvSplit split = SplitCsv(*text, RuleOf(form).separator);
+  const CsvForm form = FormOf(text.utf8);
+  const CsvSplit split = SplitCsv(text.utf8, RuleOf(form).separator);
   if (split.badLine) {
     result.error = CsvError{split.badLine, 0, "ein hier ge\xC3\xB6" "ffnetes Anf\xC3\xBChrungszeichen wird nie geschlossen"};
     return result;

@@ -9,10 +9,17 @@
 
 namespace zelor::bodies {
 
+struct CsvText {
+  std::string utf8;
+  std::string error;  // not empty: the bytes are no text this reads
+};
+
 // The file's bytes as UTF-8 text: a UTF-8 byte-order mark is dropped, and
 // bytes that are not UTF-8 are read as code page 1252, in which a German
-// spreadsheet saves a plain CSV. nullopt for UTF-16, which is neither.
-std::optional<std::string> CsvTextAsUtf8(std::string_view bytes);
+// spreadsheet saves a plain CSV. Refused: UTF-16, and UTF-8 with a broken
+// sequence, which as code page 1252 would turn every umlaut into two
+// characters without a word.
+CsvText CsvTextAsUtf8(std::string_view bytes);
 
 struct CsvRecord {
   int line = 0;  // where the record starts, from 1
