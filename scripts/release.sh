@@ -10,21 +10,27 @@ release=build/release
 stage=$release/Zelor2-$version
 tool=$build/tools/zelor-bodies/zelor-bodies.exe
 
+source scripts/cmake_targets.sh
 bash scripts/setup.sh
+cmake_ask_for_targets "$build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Zelor2 -j"$jobs"
 
 # A tree without the tool still makes a release; a tool that fails to build
-# stops it.
-# Read whole first: grep -q ends at the first match, and under pipefail the
-# writer's broken pipe would count as no match.
-targets=$(cmake --build "$build" --target help 2>/dev/null || true)
-if grep -qx '\.\.\. zelor-bodies' <<<"$targets"; then
-  cmake --build "$build" --target zelor-bodies -j"$jobs"
-else
-  echo "release: this tree has no body-file tool; the archive goes without it"
-  tool=""
-fi
+# stops it, and so does a build tree that cannot say whether it has one.
+has_tool=0
+cmake_has_target "$build" zelor-bodies || has_tool=$?
+case $has_tool in
+  0) cmake --build "$build" --target zelor-bodies -j"$jobs" ;;
+  1)
+    echo "release: this tree has no body-file tool; the archive goes without it"
+    tool=""
+    ;;
+  *)
+    echo "release: CMake did not list the targets of $build" >&2
+    exit 1
+    ;;
+esac
 
 bash installer/build.sh "$build/src/Zelor2.scr" "$release/Zelor2-Setup.exe"
 

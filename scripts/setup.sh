@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ googletest libgtest-dev libbenchmark-dev
+  cmake make ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales procps python3
   tesseract-ocr tesseract-ocr-eng

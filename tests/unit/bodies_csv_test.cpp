@@ -1,5 +1,6 @@
-// zelor-bodies' CSV form of body files: what a good file gives, where a bad
-// row is reported, names in code page 1252, and the way back to the bytes.
+// zelor-bodies' CSV form of body files: what a good file gives, in either
+// form and encoding, where a bad row is reported, names in code page 1252,
+// and the way back to the bytes.
 #include "body_csv.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +44,9 @@ struct BadCsv {
 TEST(BodyCsvBadRows, NameTheirLineAndColumnAndGiveNoRows) {
   const BadCsv cases[] = {
       {"too few fields", "A,1,0,0,0,0,#FFFFFF\nB,1,0,0,0\n", 3, 6},
-      {"too many fields", "A,1,0,0,0,0,#FFFFFF,x\n", 2, 7},
-      {"a decimal comma", "A,1,5,0,0,0,0,#FFFFFF\n", 2, 7},
+      {"too many fields", "A,1,0,0,0,0,#FFFFFF,x\n", 2, 8},
+      {"a decimal comma, where several numbers could hold it", "A,1,5,0,0,0,0,#FFFFFF\n", 2, 0},
+      {"a decimal comma, where one number alone can hold it", "A,1.5,1.5e11,-2e10,29800,-90,5,#FFFFFF\n", 2, 6},
       {"a decimal comma, quoted", "A,\"1,5\",0,0,0,0,#FFFFFF\n", 2, 2},
       {"no number", "A,eins,0,0,0,0,#FFFFFF\n", 2, 2},
       {"a number with a tail", "A,1,0,2m,0,0,#FFFFFF\n", 2, 4},
@@ -58,7 +60,8 @@ TEST(BodyCsvBadRows, NameTheirLineAndColumnAndGiveNoRows) {
       {"a quote never closed", "\"A,1,0,0,0,0,#FFFFFF\n", 2, 0},
       {"16 characters", "Sechzehn Zeichen,1,0,0,0,0,#FFFFFF\n", 2, 1},
       {"a character code page 1252 lacks", "Stern \xE2\x86\x92 A,1,0,0,0,0,#FFFFFF\n", 2, 1},
-      {"broken UTF-8", "Stern \xC3,1,0,0,0,0,#FFFFFF\n", 2, 1},
+      {"not UTF-8, so code page 1252, and 16 characters", "Stern \xC3 und Mond,1,0,0,0,0,#FFFFFF\n", 2, 1},
+      {"UTF-8 with a broken sequence, which code page 1252 would garble", "\xC3\x84rger \xC3,1,0,0,0,0,#FFFFFF\n", 1, 0},
       {"no bodies", "\n", 1, 0},
   };
   for (const BadCsv& c : cases) {
@@ -73,7 +76,63 @@ TEST(BodyCsvBadRows, NameTheirLineAndColumnAndGiveNoRows) {
 TEST(BodyCsvBadRows, AWrongHeaderNamesTheColumnExpected) {
   const CsvBodies parsed = ParseBodyCsv("name,mass,x_m,y_m,speed_m_s,direction_deg,color\nA,1,0,0,0,0,#FFFFFF\n");
   ASSERT_TRUE(parsed.error);
-  EXPECT_EQ(Describe(*parsed.error).substr(0, 31), "line 1, column 2 (mass_earth): ");
+  const std::string start = "Zeile 1, Feld \xE2\x80\x9Emass_earth\xE2\x80\x9C: ";
+  EXPECT_EQ(Describe(*parsed.error).substr(0, start.size()), start);
+}
+
+TEST(BodyCsvBadRows, ANumberInTheOtherFormIsNamedByRowAndField) {
+  const std::string expected = "Zeile 3, Feld \xE2\x80\x9Emass_earth\xE2\x80\x9C: \xE2\x80\x9E";
+  const struct {
+    const char* what;
+    std::string text;
+    std::string number;
+  } cases[] = {
+      {"a decimal comma among commas", kHeader + "A,1,0,0,0,0,#FFFFFF\nB,1,5,1.5e11,-2e10,29800.5,-90.5,#FFFFFF\n",
+       "1,5"},
+      {"a decimal comma, quoted", kHeader + "A,1,0,0,0,0,#FFFFFF\nB,\"1,5\",0,0,0,0,#FFFFFF\n", "1,5"},
+      {"a decimal point among semicolons",
+       "name;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\nA;1;0;0;0;0;#FFFFFF\nB;1.5;0;0;0;0;#FFFFFF\n", "1.5"},
+  };
+  for (const auto& c : cases) {
+    const CsvBodies parsed = ParseBodyCsv(c.text);
+    ASSERT_TRUE(parsed.error) << c.what;
+    const std::string start = expected + c.number + "\xE2\x80\x9C ist keine Zahl";
+    EXPECT_EQ(Describe(*parsed.error).substr(0, start.size()), start) << c.what;
+  }
+}
+
+// What a German spreadsheet saves: semicolons, decimal commas, thousands
+// grouped by dots, CR LF, and the names in code page 1252 or in UTF-8 after a
+// byte-order mark.
+TEST(BodyCsvSpreadsheet, GivesTheSameRecordsAsThePlainForm) {
+  const std::string plain = kHeader + "Sonne,332946,0,0,0,0,#FFDC30\n"
+                                      "Erdm\xC3\xA4nnchen,1.5,-150000000000,2.5e10,29800.25,-90,#3C8CFF\n"
+                                      "\"Stra\xC3\x9F" "e; Nord\",0.001,1234567.5,0,-0.5,90,0x000000FF\n";
+  const std::string rows = "name;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\r\n"
+                           "Sonne;332.946;0;0;0;0;#FFDC30\r\n"
+                           "Erdm\xE4nnchen;1,5;-150.000.000.000;2,5E+10;29800,25;-90;#3C8CFF\r\n"
+                           "\"Stra\xDF" "e; Nord\";0,001;1.234.567,5;0;-0,5;90;0x000000FF\r\n";
+  std::string utf8 = "\xEF\xBB\xBF";
+  for (char c : rows) {
+    const auto byte = static_cast<unsigned char>(c);
+    utf8 += byte < 0x80 ? std::string(1, c) : std::string{static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
+  }
+  const CsvBodies expected = ParseBodyCsv(plain);
+  ASSERT_FALSE(expected.error) << Describe(*expected.error);
+  for (const std::string& text : {rows, utf8}) {
+    const CsvBodies parsed = ParseBodyCsv(text);
+    ASSERT_FALSE(parsed.error) << Describe(*parsed.error);
+    EXPECT_EQ(EncodeRows(parsed.rows), EncodeRows(expected.rows));
+  }
+  EXPECT_EQ(expected.rows[1].record.Name, "Erdm\xC3\xA4nnchen");
+  EXPECT_EQ(expected.rows[2].record.X, 1234567.5);
+  // Dots that are no thousands groups are no number here.
+  for (const char* bad : {"1.5", "1.23", "1.2345", ".5", "1.234.56", "1,234.5"}) {
+    const CsvBodies parsed = ParseBodyCsv(std::string("name;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\nA;") +
+                                          bad + ";0;0;0;0;#FFFFFF\n");
+    ASSERT_TRUE(parsed.error) << bad;
+    EXPECT_EQ(parsed.error->column, 2) << bad;
+  }
 }
 
 TEST(BodyCsvNames, FifteenCharactersOfCodePage1252FitWhateverTheirUtf8Length) {
@@ -93,11 +152,17 @@ TEST(BodyCsvRoundTrip, FileToCsvAndBackGivesTheSameBytes) {
   rows[2] = {{" Leading", 0.1, 1.5e11, -2.25e10, 29800.5, 269.999, kWhite}, kWhite};  // the other white
   rows[3] = {{"\xC3\x84quator\x01", 2, 3, 4, 5, 6, 0x12345678}, 0x12345678};      // a top byte, a control
   rows[4] = {{"Line\nbreak", -1, 1e308, -1e308, 0, 0, 0x00000001}, 0x00000001};
+  rows.push_back({{"Semi;colon", 1234.5, 1e15, -1234567, 0.001, 1e-5, 0x00010203}, 0x00010203});
   const std::vector<unsigned char> bytes = EncodeRows(rows);
-  const std::string csv = WriteBodyCsv(DecodeRows(bytes));
-  const CsvBodies back = ParseBodyCsv(csv);
-  ASSERT_FALSE(back.error) << Describe(*back.error) << "\n" << csv;
-  EXPECT_EQ(EncodeRows(back.rows), bytes) << csv;
+  for (CsvForm form : {CsvForm::Plain, CsvForm::Spreadsheet}) {
+    const std::string csv = WriteBodyCsv(DecodeRows(bytes), form);
+    const CsvBodies back = ParseBodyCsv(csv);
+    ASSERT_FALSE(back.error) << Describe(*back.error) << "\n" << csv;
+    EXPECT_EQ(EncodeRows(back.rows), bytes) << csv;
+  }
+  EXPECT_EQ(WriteBodyCsv({rows[5]}, CsvForm::Spreadsheet),
+            "\xEF\xBB\xBFname;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\r\n"
+            "\"Semi;colon\";1234,5;1e+15;-1234567;0,001;1e-05;#030201\r\n");
 }
 
 }  // namespace

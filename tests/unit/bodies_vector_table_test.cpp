@@ -11,11 +11,44 @@ namespace {
 
 std::string Table(const std::string& units, const std::string& blocks) {
   return "*******************************************************************************\n"
-         "Target body name: as below\n"
+         "Center body name: Sun (10)                        {source: DE441}\n"
          "Output units    : " + units + "\n"
+         "Reference frame : Ecliptic of J2000.0\n"
          "            JDTDB,            Calendar Date (TDB),   X,   Y,   Z,  VX,  VY,  VZ,\n" +
          blocks;
 }
+
+// One body's table as the ephemeris service writes it with CSV output on.
+std::string ServiceTable(const std::string& target, const std::string& centre, const std::string& units,
+                         const std::string& frame, const std::string& row) {
+  const std::string stars(79, '*'), wide(170, '*');
+  return stars + "\nEphemeris / API_USER Mon Feb 27 07:56:54 2023 Pasadena, USA      / Horizons\n" + stars +
+         "\nTarget body name: " + target + "{source: DE441}\nCenter body name: " + centre +
+         "{source: DE441}\nCenter-site name: BODY CENTER\n" + stars +
+         "\nStart time      : A.D. 2023-Feb-25 00:00:00.0000 TDB\n"
+         "Stop  time      : A.D. 2023-Feb-26 00:00:00.0000 TDB\n"
+         "Step-size       : 1440 minutes\n" + stars +
+         "\nCenter geodetic : 0.00000000,0.00000000,0.0000000 {E-lon(deg),Lat(deg),Alt(km)}\n"
+         "Output units    : " + units + "\n"
+         "Calendar mode   : Mixed Julian/Gregorian\n"
+         "Output type     : GEOMETRIC cartesian states\n"
+         "Output format   : 2 (position and velocity)\n"
+         "Reference frame : " + frame + "\n" + stars +
+         "\n            JDTDB,            Calendar Date (TDB),                      X,                      Y,"
+         "                      Z,                     VX,                     VY,                     VZ,\n" +
+         wide + "\n$$SOE\n" + row + "\n"
+         "2460001.500000000, A.D. 2023-Feb-26 00:00:00.0000,  9.9E+99,  9.9E+99,  9.9E+99,  9.9E+99,  9.9E+99,  9.9E+99,\n"
+         "$$EOE\n" + wide + "\nCoordinate system description:\n\n  Ecliptic at the standard reference epoch\n\n"
+         "    Reference epoch: J2000.0\n    X-Y plane: adopted Earth orbital plane at the reference epoch\n" + stars +
+         "\n";
+}
+
+const std::string kSunKmS = "2460000.500000000, A.D. 2023-Feb-25 00:00:00.0000,  7.000000000000000E+05,  "
+                            "0.000000000000000E+00,  0.000000000000000E+00,  0.000000000000000E+00,  "
+                            "0.000000000000000E+00,  0.000000000000000E+00,";
+const std::string kEarthAuD = "2460000.500000000, A.D. 2023-Feb-25 00:00:00.0000, -1.000000000000000E+00,  "
+                              "0.000000000000000E+00,  1.000000000000000E-04,  0.000000000000000E+00,  "
+                              "1.000000000000000E-02,  0.000000000000000E+00,";
 
 const std::string kSunBlock =
     "$$SOE\n"
@@ -55,6 +88,19 @@ TEST(VectorTableUnits, AstronomicalUnitsPerDayUseTheRealAstronomicalUnit) {
   EXPECT_DOUBLE_EQ(table.records[1].Direction, -90);
 }
 
+TEST(VectorTableUnits, ConcatenatedTablesOfTheServiceEachUseTheirOwnUnits) {
+  const std::string text = ServiceTable("Sun (10)                        ", "Solar System Barycenter (0)     ", "KM-S",
+                                        "Ecliptic of J2000.0", kSunKmS) +
+                           ServiceTable("Earth (399)                     ", "Solar System Barycenter (0)     ",
+                                        "AU-D", "Ecliptic of J2000.0", kEarthAuD);
+  const VectorTable table = ParseVectorTable(text, kTwo);
+  ASSERT_EQ(table.error, "");
+  ASSERT_EQ(table.records.size(), 2u);
+  EXPECT_EQ(table.records[0].X, 7e8);
+  EXPECT_EQ(table.records[1].X, -1.495978707e11);
+  EXPECT_DOUBLE_EQ(table.records[1].Speed, 1.495978707e9 / 86400);
+}
+
 struct BadTable {
   const char* what;
   std::string text;
@@ -65,15 +111,33 @@ TEST(VectorTableErrors, SayWhatIsWrongAndGiveNoRecords) {
   const std::string shifted =
       "$$SOE\n2460001.5, A.D. 2023-Feb-26, 1, 2, 3, 4, 5, 6,\n$$EOE\n";
   const BadTable cases[] = {
-      {"no units", Table("", kSunBlock + kPlanetKmS), "line 3: units ''"},
-      {"unknown units", Table("MI-H", kSunBlock + kPlanetKmS), "line 3: units 'MI-H'"},
-      {"a block too few", Table("KM-S", kSunBlock), "the table has 1 blocks, but 2 bodies"},
-      {"two times", Table("KM-S", kSunBlock + shifted), "line 9: this block starts at 2460001.5"},
-      {"no number", Table("KM-S", kSunBlock + "$$SOE\n1, date, 1, zwei, 3, 4, 5, 6,\n$$EOE\n"), "line 9: Y 'zwei'"},
-      {"too few columns", Table("KM-S", kSunBlock + "$$SOE\n1, date, 1, 2, 3\n$$EOE\n"), "line 9: a row needs 8"},
-      {"an open block", Table("KM-S", kSunBlock + "$$SOE\n"), "line 8: $$SOE without $$EOE"},
-      {"an empty block", Table("KM-S", kSunBlock + "$$SOE\n$$EOE\n"), "line 8: the block holds no row"},
-      {"no block", Table("KM-S", ""), "no block"},
+      {"no units", Table("", kSunBlock + kPlanetKmS), "Zeile 3: Einheiten \xE2\x80\x9E\xE2\x80\x9C"},
+      {"unknown units", Table("MI-H", kSunBlock + kPlanetKmS), "Zeile 3: Einheiten \xE2\x80\x9EMI-H"},
+      {"a block too few", Table("KM-S", kSunBlock), "die Tabelle hat 1 Block, genannt sind aber 2"},
+      {"two times", Table("KM-S", kSunBlock + shifted), "Block 2 (Zeile 9): beginnt bei 2460001.5"},
+      {"no number", Table("KM-S", kSunBlock + "$$SOE\n1, date, 1, zwei, 3, 4, 5, 6,\n$$EOE\n"), "Zeile 10: Y \xE2\x80\x9Ezwei"},
+      {"too few columns", Table("KM-S", kSunBlock + "$$SOE\n1, date, 1, 2, 3\n$$EOE\n"), "Zeile 10: eine Zeile braucht 8"},
+      {"an open block", Table("KM-S", kSunBlock + "$$SOE\n"), "Zeile 9: $$SOE ohne $$EOE"},
+      {"an empty block", Table("KM-S", kSunBlock + "$$SOE\n$$EOE\n"), "Zeile 9: der Block enth"},
+      {"no block", Table("KM-S", ""), "kein Block"},
+      {"no units line", "Reference frame : Ecliptic of J2000.0\n" + kSunBlock + kPlanetKmS,
+       "Block 1 (Zeile 2): keine Zeile \xE2\x80\x9EOutput units"},
+      {"no plane", "Output units : KM-S\n" + kSunBlock + kPlanetKmS, "Block 1 (Zeile 2): keine Zeile \xE2\x80\x9EReference frame"},
+      {"the equator, as newer tables name it",
+       ServiceTable("Sun (10) ", "Solar System Barycenter (0) ", "KM-S", "Ecliptic of J2000.0", kSunKmS) +
+           ServiceTable("Earth (399) ", "Solar System Barycenter (0) ", "AU-D", "ICRF", kEarthAuD),
+       "Block 2 (\xE2\x80\x9E" "Earth (399)\xE2\x80\x9C, Zeile 53): die Bezugsebene ist \xE2\x80\x9EICRF\xE2\x80\x9C"},
+      {"the equator, as older tables name it",
+       Table("KM-S", kSunBlock) + "Coordinate systm: Earth Mean Equator and Equinox of Reference Epoch\n" + kPlanetKmS,
+       "Block 2 (Zeile 10): die Bezugsebene ist \xE2\x80\x9E" "Earth Mean Equator"},
+      {"the equator in a newer table after an older one on the ecliptic",
+       Table("KM-S", "Reference frame : ICRF/J2000.0\nCoordinate systm: Ecliptic and Mean Equinox of Reference Epoch\n" +
+                         kSunBlock + "Reference frame : ICRF\n" + kPlanetKmS),
+       "Block 2 (Zeile 12): die Bezugsebene ist \xE2\x80\x9EICRF\xE2\x80\x9C"},
+      {"another centre",
+       ServiceTable("Sun (10) ", "Solar System Barycenter (0) ", "KM-S", "Ecliptic of J2000.0", kSunKmS) +
+           ServiceTable("Earth (399) ", "Sun (10) ", "AU-D", "Ecliptic of J2000.0", kEarthAuD),
+       "Block 2 (\xE2\x80\x9E" "Earth (399)\xE2\x80\x9C, Zeile 53): Mittelpunkt \xE2\x80\x9ESun (10)\xE2\x80\x9C, in Block 1 "},
   };
   for (const BadTable& c : cases) {
     const VectorTable table = ParseVectorTable(c.text, kTwo);

@@ -27,6 +27,13 @@ std::string Row(const char* format, ...) {
   return buffer;
 }
 
+// Numbers with the decimal comma a German reader expects.
+std::string WithDecimalCommas(std::string text) {
+  for (char& c : text)
+    if (c == '.') c = ',';
+  return text;
+}
+
 std::string ColorText(std::int32_t color) {
   const auto c = static_cast<std::uint32_t>(color);
   return Row("#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -35,13 +42,13 @@ std::string ColorText(std::int32_t color) {
 }  // namespace
 
 std::string FormatBodyTable(const std::vector<BodyRow>& rows) {
-  std::string table = Row("%5s  %-15s %13s %11s %11s %11s %9s  %s\n", "#", "Name", "Mass (Earth)", "X (AU)", "Y (AU)",
-                          "Speed km/s", "Dir (\xC2\xB0)", "Colour");
+  std::string table = Row("%5s  %-15s %13s %11s %11s %11s %9s  %s\n", "#", "Name", "Masse (Erde)", "X (AE)", "Y (AE)",
+                          "Tempo km/s", "Richtung", "Farbe");
   for (std::size_t k = 0; k < rows.size(); ++k) {
     const BodyRecord& r = rows[k].record;
     table += Row("%5zu  ", k + 1) + PaddedName(Visible(r.Name), 15) +
-             Row(" %13.6g %11.5f %11.5f %11.4f %9.3f  ", r.Mass, r.X / kMetresPerAU, r.Y / kMetresPerAU,
-                 r.Speed / 1000, r.Direction) +
+             WithDecimalCommas(Row(" %13.6g %11.5f %11.5f %11.4f %8.3f\xC2\xB0  ", r.Mass, r.X / kMetresPerAU,
+                                   r.Y / kMetresPerAU, r.Speed / 1000, r.Direction)) +
              ColorText(r.Color) + "\n";
   }
   return table;

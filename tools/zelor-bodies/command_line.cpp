@@ -2,7 +2,8 @@
 
 namespace zelor::bodies {
 
-CommandLine ParseCommandLine(const std::vector<std::string>& words, const std::set<std::string>& known) {
+CommandLine ParseCommandLine(const std::vector<std::string>& words, const std::set<std::string>& known,
+                             const std::set<std::string>& flags) {
   CommandLine line;
   for (std::size_t k = 0; k < words.size(); ++k) {
     const std::string& word = words[k];
@@ -11,10 +12,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words, const std::s
       continue;
     }
     const std::string name = word.substr(2);
+    if (flags.count(name)) {
+      line.options[name] = "";
+      continue;
+    }
     if (!known.count(name)) {
-      line.error = "unknown option " + word;
+      line.error = "unbekannte Option " + word;
     } else if (k + 1 == words.size()) {
-      line.error = word + " needs a value";
+      line.error = word + " braucht einen Wert";
     } else {
       line.options[name] = words[++k];
       continue;

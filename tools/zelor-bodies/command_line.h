@@ -16,7 +16,9 @@ struct CommandLine {
   std::string error;                           // not empty: a usage error
 };
 
-// Every option takes a value; one not in `known` is a usage error.
-CommandLine ParseCommandLine(const std::vector<std::string>& words, const std::set<std::string>& known);
+// An option in `known` takes a value, one in `flags` none (it is stored with
+// an empty value); any other is a usage error.
+CommandLine ParseCommandLine(const std::vector<std::string>& words, const std::set<std::string>& known,
+                             const std::set<std::string>& flags = {});
 
 }  // namespace zelor::bodies

@@ -19,6 +19,11 @@ inline int Fail(int status, const std::string& message) {
   return status;
 }
 
+inline std::string CannotRead(const std::string& path) { return path + " l\xC3\xA4sst sich nicht lesen"; }
+inline std::string CannotWrite(const std::string& path) {
+  return path + " l\xC3\xA4sst sich nicht schreiben; es bleibt, wie es war";
+}
+
 // Text files of bodies are small; this is far beyond any of them.
 constexpr std::size_t kMaxTextBytes = std::size_t{256} << 20;
 
@@ -32,8 +37,8 @@ inline std::optional<std::string> ReadText(FileSystem& files, const std::string&
 
 inline int WriteBodies(FileSystem& files, const std::string& path, const std::vector<BodyRow>& rows) {
   if (!WriteBytesSafely(files, path, EncodeRows(rows)))
-    return Fail(kRefused, "cannot write " + path + "; it is left as it was");
-  std::cout << path << ": " << rows.size() << (rows.size() == 1 ? " body\n" : " bodies\n");
+    return Fail(kRefused, CannotWrite(path));
+  std::cout << path << ": " << rows.size() << " K\xC3\xB6rper\n";
   return kDone;
 }
 

@@ -6,25 +6,31 @@ namespace zelor::bodies {
 namespace {
 
 const char kUsageText[] =
-    "zelor-bodies: makes, inspects, converts and renders Zelor2 body files (.zel)\n"
+    "zelor-bodies: erstellt, zeigt, wandelt und zeichnet Zelor-Dateien (.zel)\n"
     "\n"
-    "  zelor-bodies show FILE.zel                    the bodies as a table; exit 1 if the saver refuses the file\n"
-    "  zelor-bodies to-csv FILE.zel [OUT.csv]        the bodies as CSV (to standard output without OUT.csv)\n"
-    "  zelor-bodies from-csv IN.csv OUT.zel          a body file from CSV (IN.csv - reads standard input)\n"
-    "  zelor-bodies from-vectors IN.txt OUT.zel --bodies NAME=MASS,...\n"
-    "                                                a body file from an ephemeris vector table (CSV form)\n"
-    "  zelor-bodies render FILE.zel OUT.png --steps N [--size WxH] [--interval DAYS] [--sky W,H]\n"
-    "                                                the picture a saver run shows after N steps\n"
-    "  zelor-bodies new Voyager|InnerPlanets|BinaryStar|FigureEight OUT.zel\n"
-    "  zelor-bodies new --random N [--seed S] OUT.zel\n"
+    "  zelor-bodies show DATEI.zel                   die K\xC3\xB6rper als Tabelle; Ende mit 1, wenn der\n"
+    "                                                Bildschirmschoner die Datei ablehnt\n"
+    "  zelor-bodies to-csv DATEI.zel [AUS.csv] [--tabelle]\n"
+    "                                                die K\xC3\xB6rper als CSV (ohne AUS.csv auf die Standardausgabe);\n"
+    "                                                --tabelle: mit Semikolons und Dezimalkommas\n"
+    "  zelor-bodies from-csv EIN.csv AUS.zel         eine Zelor-Datei aus CSV, mit Kommas oder Semikolons\n"
+    "                                                (EIN.csv - liest die Standardeingabe)\n"
+    "  zelor-bodies from-vectors EIN.txt AUS.zel --bodies NAME=MASSE,...\n"
+    "                                                eine Zelor-Datei aus einer Tabelle von Zustandsvektoren\n"
+    "                                                (CSV-Form eines Ephemeridendienstes)\n"
+    "  zelor-bodies render DATEI.zel BILD.png --steps N [--size BREITExH\xC3\x96HE] [--interval TAGE]\n"
+    "                                                [--sky BREITExH\xC3\x96HE]\n"
+    "                                                das Bild eines Laufs nach N Schritten\n"
+    "  zelor-bodies new Voyager|InnerPlanets|BinaryStar|FigureEight AUS.zel\n"
+    "  zelor-bodies new --random N [--seed S] AUS.zel\n"
     "\n"
-    "CSV columns: name,mass_earth,x_m,y_m,speed_m_s,direction_deg,color\n"
-    "Exit status: 0 done, 1 refused or failed, 2 usage error.\n";
+    "CSV-Spalten: name,mass_earth,x_m,y_m,speed_m_s,direction_deg,color\n"
+    "Ende mit 0: erledigt, 1: abgelehnt oder fehlgeschlagen, 2: falscher Aufruf.\n";
 
 }  // namespace
 
 int RunCommand(FileSystem& files, const Words& words) {
-  if (words.empty() || words[0] == "help" || words[0] == "--help" || words[0] == "-h") {
+  if (words.empty() || words[0] == "help" || words[0] == "hilfe" || words[0] == "--help" || words[0] == "-h") {
     (words.empty() ? std::cerr : std::cout) << kUsageText;
     return words.empty() ? kUsage : kDone;
   }
@@ -36,7 +42,7 @@ int RunCommand(FileSystem& files, const Words& words) {
   if (command == "from-vectors") return FromVectorsCommand(files, rest);
   if (command == "render") return RenderCommand(files, rest);
   if (command == "new") return NewCommand(files, rest);
-  std::cerr << "zelor-bodies: unknown command " << command << "\n\n" << kUsageText;
+  std::cerr << "zelor-bodies: unbekannter Befehl " << command << "\n\n" << kUsageText;
   return kUsage;
 }
 

@@ -26,78 +26,84 @@ bool ParseCount(const std::string& text, long long low, long long high, long lon
 }  // namespace
 
 int ShowCommand(FileSystem& files, const Words& words) {
-  if (words.size() != 1) return Fail(kUsage, "usage: zelor-bodies show FILE.zel");
+  if (words.size() != 1) return Fail(kUsage, "Aufruf: zelor-bodies show DATEI.zel");
   const std::string& path = words[0];
   if (const auto bytes = ReadBytes(files, path)) {
     const std::vector<BodyRow> rows = DecodeRows(*bytes);
     std::cout << FormatBodyTable(rows);
-    std::cout << rows.size() << (rows.size() == 1 ? " body" : " bodies");
-    if (const std::size_t rest = bytes->size() % kBodyRecordSize) std::cout << "; " << rest << " bytes at the end ignored";
+    std::cout << rows.size() << " K\xC3\xB6rper";
+    if (const std::size_t rest = bytes->size() % kBodyRecordSize)
+      std::cout << "; " << rest << (rest == 1 ? " Byte" : " Bytes") << " am Ende \xC3\xBC" "bergangen";
     std::cout << "\n";
   }
   if (const auto refusal = SaverRefusal(files, path)) {
-    std::cout << "Warning: the saver refuses this file with the message:\n  " << *refusal << "\n";
+    std::cout << "Achtung: der Bildschirmschoner lehnt diese Datei ab mit der Meldung:\n  " << *refusal << "\n";
     return kRefused;
   }
   return kDone;
 }
 
 int ToCsvCommand(FileSystem& files, const Words& words) {
-  if (words.empty() || words.size() > 2) return Fail(kUsage, "usage: zelor-bodies to-csv FILE.zel [OUT.csv]");
-  const auto bytes = ReadBytes(files, words[0]);
-  if (!bytes) return Fail(kRefused, "cannot read " + words[0]);
-  const std::string text = WriteBodyCsv(DecodeRows(*bytes));
-  if (words.size() == 1) {
+  const CommandLine line = ParseCommandLine(words, {}, {"tabelle"});
+  if (!line.error.empty() || line.arguments.empty() || line.arguments.size() > 2)
+    return Fail(kUsage, "Aufruf: zelor-bodies to-csv DATEI.zel [AUS.csv] [--tabelle]\n"
+                        "        (--tabelle: mit Semikolons und Dezimalkommas, wie eine deutsche Tabellenkalkulation)");
+  const auto bytes = ReadBytes(files, line.arguments[0]);
+  if (!bytes) return Fail(kRefused, CannotRead(line.arguments[0]));
+  const CsvForm form = line.options.count("tabelle") ? CsvForm::Spreadsheet : CsvForm::Plain;
+  const std::string text = WriteBodyCsv(DecodeRows(*bytes), form);
+  if (line.arguments.size() == 1) {
     std::cout << text;
     return kDone;
   }
-  if (!WriteBytesSafely(files, words[1], std::vector<unsigned char>(text.begin(), text.end())))
-    return Fail(kRefused, "cannot write " + words[1] + "; it is left as it was");
+  if (!WriteBytesSafely(files, line.arguments[1], std::vector<unsigned char>(text.begin(), text.end())))
+    return Fail(kRefused, CannotWrite(line.arguments[1]));
   return kDone;
 }
 
 int FromCsvCommand(FileSystem& files, const Words& words) {
-  if (words.size() != 2) return Fail(kUsage, "usage: zelor-bodies from-csv IN.csv OUT.zel   (IN.csv - reads standard input)");
+  if (words.size() != 2)
+    return Fail(kUsage, "Aufruf: zelor-bodies from-csv EIN.csv AUS.zel   (EIN.csv - liest die Standardeingabe)");
   const auto text = ReadText(files, words[0]);
-  if (!text) return Fail(kRefused, "cannot read " + words[0]);
+  if (!text) return Fail(kRefused, CannotRead(words[0]));
   const CsvBodies parsed = ParseBodyCsv(*text);
-  if (parsed.error) return Fail(kRefused, words[0] + ", " + Describe(*parsed.error) + "; nothing written");
+  if (parsed.error) return Fail(kRefused, words[0] + ", " + Describe(*parsed.error) + "; nichts geschrieben");
   return WriteBodies(files, words[1], parsed.rows);
 }
 
 int FromVectorsCommand(FileSystem& files, const Words& words) {
   const CommandLine line = ParseCommandLine(words, {"bodies"});
   if (!line.error.empty() || line.arguments.size() != 2 || !line.options.count("bodies"))
-    return Fail(kUsage, "usage: zelor-bodies from-vectors IN.txt OUT.zel --bodies NAME=MASS,...   (masses in Earth masses)");
+    return Fail(kUsage, "Aufruf: zelor-bodies from-vectors EIN.txt AUS.zel --bodies NAME=MASSE,...   (Massen in Erdmassen)");
   std::string error;
   const auto bodies = ParseNamedMasses(line.options.at("bodies"), error);
   if (!bodies) return Fail(kUsage, "--bodies: " + error);
   for (const NamedMass& body : *bodies)
     if (const auto problem = NameProblem(body.name)) return Fail(kUsage, "--bodies: " + body.name + ": " + *problem);
   const auto text = ReadText(files, line.arguments[0]);
-  if (!text) return Fail(kRefused, "cannot read " + line.arguments[0]);
+  if (!text) return Fail(kRefused, CannotRead(line.arguments[0]));
   const VectorTable table = ParseVectorTable(*text, *bodies);
-  if (!table.error.empty()) return Fail(kRefused, line.arguments[0] + ", " + table.error + "; nothing written");
+  if (!table.error.empty()) return Fail(kRefused, line.arguments[0] + ", " + table.error + "; nichts geschrieben");
   return WriteBodies(files, line.arguments[1], RowsOf(table.records));
 }
 
 int NewCommand(FileSystem& files, const Words& words) {
   std::string samples;
   for (const std::string& name : SampleNames()) samples += (samples.empty() ? "" : "|") + name;
-  const std::string usage = "usage: zelor-bodies new " + samples +
-                            " OUT.zel\n       zelor-bodies new --random N [--seed S] OUT.zel";
+  const std::string usage = "Aufruf: zelor-bodies new " + samples +
+                            " AUS.zel\n        zelor-bodies new --random N [--seed S] AUS.zel";
   const CommandLine line = ParseCommandLine(words, {"random", "seed"});
   if (!line.error.empty()) return Fail(kUsage, line.error + "\n" + usage);
   if (line.options.count("random")) {
     long long count = 0, seed = 1;
     if (line.arguments.size() != 1 || !ParseCount(line.options.at("random"), 1, 32766, count) ||
         (line.options.count("seed") && !ParseCount(line.options.at("seed"), 0, LLONG_MAX, seed)))
-      return Fail(kUsage, "--random takes 1 to 32766 bodies, --seed a whole number from 0\n" + usage);
+      return Fail(kUsage, "--random nimmt 1 bis 32766 K\xC3\xB6rper, --seed eine ganze Zahl ab 0\n" + usage);
     return WriteBodies(files, line.arguments[0], RowsOf(RandomCluster(static_cast<int>(count), static_cast<std::uint64_t>(seed))));
   }
   if (line.arguments.size() != 2 || line.options.count("seed")) return Fail(kUsage, usage);
   const auto system = SampleSystem(line.arguments[0]);
-  if (!system) return Fail(kUsage, "no sample " + line.arguments[0] + "\n" + usage);
+  if (!system) return Fail(kUsage, "kein Beispiel namens " + line.arguments[0] + "\n" + usage);
   return WriteBodies(files, line.arguments[1], RowsOf(*system));
 }
 

@@ -16,7 +16,8 @@ RenderOptions DefaultRenderOptions() {
   return options;
 }
 
-RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const RenderOptions& options) {
+RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const RenderOptions& options,
+                      const std::function<void(std::int64_t)>& afterStep) {
   RenderedRun result;
   RunConfig config = options.run;
   config.bodyFile = bodyFile;
@@ -24,9 +25,13 @@ RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const Rend
   result.canvas.Resize(options.width, options.height);
   SimInit(state, config, files, result.canvas);
   const auto start = std::chrono::steady_clock::now();
-  for (std::int64_t k = 0; k < options.steps; ++k) SimStep(state, result.canvas);
+  if (afterStep) afterStep(0);
+  for (std::int64_t k = 0; k < options.steps; ++k) {
+    SimStep(state, result.canvas);
+    if (afterStep) afterStep(k + 1);
+  }
   result.stepSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  result.label = TimeLabel(state, kEnglishLocale);
+  result.label = TimeLabel(state, kGermanLocale);  // as a German saver shows it
   return result;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/file_system.h"
@@ -27,7 +28,10 @@ struct RenderedRun {
 };
 
 // Throws ZelorError with the saver's German message when it would refuse
-// the file or stop the run.
-RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const RenderOptions& options);
+// the file or stop the run, and std::bad_alloc for a picture too large for
+// the memory. afterStep, when given, hears 0 when the steps begin and then
+// the count of steps done after each one.
+RenderedRun RenderRun(FileSystem& files, const std::string& bodyFile, const RenderOptions& options,
+                      const std::function<void(std::int64_t)>& afterStep = {});
 
 }  // namespace zelor::bodies
