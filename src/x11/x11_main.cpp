@@ -7,8 +7,8 @@
 
 #include "settings/ini_store.h"
 #include "settings/module_paths.h"
-#include "settings/override_store.h"
 #include "shell/module_options.h"
+#include "shell/module_settings.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
 #include "x11/saver_window.h"
@@ -50,9 +50,8 @@ int main(int argc, char** argv) {
   const ModulePaths paths = MakeModulePaths(Environment);
   StdFileSystem files;
   IniStore stored(files, paths.settingsFile);
-  // Options given for this run stay in it; see OverrideStore.
-  OverrideStore layered(stored, options.settings);
-  Settings settings(layered, paths.defaults, kEnglishLocale);
+  ModuleSettings runSettings(stored, options, paths.defaults);
+  Settings& settings = runSettings.Get();
 
   Display* display = XOpenDisplay(nullptr);
   if (!display) {

@@ -6,7 +6,7 @@
 
 #include "lock/encode_password.h"
 #include "settings/module_paths.h"
-#include "settings/override_store.h"
+#include "shell/module_settings.h"
 #include "shell/saver_session.h"
 #include "sim_test_support.h"
 
@@ -49,13 +49,36 @@ TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   EXPECT_EQ(Parse({}).settings, (std::map<std::string, std::string>{{kKeyPasswort, ""}}));
 }
 
+TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused) {
+  const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> accepted{
+      {"4x3", {"4", "3"}},         {"2.5X2", {"2.5", "2"}},  {"4\xC3\x97" "3", {"4", "3"}},
+      {"-1e1x.5", {"-1e1", ".5"}}, {"2.5,2", {"2.5", "2"}},  {"3,-4.5e1", {"3", "-4.5e1"}}};
+  for (const auto& [text, sky] : accepted) {
+    const ModuleOptions options = Parse({"-sky", text});
+    ASSERT_EQ(options.error, "") << text;
+    EXPECT_EQ(options.settings.at(kKeyBreite), sky.first) << text;
+    EXPECT_EQ(options.settings.at(kKeyHoehe), sky.second) << text;
+  }
+  // Each of these is also one number to a German reader.
+  for (const char* ambiguous : {"2,5", "2,2", "-3,5", "1,5e1"})
+    EXPECT_TRUE(Contains(Parse({"-sky", ambiguous}).error, "nicht eindeutig")) << ambiguous;
+  EXPECT_TRUE(Contains(Parse({"-sky", "2,5"}).error, "\xE2\x80\x9E" "2x5\xE2\x80\x9C"));
+  for (const char* bad : {"3", "3,x", "3x", "x3", "2,5x2", "3x4x5", "2.5,2,1"})
+    EXPECT_TRUE(Contains(Parse({"-sky", bad}).error, "braucht Breite und H\xC3\xB6he")) << bad;
+}
+
+TEST(ModuleOptionsSettings, AMeasurementLastsMoreThanNothingAndAtMostADay) {
+  EXPECT_EQ(Parse({"-measure-seconds", "0.5"}).measureSeconds, 0.5);
+  EXPECT_EQ(Parse({"-measure-seconds", "86400"}).measureSeconds, 86400);
+  for (const char* bad : {"1e300", "86400.5", "0", "-1", "-1e300"})
+    EXPECT_TRUE(Contains(Parse({"-measure-seconds", bad}).error, "braucht eine Dauer")) << bad;
+}
+
 TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   EXPECT_TRUE(Contains(Parse({"-wurzel"}).error, "Unbekannte Option \xE2\x80\x9E-wurzel"));
   EXPECT_TRUE(Contains(Parse({"-file"}).error, "braucht einen Wert"));
   EXPECT_TRUE(Contains(Parse({"-interval", "0,5"}).error, "\xE2\x80\x9E-interval\xE2\x80\x9C braucht eine Zahl"));
   EXPECT_TRUE(Contains(Parse({"-tempo", ""}).error, "-tempo"));
-  EXPECT_TRUE(Contains(Parse({"-sky", "3"}).error, "-sky"));
-  EXPECT_TRUE(Contains(Parse({"-sky", "3,x"}).error, "-sky"));
   for (const char* bad : {"0", "0x", "12ab", "-5", "99999999999999999999999"})
     EXPECT_TRUE(Contains(Parse({"-window-id", bad}).error, "-window-id")) << bad;
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
@@ -78,43 +101,64 @@ TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
   EXPECT_EQ(paths.defaults.bodyFile, "/home/anna/.local/share/zelor2/Voyager.zel");
 }
 
-// A run of a sun and a planet with the stored settings under the command line's.
+// A run of a sun and a planet with the stored settings under the command
+// line's, wired as the program wires them.
 struct ModuleRun {
   explicit ModuleRun(const std::vector<std::string>& args)
-      : layered(stored, Parse(args).settings), settings(layered, {"/data/Voyager.zel", "/data/Temp.zel"}, kEnglishLocale) {
+      : options(Parse(args)), layered(stored, options, {"/data/Voyager.zel", "/data/Temp.zel"}),
+        settings(layered.Get()) {
     canvas.Resize(100, 100);
+    // The planet lies beyond the stored sky, so a run's end always has a
+    // grown sky to store.
     const auto bytes = BodyFileBytes({MakeRecord("Sonne", 332946, 0, 0, 0, 0), MakeRecord("Erde", 1, 1.5e11, 0, 29800, 90)});
     files.files["/data/a.zel"] = files.files["/data/b.zel"] = bytes;
-    stored.values[kKeyDatei] = "/data/a.zel";
+    stored.values = {{kKeyDatei, "/data/a.zel"}, {kKeyBreite, "1"}, {kKeyHoehe, "1"}};
   }
   void RunAndFinish() {
     StartRun(state, settings, files, canvas, {});
     for (int i = 0; i < 100; ++i) SimStep(state, canvas);
     FinishRun(state, settings, files);
   }
+  ModuleOptions options;
   MemoryStore stored;
-  OverrideStore layered;
-  Settings settings;
+  ModuleSettings layered;
+  Settings& settings;
   FakeFileSystem files;
   Canvas canvas;
   SimState state;
 };
 
-TEST(ModuleRunEnd, StoresOnlyWhatTheCommandLineDidNotGive) {
-  ModuleRun plain({"-save", "-results", "/data/r.zel"});
+TEST(ModuleRunEnd, APlainRunStoresItsEndAndGoesOnFromItsResults) {
+  ModuleRun plain({"-save"});
+  plain.stored.values[kKeyResultsPath] = "/data/r.zel";
   plain.RunAndFinish();
   EXPECT_TRUE(plain.files.Exists("/data/r.zel"));
   EXPECT_EQ(plain.stored.values[kKeyDatei], "/data/r.zel");  // the next run goes on from the results
-  EXPECT_EQ(plain.stored.values.count(kKeyBreite), 1u);
-  EXPECT_EQ(plain.stored.values.count(kKeyResultsPath), 0u);
-  EXPECT_EQ(plain.stored.values.count(kKeySaveResults), 0u);
+  EXPECT_NE(plain.stored.values[kKeyBreite], "1");  // the sky grew to the planet's orbit
+  EXPECT_NE(plain.stored.values[kKeyHoehe], "1");
+  EXPECT_EQ(plain.stored.values.count(kKeySaveResults), 0u);  // "-save" is for this run only
+}
 
-  ModuleRun given({"-save", "-file", "/data/b.zel", "-sky", "3,3", "-results", "/data/r.zel"});
-  given.RunAndFinish();
-  EXPECT_TRUE(given.files.Exists("/data/r.zel"));
-  EXPECT_EQ(given.stored.values[kKeyDatei], "/data/a.zel");
-  EXPECT_EQ(given.stored.values.count(kKeyBreite), 0u);
-  EXPECT_EQ(given.settings.ReadText(kKeyDatei), "/data/r.zel");  // within the run it moved on
+// Bodies, a sky or a results path from the command line: the end of the run
+// writes the results asked for, and stores neither its sky nor "Datei".
+TEST(ModuleRunEnd, BodiesSkyOrResultsFromTheCommandLineStoreNothingThatDependsOnThem) {
+  const std::vector<std::vector<std::string>> given{{"-file", "/data/b.zel"},
+                                                    {"-sky", "1x1"},
+                                                    {"-results", "/data/r.zel"},
+                                                    {"-file", "/data/b.zel", "-sky", "3x3", "-results", "/data/r.zel"}};
+  for (const auto& args : given) {
+    std::vector<std::string> withSaving = args;
+    withSaving.push_back("-save");
+    ModuleRun run(withSaving);
+    SCOPED_TRACE(args.front() + " " + args[1] + (args.size() > 2 ? " ..." : ""));
+    ASSERT_EQ(run.options.error, "");
+    run.stored.values[kKeyResultsPath] = "/data/r.zel";
+    const auto before = run.stored.values;
+    run.RunAndFinish();
+    EXPECT_TRUE(run.files.Exists("/data/r.zel"));
+    EXPECT_EQ(run.stored.values, before);
+    EXPECT_EQ(run.settings.ReadText(kKeyDatei), "/data/r.zel");  // within the run it moved on
+  }
 }
 
 TEST(ModuleRunEnd, AStoredPasswordLocksNothing) {
