@@ -84,21 +84,63 @@ TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
 }
 
-TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
+// The system as the front end asks it: variables, the user database, links.
+struct FakeSystem {
   std::map<std::string, std::string> env{{"HOME", "/home/anna"}};
-  const auto lookup = [&](const std::string& name) -> std::optional<std::string> {
-    const auto it = env.find(name);
-    return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
-  };
-  ModulePaths paths = MakeModulePaths(lookup);
+  std::optional<std::string> userDatabaseHome = "/home/anna";
+  std::map<std::string, std::string> links;
+  ModulePaths Paths() const {
+    const auto find = [](const std::map<std::string, std::string>& in, const std::string& key) {
+      const auto it = in.find(key);
+      return it == in.end() ? std::nullopt : std::optional<std::string>(it->second);
+    };
+    return MakeModulePaths({[&](const std::string& name) { return find(env, name); }, userDatabaseHome,
+                            [&](const std::string& path) { return find(links, path); }});
+  }
+};
+
+TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
+  FakeSystem system;
+  ModulePaths paths = system.Paths();
   EXPECT_EQ(paths.settingsFile, "/home/anna/.config/zelor2/zelor2.conf");
   EXPECT_EQ(paths.defaults.bodyFile, "/home/anna/.local/share/zelor2/Voyager.zel");
   EXPECT_EQ(paths.defaults.resultsFile, "/home/anna/.local/share/zelor2/Temp.zel");
-  env["XDG_CONFIG_HOME"] = "/cfg";
-  env["XDG_DATA_HOME"] = "relativ/ist/ungueltig";
-  paths = MakeModulePaths(lookup);
+  system.env["XDG_CONFIG_HOME"] = "/cfg";
+  system.env["XDG_DATA_HOME"] = "relativ/ist/ungueltig";
+  paths = system.Paths();
   EXPECT_EQ(paths.settingsFile, "/cfg/zelor2/zelor2.conf");
   EXPECT_EQ(paths.defaults.bodyFile, "/home/anna/.local/share/zelor2/Voyager.zel");
+  EXPECT_EQ(paths.error, "");
+}
+
+TEST(ModulePaths, WithoutHomeTheUserDatabaseNamesItAndNeverTheCurrentFolder) {
+  for (const char* home : {"", "relativ"}) {
+    FakeSystem system;
+    system.env["HOME"] = home;
+    system.userDatabaseHome = "/home/berta";
+    EXPECT_EQ(system.Paths().settingsFile, "/home/berta/.config/zelor2/zelor2.conf") << home;
+  }
+  FakeSystem system;
+  system.env.clear();
+  system.userDatabaseHome = "/home/berta";
+  EXPECT_EQ(system.Paths().defaults.bodyFile, "/home/berta/.local/share/zelor2/Voyager.zel");
+
+  system.userDatabaseHome = std::nullopt;
+  EXPECT_TRUE(Contains(system.Paths().error, "Bitte setzen Sie HOME"));
+  system.env = {{"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data"}};  // then no home is needed
+  EXPECT_EQ(system.Paths().error, "");
+  EXPECT_EQ(system.Paths().defaults.resultsFile, "/data/zelor2/Temp.zel");
+}
+
+TEST(ModulePaths, ASettingsFileThatIsALinkIsWrittenWhereTheLinkLeads) {
+  FakeSystem system;
+  const std::string conf = "/home/anna/.config/zelor2/zelor2.conf";
+  system.links[conf] = "../../dotfiles/zelor2.conf";  // relative to the link's folder
+  EXPECT_EQ(system.Paths().settingsFile, "/home/anna/.config/zelor2/../../dotfiles/zelor2.conf");
+  system.links["/home/anna/.config/zelor2/../../dotfiles/zelor2.conf"] = "/git/punkt/zelor2.conf";
+  EXPECT_EQ(system.Paths().settingsFile, "/git/punkt/zelor2.conf");
+  system.links["/git/punkt/zelor2.conf"] = conf;
+  EXPECT_TRUE(Contains(system.Paths().error, "im Kreis"));
 }
 
 // A run of a sun and a planet with the stored settings under the command
