@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
+
 #include "lock/encode_password.h"
 #include "settings/module_paths.h"
 #include "shell/module_settings.h"
@@ -98,6 +102,49 @@ struct FakeSystem {
                             [&](const std::string& path) { return find(links, path); }});
   }
 };
+
+#if !defined(_WIN32)
+// The daemon's settings dialog builds the command line from the module's
+// description: each option it can hand over, with the values its fields
+// offer, must be one the program takes; and its words must be the program's.
+TEST(ModuleDescription, EveryOptionItOffersIsTakenAndItsWordsAreTheProgramsOwn) {
+  std::ifstream in(ZELOR_X11_DESCRIPTION);
+  ASSERT_TRUE(in) << ZELOR_X11_DESCRIPTION;
+  const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_TRUE(Contains(xml, "Zelor-Datei (.zel)"));
+  EXPECT_TRUE(Contains(xml, "$XDG_CONFIG_HOME/zelor2/zelor2.conf"));
+
+  const std::regex element(R"(<(command|file|number|string|boolean)\b([^>]*)>)");
+  const std::regex attribute(R"re(([\w-]+)="([^"]*)")re");
+  int options = 0;
+  for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
+    std::map<std::string, std::string> at;
+    const std::string attributes = (*e)[2];
+    for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a)
+      at[(*a)[1]] = (*a)[2];
+    // The values a field can give: a number's range and default, a text
+    // field's example from its label, any path.
+    std::vector<std::string> values{"/home/anna/K\xC3\xB6rper.zel"};
+    if ((*e)[1] == "number") values = {at["low"], at["high"], at["default"]};
+    if ((*e)[1] == "string") {
+      const std::size_t example = at["_label"].find("etwa ");
+      ASSERT_NE(example, std::string::npos) << at["_label"];
+      values = {at["_label"].substr(example + 5, at["_label"].find(')', example) - example - 5)};
+    }
+    for (const std::string& form : {at["arg"], at["arg-set"]}) {
+      if (form.empty()) continue;
+      ++options;
+      for (const std::string& value : values) {
+        const std::size_t space = form.find(" %");
+        const auto args = space == std::string::npos ? std::vector<std::string>{form}
+                                                     : std::vector<std::string>{form.substr(0, space), value};
+        EXPECT_EQ(Parse(args).error, "") << form << " " << value;
+      }
+    }
+  }
+  EXPECT_EQ(options, 7);
+}
+#endif
 
 TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
   FakeSystem system;
