@@ -2,8 +2,8 @@
 // XDG base directories: the settings in $XDG_CONFIG_HOME/zelor2/zelor2.conf,
 // the default body and results files in $XDG_DATA_HOME/zelor2/. A variable
 // that is unset, empty or not an absolute path stands for its default below
-// the home folder (~/.config, ~/.local/share): $HOME, or, without it, the
-// home the user database gives.
+// the home folder (~/.config, ~/.local/share): $HOME, or, when it too is
+// unset, empty or relative, the home the user database gives.
 //
 // A settings file that is a symbolic link (dotfile managers keep it so) is
 // written where the link leads, so the link stays.
