@@ -11,6 +11,12 @@ namespace {
 // rewrite.
 constexpr std::size_t kMaxBytes = 1 << 20;
 
+// Editors on Windows start a UTF-8 file with this mark. It is no part of the
+// first line, and a write keeps it.
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
+
+bool StartsWithMark(const std::string& content) { return content.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0; }
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string Trimmed(const std::string& text) {
@@ -107,7 +113,8 @@ std::optional<std::string> IniStore::Content() {
 std::optional<std::string> IniStore::Read(const std::string& key) {
   const auto content = Content();
   if (!content) return std::nullopt;
-  const KeyPlace place = Find(Lines(*content), key);
+  const std::size_t mark = StartsWithMark(*content) ? kByteOrderMark.size() : 0;
+  const KeyPlace place = Find(Lines(content->substr(mark)), key);
   if (place.keyLine < 0) return std::nullopt;
   return Unescaped(place.value);
 }
@@ -115,7 +122,8 @@ std::optional<std::string> IniStore::Read(const std::string& key) {
 bool IniStore::Write(const std::string& key, const std::string& text) {
   const auto content = Content();
   if (!content) return false;
-  std::vector<std::string> lines = Lines(*content);
+  const std::string mark = StartsWithMark(*content) ? kByteOrderMark : std::string();
+  std::vector<std::string> lines = Lines(content->substr(mark.size()));
   const KeyPlace place = Find(lines, key);
   const std::string line = key + "=" + Escaped(text);
   if (place.keyLine >= 0) {
@@ -127,7 +135,7 @@ bool IniStore::Write(const std::string& key, const std::string& text) {
     lines.push_back("[" + kIniSection + "]");
     lines.push_back(line);
   }
-  std::string out;
+  std::string out = mark;
   for (const std::string& l : lines) out += l + "\n";
   const std::string folder = FolderOf(path_);
   if (!folder.empty()) files_.CreateFolders(folder);

@@ -7,7 +7,9 @@
 // Keys are matched exactly; blanks around a key and its value are ignored.
 // A value keeps any character: a backslash, a line break, a tab and a blank
 // at either end are written escaped (\\ \n \r \t \s). Lines the
-// program does not know, comments and other sections are kept as they are.
+// program does not know, comments and other sections are kept as they are,
+// and so is a byte-order mark at the start, which is read as if it were not
+// there.
 // Every call reads the file; every write replaces it whole and safely, so a
 // failure half-way leaves the old file.
 #pragma once

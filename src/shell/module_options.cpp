@@ -11,6 +11,10 @@
 namespace zelor {
 namespace {
 
+// A measurement runs for a day at most: longer is a mistake, and far longer
+// would be more than the clock counts.
+constexpr double kMeasureSecondsMax = 86400;
+
 bool IsNumber(const std::string& text) { return ParseNumber(text, kEnglishLocale).has_value(); }
 
 // The daemon's settings dialog writes a number in the user's locale, "0,5" in
@@ -36,6 +40,30 @@ std::optional<std::uint64_t> ParseWindowId(const std::string& text) {
 std::string NeedsNumber(const std::string& option, const std::string& value) {
   return "Die Option " + Quoted(option) + " braucht eine Zahl, etwa " + Quoted("0.5") + ", nicht " +
          QuotedShort(value) + ".";
+}
+
+// Width and height with an "x" between them: "4x3", "2.5X2", "4×3". The
+// older comma ("2.5,2") still works where the text cannot also be read as one
+// number with a decimal comma: to a German reader "2,5" is two and a half.
+std::string TakeSky(const std::string& value, ModuleOptions& options) {
+  std::string text = value;
+  for (std::size_t at; (at = text.find("\xC3\x97")) != std::string::npos;) text.replace(at, 2, "x");
+  std::size_t cut = text.find_first_of("xX");
+  if (cut == std::string::npos) {
+    cut = text.find(',');
+    if (cut != std::string::npos && ParseNumber(text, kGermanLocale))
+      return "Die Option " + Quoted("-sky") + " ist mit " + QuotedShort(value) + " nicht eindeutig: Meinen Sie " +
+             value + " AE oder " + text.substr(0, cut) + " mal " + text.substr(cut + 1) +
+             " AE? Bitte schreiben Sie Breite und H\xC3\xB6he mit einem x dazwischen, etwa " +
+             Quoted(text.substr(0, cut) + "x" + text.substr(cut + 1)) + ", und Dezimalzahlen mit Punkt.";
+  }
+  const std::string width = text.substr(0, cut), height = cut == std::string::npos ? "" : text.substr(cut + 1);
+  if (!IsNumber(width) || !IsNumber(height))
+    return "Die Option " + Quoted("-sky") + " braucht Breite und H\xC3\xB6he in AE mit einem x dazwischen, etwa " +
+           Quoted("4x3") + " oder " + Quoted("2.5x2") + ", nicht " + QuotedShort(value) + ".";
+  options.settings[kKeyBreite] = width;
+  options.settings[kKeyHoehe] = height;
+  return std::string();
 }
 
 // Reads one option and its value, if it takes one; returns the error text.
@@ -66,19 +94,20 @@ std::string TakeOption(const std::string& name, const std::vector<std::string>& 
   } else if (name == "results") {
     options.settings[kKeyResultsPath] = value;
   } else if (name == "sky") {
-    const std::size_t comma = value.find(',');
-    const std::string width = value.substr(0, comma), height = comma == std::string::npos ? "" : value.substr(comma + 1);
-    if (!IsNumber(width) || !IsNumber(height))
-      return "Die Option " + Quoted("-sky") + " braucht Breite und H\xC3\xB6he in AE, durch ein Komma getrennt, etwa " +
-             Quoted("2.5,2") + ", nicht " + QuotedShort(value) + ".";
-    options.settings[kKeyBreite] = width;
-    options.settings[kKeyHoehe] = height;
+    return TakeSky(value, options);
   } else {
     const auto number = SingleNumber(value);
     if (!number) return NeedsNumber("-" + name, value);
     if (name == "interval") options.settings[kKeyIntervall] = *number;
     if (name == "tempo") options.settings[kKeyTempo] = *number;
-    if (name == "measure-seconds") options.measureSeconds = *ParseNumber(*number, kEnglishLocale);
+    if (name == "measure-seconds") {
+      const double seconds = *ParseNumber(*number, kEnglishLocale);
+      if (!(seconds > 0 && seconds <= kMeasureSecondsMax))
+        return "Die Option " + Quoted("-measure-seconds") + " braucht eine Dauer von mehr als 0 bis " +
+               FormatNumber(kMeasureSecondsMax, kEnglishLocale) + " Sekunden (ein Tag), nicht " +
+               QuotedShort(value) + ".";
+      options.measureSeconds = seconds;
+    }
   }
   return std::string();
 }
@@ -114,9 +143,9 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
 
 std::string ModuleUsage() {
   return "Aufruf: zelor2 [-root | -window-id FENSTER | -fullscreen] [-file DATEI] [-results DATEI]\n"
-         "              [-interval TAGE] [-sky BREITE,H\xC3\x96HE] [-tempo SCHRITTE] [-save | -no-save]\n"
-         "Zahlen mit Punkt, Breite und H\xC3\xB6he in AE. Die Optionen gelten nur f\xC3\xBCr diesen Lauf;\n"
-         "die Einstellungen stehen in $XDG_CONFIG_HOME/zelor2/zelor2.conf.\n";
+         "              [-interval TAGE] [-sky BREITExH\xC3\x96HE] [-tempo SCHRITTE] [-save | -no-save]\n"
+         "Zahlen mit Punkt; Breite und H\xC3\xB6he in AE, etwa -sky 4x3 oder -sky 2.5x2. Die Optionen\n"
+         "gelten nur f\xC3\xBCr diesen Lauf; die Einstellungen stehen in $XDG_CONFIG_HOME/zelor2/zelor2.conf.\n";
 }
 
 }  // namespace zelor

@@ -8,7 +8,7 @@
 //                      environment's XSCREENSAVER_WINDOW names one the same way
 //   -fullscreen        an own window over the whole screen; a key or a
 //                      pointer move ends the run
-//   -file PATH  -results PATH  -interval DAYS  -sky W,H  -tempo STEPS
+//   -file PATH  -results PATH  -interval DAYS  -sky WxH  -tempo STEPS
 //   -save  -no-save    the settings Datei, Speicher, Intervall, Breite and
 //                      Höhe, Tempo, speichern for this run
 #pragma once

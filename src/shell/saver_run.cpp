@@ -10,6 +10,19 @@
 #include "sim/sim.h"
 
 namespace zelor {
+namespace {
+
+// When a limited loop ends, on the backend's clock. A limit longer than anyone
+// measures (about 30 years), or none, is no limit: the sum below could not
+// overflow, and a cast of a larger double to an integer would be undefined.
+std::int64_t StopTime(std::int64_t start, const SaverLoopLimits* limits) {
+  constexpr double kLongestLimitUs = 1e15;
+  const double limitUs = limits ? limits->seconds * 1e6 : kLongestLimitUs;
+  if (!(limitUs < kLongestLimitUs)) return std::numeric_limits<std::int64_t>::max();
+  return start + static_cast<std::int64_t>(std::max(limitUs, 0.0));
+}
+
+}  // namespace
 
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
              const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopLimits* limits) {
@@ -28,8 +41,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   FramePacer pacer(refreshHz);
   TempoPacer tempoPacer(paced ? tempo : 1, refreshHz);
   const std::int64_t start = backend.NowMicroseconds();
-  const std::int64_t stop = limits ? start + static_cast<std::int64_t>(limits->seconds * 1e6)
-                                   : std::numeric_limits<std::int64_t>::max();
+  const std::int64_t stop = StopTime(start, limits);
   std::int64_t steps = 0, presents = 0, polls = 0, waits = 0, presentUs = 0, pollUs = 0, now = start;
   bool shown = true;  // the picture on the screen shows every step made
   const auto present = [&] {

@@ -1,14 +1,19 @@
 // Main of the X11 program: the command line and the settings file, the
 // window, then the run as on Windows.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "settings/ini_store.h"
 #include "settings/module_paths.h"
-#include "settings/override_store.h"
 #include "shell/module_options.h"
+#include "shell/module_settings.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
 #include "x11/saver_window.h"
@@ -19,6 +24,21 @@ namespace {
 std::optional<std::string> Environment(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+std::optional<std::string> UserDatabaseHome() {
+  const passwd* entry = getpwuid(getuid());
+  if (!entry || !entry->pw_dir) return std::nullopt;
+  return std::string(entry->pw_dir);
+}
+
+std::optional<std::string> LinkTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return std::nullopt;
+  const fs::path target = fs::read_symlink(path, error);
+  if (error) return std::nullopt;
+  return target.string();
 }
 
 void PrintMeasurement(const zelor::SaverLoopLimits& limits) {
@@ -47,12 +67,15 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const ModulePaths paths = MakeModulePaths(Environment);
+  const ModulePaths paths = MakeModulePaths({Environment, UserDatabaseHome(), LinkTarget});
+  if (!paths.error.empty()) {
+    std::fprintf(stderr, "Zelor2: %s\n", paths.error.c_str());
+    return 1;
+  }
   StdFileSystem files;
   IniStore stored(files, paths.settingsFile);
-  // Options given for this run stay in it; see OverrideStore.
-  OverrideStore layered(stored, options.settings);
-  Settings settings(layered, paths.defaults, kEnglishLocale);
+  ModuleSettings runSettings(stored, options, paths.defaults);
+  Settings& settings = runSettings.Get();
 
   Display* display = XOpenDisplay(nullptr);
   if (!display) {

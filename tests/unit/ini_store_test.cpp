@@ -76,6 +76,16 @@ TEST(IniStore, ReadsAHandWrittenFileAndKeepsWhatItDoesNotKnow) {
             "# Intervall=7\r\nIntervall=0.5\r\nTempo=100\n\r\n[Noch eine]\r\nx=y\r\n");
 }
 
+TEST(IniStore, AByteOrderMarkIsReadAsIfItWereNotThereAndKept) {
+  FakeFileSystem files;
+  Put(files, kConf, "\xEF\xBB\xBF[Einstellungen]\r\nBreite=3\r\n");
+  IniStore store(files, kConf);
+  EXPECT_EQ(store.Read(kKeyBreite), "3");
+  ASSERT_TRUE(store.Write(kKeyBreite, "4"));
+  ASSERT_TRUE(store.Write(kKeyTempo, "100"));
+  EXPECT_EQ(Text(files, kConf), "\xEF\xBB\xBF[Einstellungen]\r\nBreite=4\nTempo=100\n");
+}
+
 TEST(IniStoreFaults, AFailureAtAnyStepOfAWriteKeepsTheOldFile) {
   const std::string before = "[Einstellungen]\nBreite=3\n";
   for (int step = 0; step < 5; ++step) {

@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
 #include "lock/encode_password.h"
 #include "settings/module_paths.h"
-#include "settings/override_store.h"
+#include "shell/module_settings.h"
 #include "shell/saver_session.h"
 #include "sim_test_support.h"
 
@@ -59,17 +60,55 @@ TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   EXPECT_EQ(Parse({}).settings, (std::map<std::string, std::string>{{kKeyPasswort, ""}}));
 }
 
+TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused) {
+  const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> accepted{
+      {"4x3", {"4", "3"}},         {"2.5X2", {"2.5", "2"}},  {"4\xC3\x97" "3", {"4", "3"}},
+      {"-1e1x.5", {"-1e1", ".5"}}, {"2.5,2", {"2.5", "2"}},  {"3,-4.5e1", {"3", "-4.5e1"}}};
+  for (const auto& [text, sky] : accepted) {
+    const ModuleOptions options = Parse({"-sky", text});
+    ASSERT_EQ(options.error, "") << text;
+    EXPECT_EQ(options.settings.at(kKeyBreite), sky.first) << text;
+    EXPECT_EQ(options.settings.at(kKeyHoehe), sky.second) << text;
+  }
+  // Each of these is also one number to a German reader.
+  for (const char* ambiguous : {"2,5", "2,2", "-3,5", "1,5e1"})
+    EXPECT_TRUE(Contains(Parse({"-sky", ambiguous}).error, "nicht eindeutig")) << ambiguous;
+  EXPECT_TRUE(Contains(Parse({"-sky", "2,5"}).error, "\xE2\x80\x9E" "2x5\xE2\x80\x9C"));
+  for (const char* bad : {"3", "3,x", "3x", "x3", "2,5x2", "3x4x5", "2.5,2,1"})
+    EXPECT_TRUE(Contains(Parse({"-sky", bad}).error, "braucht Breite und H\xC3\xB6he")) << bad;
+}
+
+TEST(ModuleOptionsSettings, AMeasurementLastsMoreThanNothingAndAtMostADay) {
+  EXPECT_EQ(Parse({"-measure-seconds", "0.5"}).measureSeconds, 0.5);
+  EXPECT_EQ(Parse({"-measure-seconds", "86400"}).measureSeconds, 86400);
+  for (const char* bad : {"1e300", "86400.5", "0", "-1", "-1e300"})
+    EXPECT_TRUE(Contains(Parse({"-measure-seconds", bad}).error, "braucht eine Dauer")) << bad;
+}
+
 TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   EXPECT_TRUE(Contains(Parse({"-wurzel"}).error, "Unbekannte Option \xE2\x80\x9E-wurzel"));
   EXPECT_TRUE(Contains(Parse({"-file"}).error, "braucht einen Wert"));
   EXPECT_TRUE(Contains(Parse({"-interval", "0.5,1"}).error, "\xE2\x80\x9E-interval\xE2\x80\x9C braucht eine Zahl"));
   EXPECT_TRUE(Contains(Parse({"-tempo", ""}).error, "-tempo"));
-  EXPECT_TRUE(Contains(Parse({"-sky", "3"}).error, "-sky"));
-  EXPECT_TRUE(Contains(Parse({"-sky", "3,x"}).error, "-sky"));
   for (const char* bad : {"0", "0x", "12ab", "-5", "99999999999999999999999"})
     EXPECT_TRUE(Contains(Parse({"-window-id", bad}).error, "-window-id")) << bad;
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
 }
+
+// The system as the front end asks it: variables, the user database, links.
+struct FakeSystem {
+  std::map<std::string, std::string> env{{"HOME", "/home/anna"}};
+  std::optional<std::string> userDatabaseHome = "/home/anna";
+  std::map<std::string, std::string> links;
+  ModulePaths Paths() const {
+    const auto find = [](const std::map<std::string, std::string>& in, const std::string& key) {
+      const auto it = in.find(key);
+      return it == in.end() ? std::nullopt : std::optional<std::string>(it->second);
+    };
+    return MakeModulePaths({[&](const std::string& name) { return find(env, name); }, userDatabaseHome,
+                            [&](const std::string& path) { return find(links, path); }});
+  }
+};
 
 #ifndef _WIN32
 // A number as the daemon's settings dialog writes it: whole when none of the
@@ -87,11 +126,14 @@ std::string DialogNumber(double value, bool whole, char decimalSeparator) {
 
 // Each switch of zelor2.xml, with each value the dialog can put for its "%":
 // a number at both ends of its range and at its default, in either locale; a
-// path with a blank (the dialog quotes it); a sky as its label shows one.
+// path with a blank and an umlaut; a sky as its label's example shows one.
+// And its words are the program's own.
 TEST(ModuleOptionsDescription, TheDaemonsDialogBuildsOnlyCommandLinesTheModuleTakes) {
-  std::ifstream file(ZELOR_MODULE_XML);
-  ASSERT_TRUE(file) << ZELOR_MODULE_XML;
+  std::ifstream file(ZELOR_X11_DESCRIPTION);
+  ASSERT_TRUE(file) << ZELOR_X11_DESCRIPTION;
   const std::string xml{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_TRUE(Contains(xml, "Zelor-Datei (.zel)"));
+  EXPECT_TRUE(Contains(xml, "$XDG_CONFIG_HOME/zelor2/zelor2.conf"));
   const std::regex element(R"(<(\w+)\s([^>]*)>)"), attribute(R"(([\w-]+)="([^"]*)\")");
   std::size_t switches = 0;
   for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
@@ -108,9 +150,11 @@ TEST(ModuleOptionsDescription, TheDaemonsDialogBuildsOnlyCommandLinesTheModuleTa
       for (const char* bound : {"low", "high", "default"})
         for (const char separator : {'.', ','}) values.push_back(DialogNumber(std::stod(at[bound]), whole, separator));
     } else if (kind == "file") {
-      values = {"/home/anna/Meine Bahnen/a.zel"};
+      values = {"/home/anna/Meine Bahnen/K\xC3\xB6rper.zel"};
     } else if (kind == "string") {
-      values = {"2,2", "2.5, 1.5"};
+      const std::size_t example = at["_label"].find("etwa ");
+      ASSERT_NE(example, std::string::npos) << at["_label"];
+      values = {at["_label"].substr(example + 5, at["_label"].find(')', example) - example - 5)};
     }
     for (const std::string& value : values) {
       std::vector<std::string> args;
@@ -135,60 +179,109 @@ TEST(ModuleOptionsDescription, TheDaemonsDialogBuildsOnlyCommandLinesTheModuleTa
 }
 #endif
 
+
 TEST(ModulePaths, FollowTheXdgVariablesOrTheirDefaultsBelowHome) {
-  std::map<std::string, std::string> env{{"HOME", "/home/anna"}};
-  const auto lookup = [&](const std::string& name) -> std::optional<std::string> {
-    const auto it = env.find(name);
-    return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
-  };
-  ModulePaths paths = MakeModulePaths(lookup);
+  FakeSystem system;
+  ModulePaths paths = system.Paths();
   EXPECT_EQ(paths.settingsFile, "/home/anna/.config/zelor2/zelor2.conf");
   EXPECT_EQ(paths.defaults.bodyFile, "/home/anna/.local/share/zelor2/Voyager.zel");
   EXPECT_EQ(paths.defaults.resultsFile, "/home/anna/.local/share/zelor2/Temp.zel");
-  env["XDG_CONFIG_HOME"] = "/cfg";
-  env["XDG_DATA_HOME"] = "relativ/ist/ungueltig";
-  paths = MakeModulePaths(lookup);
+  system.env["XDG_CONFIG_HOME"] = "/cfg";
+  system.env["XDG_DATA_HOME"] = "relativ/ist/ungueltig";
+  paths = system.Paths();
   EXPECT_EQ(paths.settingsFile, "/cfg/zelor2/zelor2.conf");
   EXPECT_EQ(paths.defaults.bodyFile, "/home/anna/.local/share/zelor2/Voyager.zel");
+  EXPECT_EQ(paths.error, "");
 }
 
-// A run of a sun and a planet with the stored settings under the command line's.
+TEST(ModulePaths, WithoutHomeTheUserDatabaseNamesItAndNeverTheCurrentFolder) {
+  for (const char* home : {"", "relativ"}) {
+    FakeSystem system;
+    system.env["HOME"] = home;
+    system.userDatabaseHome = "/home/berta";
+    EXPECT_EQ(system.Paths().settingsFile, "/home/berta/.config/zelor2/zelor2.conf") << home;
+  }
+  FakeSystem system;
+  system.env.clear();
+  system.userDatabaseHome = "/home/berta";
+  EXPECT_EQ(system.Paths().defaults.bodyFile, "/home/berta/.local/share/zelor2/Voyager.zel");
+
+  system.userDatabaseHome = std::nullopt;
+  EXPECT_TRUE(Contains(system.Paths().error, "Bitte setzen Sie HOME"));
+  system.env = {{"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data"}};  // then no home is needed
+  EXPECT_EQ(system.Paths().error, "");
+  EXPECT_EQ(system.Paths().defaults.resultsFile, "/data/zelor2/Temp.zel");
+}
+
+TEST(ModulePaths, ASettingsFileThatIsALinkIsWrittenWhereTheLinkLeads) {
+  FakeSystem system;
+  const std::string conf = "/home/anna/.config/zelor2/zelor2.conf";
+  system.links[conf] = "../../dotfiles/zelor2.conf";  // relative to the link's folder
+  EXPECT_EQ(system.Paths().settingsFile, "/home/anna/.config/zelor2/../../dotfiles/zelor2.conf");
+  system.links["/home/anna/.config/zelor2/../../dotfiles/zelor2.conf"] = "/git/punkt/zelor2.conf";
+  EXPECT_EQ(system.Paths().settingsFile, "/git/punkt/zelor2.conf");
+  system.links["/git/punkt/zelor2.conf"] = conf;
+  EXPECT_TRUE(Contains(system.Paths().error, "im Kreis"));
+}
+
+// A run of a sun and a planet with the stored settings under the command
+// line's, wired as the program wires them.
 struct ModuleRun {
   explicit ModuleRun(const std::vector<std::string>& args)
-      : layered(stored, Parse(args).settings), settings(layered, {"/data/Voyager.zel", "/data/Temp.zel"}, kEnglishLocale) {
+      : options(Parse(args)), layered(stored, options, {"/data/Voyager.zel", "/data/Temp.zel"}),
+        settings(layered.Get()) {
     canvas.Resize(100, 100);
+    // The planet lies beyond the stored sky, so a run's end always has a
+    // grown sky to store.
     const auto bytes = BodyFileBytes({MakeRecord("Sonne", 332946, 0, 0, 0, 0), MakeRecord("Erde", 1, 1.5e11, 0, 29800, 90)});
     files.files["/data/a.zel"] = files.files["/data/b.zel"] = bytes;
-    stored.values[kKeyDatei] = "/data/a.zel";
+    stored.values = {{kKeyDatei, "/data/a.zel"}, {kKeyBreite, "1"}, {kKeyHoehe, "1"}};
   }
   void RunAndFinish() {
     StartRun(state, settings, files, canvas, {});
     for (int i = 0; i < 100; ++i) SimStep(state, canvas);
     FinishRun(state, settings, files);
   }
+  ModuleOptions options;
   MemoryStore stored;
-  OverrideStore layered;
-  Settings settings;
+  ModuleSettings layered;
+  Settings& settings;
   FakeFileSystem files;
   Canvas canvas;
   SimState state;
 };
 
-TEST(ModuleRunEnd, StoresOnlyWhatTheCommandLineDidNotGive) {
-  ModuleRun plain({"-save", "-results", "/data/r.zel"});
+TEST(ModuleRunEnd, APlainRunStoresItsEndAndGoesOnFromItsResults) {
+  ModuleRun plain({"-save"});
+  plain.stored.values[kKeyResultsPath] = "/data/r.zel";
   plain.RunAndFinish();
   EXPECT_TRUE(plain.files.Exists("/data/r.zel"));
   EXPECT_EQ(plain.stored.values[kKeyDatei], "/data/r.zel");  // the next run goes on from the results
-  EXPECT_EQ(plain.stored.values.count(kKeyBreite), 1u);
-  EXPECT_EQ(plain.stored.values.count(kKeyResultsPath), 0u);
-  EXPECT_EQ(plain.stored.values.count(kKeySaveResults), 0u);
+  EXPECT_NE(plain.stored.values[kKeyBreite], "1");  // the sky grew to the planet's orbit
+  EXPECT_NE(plain.stored.values[kKeyHoehe], "1");
+  EXPECT_EQ(plain.stored.values.count(kKeySaveResults), 0u);  // "-save" is for this run only
+}
 
-  ModuleRun given({"-save", "-file", "/data/b.zel", "-sky", "3,3", "-results", "/data/r.zel"});
-  given.RunAndFinish();
-  EXPECT_TRUE(given.files.Exists("/data/r.zel"));
-  EXPECT_EQ(given.stored.values[kKeyDatei], "/data/a.zel");
-  EXPECT_EQ(given.stored.values.count(kKeyBreite), 0u);
-  EXPECT_EQ(given.settings.ReadText(kKeyDatei), "/data/r.zel");  // within the run it moved on
+// Bodies, a sky or a results path from the command line: the end of the run
+// writes the results asked for, and stores neither its sky nor "Datei".
+TEST(ModuleRunEnd, BodiesSkyOrResultsFromTheCommandLineStoreNothingThatDependsOnThem) {
+  const std::vector<std::vector<std::string>> given{{"-file", "/data/b.zel"},
+                                                    {"-sky", "1x1"},
+                                                    {"-results", "/data/r.zel"},
+                                                    {"-file", "/data/b.zel", "-sky", "3x3", "-results", "/data/r.zel"}};
+  for (const auto& args : given) {
+    std::vector<std::string> withSaving = args;
+    withSaving.push_back("-save");
+    ModuleRun run(withSaving);
+    SCOPED_TRACE(args.front() + " " + args[1] + (args.size() > 2 ? " ..." : ""));
+    ASSERT_EQ(run.options.error, "");
+    run.stored.values[kKeyResultsPath] = "/data/r.zel";
+    const auto before = run.stored.values;
+    run.RunAndFinish();
+    EXPECT_TRUE(run.files.Exists("/data/r.zel"));
+    EXPECT_EQ(run.stored.values, before);
+    EXPECT_EQ(run.settings.ReadText(kKeyDatei), "/data/r.zel");  // within the run it moved on
+  }
 }
 
 TEST(ModuleRunEnd, AStoredPasswordLocksNothing) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,25 @@ TEST(SaverRun, WithATempoMakesTheStepsDueAndSleepsBetweenFrames) {
   EXPECT_LE(run.backend.waits.size(), 5'000'000u / 16666 + 2);
   EXPECT_GE(run.backend.presentTimes.size(), run.backend.waits.size() - 1);
   EXPECT_LE(run.backend.presentTimes.size(), 5'000'000u / 16666 + 2);
+}
+
+TEST(SaverRun, AMeasuringLimitEndsTheLoopAndOneBeyondTheClockIsNone) {
+  SaverTestRun limited;
+  SaverLoopLimits limits;
+  limits.seconds = 0.05;
+  EXPECT_EQ(RunSaver(limited.backend, limited.session, limited.settings, limited.files, {}, 60, &limits), 0);
+  EXPECT_NEAR(limits.elapsedSeconds, 0.05, 0.001);
+  EXPECT_GT(limits.steps, 100);
+
+  for (const double endless : {1e300, std::numeric_limits<double>::infinity()}) {
+    SaverTestRun run;
+    run.backend.onPoll = [&](int poll) {
+      if (poll == 300) run.UserMoves(20);
+    };
+    limits.seconds = endless;
+    EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &limits), 0);
+    EXPECT_EQ(run.backend.pollTimes.size(), 300u) << endless;  // the user ended it
+  }
 }
 
 TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {
