@@ -69,13 +69,14 @@ TEST(CaptionRoom, ALongLabelWidensItsColumnAndMovesWhatLiesBeyond) {
   needs[Index(OptionsControl::lblIntervall)] = 164;
   needs[Index(OptionsControl::lblBreite)] = 123;
   MakeRoomForCaptions(dialog, needs, 96);
-  EXPECT_EQ(dialog.width, 334 + 24);
+  const int fieldColumn = before.controls[Index(OptionsControl::txtBreite)].left;
+  EXPECT_EQ(dialog.width, before.width + 24);
   EXPECT_EQ(dialog.height, before.height);
   for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
     const PixelBox was = before.controls[i], is = dialog.controls[i];
     EXPECT_EQ(is.top, was.top);
     EXPECT_EQ(is.height, was.height);
-    if (was.left >= 152) {  // text boxes and buttons move right
+    if (was.left >= fieldColumn) {  // text boxes and buttons move right
       EXPECT_EQ(is.left, was.left + 24) << i;
       EXPECT_EQ(is.width, was.width) << i;
     } else {  // the labels, and the check box that reaches across them, widen
