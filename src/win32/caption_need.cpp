@@ -62,7 +62,8 @@ int CaptionNeed(HWND control, int height) {
   if (text.Empty()) return 0;
   const LONG style = GetWindowLongW(control, GWL_STYLE);
   if (button) {
-    // The button's own measure takes in its edges or its check mark.
+    // The button's own measure takes in its edges or its check mark; without
+    // the common controls of version 6 (no manifest) only the text is known.
     SIZE ideal{0, 0};
     if (SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return ideal.cx;
     return text.OneLine();
