@@ -41,7 +41,8 @@ captions_at() {
   local dpi=$1 window
   set_dpi "$dpi"
   scr_start /c
-  window=$(wait_title '^Zelor2 - ' 30) || exit 1
+  # The first program after the restart starts Wine's server and services.
+  window=$(wait_title '^Zelor2 - ' 90) || exit 1
   expect_captions_whole 200 "Zelor2 - " "$dpi"
   save_window "$window" "$E2E_OUT/options_${dpi}dpi.png"
   sleep 0.3
@@ -75,4 +76,5 @@ for dpi in 96 144 192; do
   eval "test_every_caption_shows_whole_at_${dpi}_dpi() { captions_at $dpi; }"
 done
 
+TEST_TIMEOUT=${TEST_TIMEOUT:-240}
 run_tests
