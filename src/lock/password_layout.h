@@ -6,8 +6,8 @@
 
 namespace zelor::password_layout {
 
-// frmPWEingabe. The labels reach up to their text boxes: sized to their
-// text in one font, they would cut or wrap it in a wider dialog font.
+// frmPWEingabe. The labels reach up to their text boxes; where the dialog
+// font needs more room, the dialog widens their column (MakeRoomForCaptions).
 constexpr int kEingabeWidth = 5250;
 constexpr int kEingabeHeight = 1050;
 constexpr TwipsRect kLblNeu{120, 180, 1320, 255};

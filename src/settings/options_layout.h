@@ -33,10 +33,11 @@ constexpr int kOptionsClientWidthTwips = 5010;
 constexpr int kOptionsClientHeightTwips = 2490;
 
 // The labels reach up to their text boxes and the check box up to the
-// column of text boxes: sized to the text in one font, they would cut or
-// wrap their captions in a wider dialog font. None reaches into its
-// neighbour, so no control paints over another's edge. The tempo's caption
-// is too long for one line of the label column and takes two.
+// column of text boxes. Where the dialog font needs more room at the
+// monitor's dots per inch, the dialog widens the column (MakeRoomForCaptions).
+// None reaches into its neighbour, so no control paints over another's edge.
+// The tempo's caption is too long for one line of the label column and takes
+// two.
 inline constexpr std::array<OptionsControlPlace, 13> kOptionsLayout{{
     {OptionsControl::lblBreite, {120, 180, 2160, 255}},
     {OptionsControl::txtBreite, {2280, 120, 1215, 375}},

@@ -1,5 +1,9 @@
 #include "win32/dialog_layout.h"
 
+#include <vector>
+
+#include "common/caption_room.h"
+#include "win32/caption_need.h"
 #include "win32/wide_text.h"
 
 namespace zelor::win32 {
@@ -30,15 +34,23 @@ INT_PTR ShowOwnedDialog(HINSTANCE instance, int dialogId, DLGPROC proc, LPARAM p
 void LayoutDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, const ControlPlace* controls,
                   std::size_t count) {
   const int dpi = static_cast<int>(DpiOf(dialog));
-  const PixelBox client = ToPixels({kDialogLeftTwips, kDialogTopTwips, clientWidthTwips, clientHeightTwips}, dpi);
-  RECT frame{client.left, client.top, client.left + client.width, client.top + client.height};
+  std::vector<TwipsRect> rects;
+  for (std::size_t i = 0; i < count; ++i) rects.push_back(controls[i].rect);
+  PixelDialog pixels = DialogInPixels(clientWidthTwips, clientHeightTwips, rects, dpi);
+  std::vector<int> needs;
+  for (std::size_t i = 0; i < count; ++i)
+    needs.push_back(CaptionNeed(GetDlgItem(dialog, controls[i].id), pixels.controls[i].height));
+  MakeRoomForCaptions(pixels, needs, dpi);
+
+  const int left = TwipsToPixels(kDialogLeftTwips, dpi), top = TwipsToPixels(kDialogTopTwips, dpi);
+  RECT frame{left, top, left + pixels.width, top + pixels.height};
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   SetWindowPos(dialog, HWND_TOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOACTIVATE);
   for (std::size_t i = 0; i < count; ++i) {
-    const PixelBox box = ToPixels(controls[i].rect, dpi);
+    const PixelBox& box = pixels.controls[i];
     MoveWindow(GetDlgItem(dialog, controls[i].id), box.left, box.top, box.width, box.height, FALSE);
   }
 }

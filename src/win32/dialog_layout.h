@@ -1,5 +1,6 @@
 // Places a dialog and its controls as their layouts give them in twips, at
-// the dots per inch of the monitor the dialog is on.
+// the dots per inch of the monitor the dialog is on, with room for every
+// caption in the dialog's font.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,8 @@ struct ControlPlace {
 };
 
 // Client area of the given size with its top-left corner at the dialogs'
-// fixed place on the primary screen; every listed control at its place.
+// fixed place on the primary screen; every listed control at its place. Where
+// a caption needs more room, its column widens and the dialog with it.
 // Also makes the dialog stay clear of the task bar and above the saver.
 void LayoutDialog(HWND dialog, int clientWidthTwips, int clientHeightTwips, const ControlPlace* controls,
                   std::size_t count);

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <set>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace zelor {
 namespace {
 
@@ -97,36 +104,57 @@ TEST(CanvasDirtyArea, CoversTheTilesDrawnOnSinceTheLastTake) {
   EXPECT_TRUE(c.TakeDirty().Empty());
 }
 
-TEST(CanvasDirtyArea, KeepsPlacesFarApartApartWhileThatIsCheaper) {
-  Canvas c;
-  c.Resize(1000, 1000);
-  c.TakeDirty();
-  c.Line(10, 10, 5, 0, kRed);   // a body at one corner,
-  c.Point(990, 990, kRed);      // another at the opposite one,
-  c.Line(500, 0, 0, 200, kRed);  // and a third going down: one area of a tile's width
-  const std::vector<PixelRect> areas = c.TakeDirtyAreas();
-  ASSERT_EQ(areas.size(), 3u);
-  EXPECT_EQ(areas[0].right, 32);
-  EXPECT_EQ(areas[0].bottom, 32);
-  EXPECT_EQ(areas[1].left, 480);
-  EXPECT_EQ(areas[1].right, 512);
-  EXPECT_EQ(areas[1].bottom, 224);
-  EXPECT_EQ(areas[2].left, 960);
-  EXPECT_EQ(areas[2].right, 992);
-
-  // Places close together: the area around them costs less than each alone.
-  c.Line(0, 0, 50, 50, kRed);
-  c.Line(70, 0, 50, 50, kRed);
-  const std::vector<PixelRect> arcs = c.TakeDirtyAreas();
-  ASSERT_EQ(arcs.size(), 1u);
-  EXPECT_EQ(arcs[0].right, 128);
-
-  // A crowd of far-apart places: one area around them all.
-  for (int i = 0; i < 40; ++i) c.Point(static_cast<float>(25 * i), static_cast<float>(25 * i), kRed);
-  const std::vector<PixelRect> crowd = c.TakeDirtyAreas();
-  ASSERT_EQ(crowd.size(), 1u);
-  EXPECT_EQ(crowd[0].left, 0);
-  EXPECT_EQ(crowd[0].right, 992);
+// Over many random batches of lines and points: every pixel a batch changed
+// lies in an area the screen gets, and the areas cover at most a bounded
+// multiple of the tiles drawn on, so a few places far apart never make the
+// whole picture count as drawn.
+TEST(CanvasDirtyArea, CoverEveryChangedPixelAndLittleMoreThanTheTilesDrawnOn) {
+  constexpr int kTile = 32;
+  constexpr long long kMostTimesTheTiles = 100;
+  std::mt19937 random(24);
+  for (const auto& [width, height, batches] :
+       {std::tuple{1920, 1080, 120}, std::tuple{640, 480, 300}, std::tuple{77, 45, 100}}) {
+    Canvas c;
+    c.Resize(width, height);
+    c.TakeDirty();
+    std::uniform_real_distribution<float> x(-0.2f * width, 1.2f * width), y(-0.2f * height, 1.2f * height);
+    std::vector<std::uint32_t> before(c.Pixels(), c.Pixels() + static_cast<std::size_t>(width) * height);
+    for (int batch = 0; batch < batches; ++batch) {
+      // A new colour a batch, so every pixel drawn is a pixel changed.
+      const std::int32_t colour = batch + 1;
+      const int count = std::uniform_int_distribution<int>(1, batch % 4 == 0 ? 60 : 4)(random);
+      const float reach = batch % 3 == 0 ? 1.5f * width : 40.0f;
+      std::uniform_real_distribution<float> step(-reach, reach);
+      for (int i = 0; i < count; ++i) {
+        if (i % 3 == 2)
+          c.Point(x(random), y(random), colour);
+        else
+          c.Line(x(random), y(random), step(random), step(random), colour);
+      }
+      const std::vector<PixelRect> areas = c.TakeDirtyAreas();
+      const auto inside = [&](int px, int py) {
+        return std::any_of(areas.begin(), areas.end(), [&](const PixelRect& a) {
+          return a.left <= px && px < a.right && a.top <= py && py < a.bottom;
+        });
+      };
+      std::set<std::pair<int, int>> tiles;
+      for (int py = 0; py < height; ++py)
+        for (int px = 0; px < width; ++px) {
+          std::uint32_t& was = before[static_cast<std::size_t>(py) * width + px];
+          if (c.PixelAt(px, py) == was) continue;
+          was = c.PixelAt(px, py);
+          tiles.insert({px / kTile, py / kTile});
+          ASSERT_TRUE(inside(px, py)) << "pixel " << px << "," << py << " of batch " << batch;
+        }
+      long long tilePixels = 0, covered = 0;
+      for (const auto& [column, row] : tiles)  // tiles at the edge are cut off
+        tilePixels += static_cast<long long>(std::min(kTile, width - column * kTile)) *
+                      std::min(kTile, height - row * kTile);
+      for (const PixelRect& a : areas) covered += static_cast<long long>(a.right - a.left) * (a.bottom - a.top);
+      ASSERT_LE(covered, kMostTimesTheTiles * tilePixels)
+          << areas.size() << " areas for " << tiles.size() << " tiles in batch " << batch << " on " << width;
+    }
+  }
 }
 
 // Lines whose ends lie so far outside the picture, in pixels, that the

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
+#include <vector>
+
+#include "common/caption_room.h"
+#include "lock/password_layout.h"
 
 namespace zelor {
 namespace {
@@ -33,6 +38,117 @@ TEST(OptionsLayout, ListsEachControlOnce) {
   std::set<OptionsControl> seen;
   for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(place.control).second);
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(OptionsControl::cmdSpeicher) + 1);
+}
+
+// The options dialog and frmPWEingabe in pixels, as they open at `dpi`.
+PixelDialog OptionsInPixels(int dpi) {
+  std::vector<TwipsRect> rects;
+  for (const auto& place : kOptionsLayout) rects.push_back(place.rect);
+  return DialogInPixels(kOptionsClientWidthTwips, kOptionsClientHeightTwips, rects, dpi);
+}
+PixelDialog EingabeInPixels(int dpi) {
+  namespace pw = password_layout;
+  return DialogInPixels(pw::kEingabeWidth, pw::kEingabeHeight,
+                        {pw::kLblNeu, pw::kTxtNeu, pw::kLblBestaetigung, pw::kTxtBestaetigung, pw::kEingabeOK,
+                         pw::kCmdAbbrechen},
+                        dpi);
+}
+std::size_t Index(OptionsControl control) { return static_cast<std::size_t>(control); }
+
+bool Overlap(PixelBox a, PixelBox b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+TEST(CaptionRoom, ALongLabelWidensItsColumnAndMovesWhatLiesBeyond) {
+  // "Berechnungsintervall (Tage):" is 164 pixels wide in Wine's dialog font at
+  // 96 dpi; the label column is 144, and 4 more keep it off the text box.
+  PixelDialog dialog = OptionsInPixels(96);
+  const PixelDialog before = dialog;
+  std::vector<int> needs(dialog.controls.size(), 0);
+  needs[Index(OptionsControl::lblIntervall)] = 164;
+  needs[Index(OptionsControl::lblBreite)] = 123;
+  MakeRoomForCaptions(dialog, needs, 96);
+  const int fieldColumn = before.controls[Index(OptionsControl::txtBreite)].left;
+  EXPECT_EQ(dialog.width, before.width + 24);
+  EXPECT_EQ(dialog.height, before.height);
+  for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+    const PixelBox was = before.controls[i], is = dialog.controls[i];
+    EXPECT_EQ(is.top, was.top);
+    EXPECT_EQ(is.height, was.height);
+    if (was.left >= fieldColumn) {  // text boxes and buttons move right
+      EXPECT_EQ(is.left, was.left + 24) << i;
+      EXPECT_EQ(is.width, was.width) << i;
+    } else {  // the labels, and the check box that reaches across them, widen
+      EXPECT_EQ(is.left, was.left) << i;
+      EXPECT_EQ(is.width, was.width + 24) << i;
+    }
+  }
+}
+
+TEST(CaptionRoom, CaptionsThatFitLeaveTheDialogAsItsTwipsGiveIt) {
+  for (int dpi : {96, 144, 192}) {
+    PixelDialog dialog = EingabeInPixels(dpi);
+    const PixelDialog before = dialog;
+    std::vector<int> needs;
+    const int air = TwipsToPixels(kCaptionAirTwips, dpi);
+    for (const PixelBox& box : dialog.controls) needs.push_back(box.width - air);
+    MakeRoomForCaptions(dialog, needs, dpi);
+    EXPECT_EQ(dialog.width, before.width);
+    for (std::size_t i = 0; i < needs.size(); ++i) {
+      EXPECT_EQ(dialog.controls[i].left, before.controls[i].left);
+      EXPECT_EQ(dialog.controls[i].width, before.controls[i].width);
+    }
+  }
+}
+
+// Whatever the captions need: each gets its room with the air, the rows and
+// the order from left to right stay, nothing comes to cover anything else,
+// everything stays inside the client area, and the dialog grows by no more
+// than the room that was missing.
+TEST(CaptionRoom, AnyNeedsGetTheirRoomAndKeepRowsOrderAndClearance) {
+  std::mt19937 random(23);
+  for (int dpi : {96, 144, 192})
+    for (bool options : {true, false})
+      for (int round = 0; round < 300; ++round) {
+        PixelDialog dialog = options ? OptionsInPixels(dpi) : EingabeInPixels(dpi);
+        const PixelDialog before = dialog;
+        const int air = TwipsToPixels(kCaptionAirTwips, dpi);
+        std::vector<int> needs;
+        int missing = 0;
+        for (const PixelBox& box : dialog.controls) {
+          const int need = std::uniform_int_distribution<int>(0, 2)(random) == 0
+                               ? 0
+                               : std::uniform_int_distribution<int>(1, box.width * 2)(random);
+          needs.push_back(need);
+          missing += std::max(0, need + air - box.width);
+        }
+        MakeRoomForCaptions(dialog, needs, dpi);
+        const auto& is = dialog.controls;
+        const auto& was = before.controls;
+        EXPECT_LE(dialog.width, before.width + missing);
+        EXPECT_EQ(dialog.height, before.height);
+        for (std::size_t i = 0; i < is.size(); ++i) {
+          if (needs[i] > 0) {
+            EXPECT_GE(is[i].width, needs[i] + air) << i << " at " << dpi;
+          }
+          EXPECT_EQ(is[i].top, was[i].top);
+          EXPECT_EQ(is[i].height, was[i].height);
+          EXPECT_GE(is[i].left, 0);
+          EXPECT_LE(is[i].left + is[i].width, dialog.width) << i << " at " << dpi;
+          for (std::size_t j = 0; j < is.size(); ++j) {
+            if (j == i) continue;
+            if (!Overlap(was[i], was[j])) {
+              EXPECT_FALSE(Overlap(is[i], is[j])) << i << " and " << j;
+            }
+            // The gap between two controls side by side never shrinks.
+            if (was[i].left + was[i].width <= was[j].left) {
+              EXPECT_GE(is[j].left - (is[i].left + is[i].width), was[j].left - (was[i].left + was[i].width));
+            }
+          }
+        }
+        if (HasFailure()) return;
+      }
 }
 
 }  // namespace
