@@ -83,8 +83,16 @@ void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& f
   std::int64_t next = backend.NowMicroseconds();
   try {
     for (;;) {
-      const std::int64_t stop = backend.NowMicroseconds() + kPreviewWorkPerFrameUs;
-      const auto inTime = [&] { return backend.NowMicroseconds() < stop; };
+      // A further piece starts only when one more as long as the last still
+      // ends within the frame's time.
+      std::int64_t last = backend.NowMicroseconds();
+      const std::int64_t stop = last + kPreviewWorkPerFrameUs;
+      const auto inTime = [&] {
+        const std::int64_t now = backend.NowMicroseconds();
+        const bool fits = now + (now - last) < stop;
+        last = now;
+        return fits;
+      };
       for (int steps = 0; steps < kPreviewStepsPerFrame && inTime();)
         steps += step.Continue(state, backend.Picture(), inTime) ? 1 : 0;
       backend.Present();
