@@ -21,9 +21,6 @@
 //                        it has ended, so its Linux pid would tell too late.
 //   --max-seconds <n>    end anyway after n seconds (default 300), so a lost
 //                        test cannot leave the host behind
-//   --paint <hwnd>       create no window; paint a red 40 x 40 square into
-//                        that window, another process's, for a second. Tells
-//                        the test whether this Wine shows such painting at all.
 #include <windows.h>
 
 #include <cstdarg>
@@ -90,21 +87,6 @@ BOOL CALLBACK ReportChild(HWND child, LPARAM) {
   return FALSE;
 }
 
-int Paint(HWND target) {
-  if (!IsWindow(target)) return 1;
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  for (int i = 0; i < 10; ++i) {
-    HDC dc = GetDC(target);
-    RECT square{10, 10, 50, 50};
-    FillRect(dc, &square, red);
-    ReleaseDC(target, dc);
-    Sleep(100);
-  }
-  DeleteObject(red);
-  Say("painted\n");
-  return 0;
-}
-
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
@@ -166,8 +148,6 @@ int wmain(int argc, wchar_t** argv) {
       g_report_owner = true;
     } else if (arg == L"--report-children") {
       report_children = true;
-    } else if (arg == L"--paint" && i + 1 < argc) {
-      return Paint(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(argv[++i], nullptr, 10))));
     } else if (arg == L"--max-seconds" && i + 1 < argc) {
       max_seconds = static_cast<UINT>(std::wcstoul(argv[++i], nullptr, 10));
     } else {
