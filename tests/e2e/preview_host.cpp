@@ -13,7 +13,11 @@
 //   --report-children    print "preview <hwnd> style <hex> rect <l> <t> <r> <b>
 //                        pid <pid>" for each window that appears in the
 //                        monitor (rectangle in the monitor's client area);
-//                        on quitting, "destroyed <ms>" once DestroyWindow
+//                        on quitting, "slowest reply <ms>": the longest the
+//                        preview's window took to answer a message sent to it
+//                        every 100 ms (its process must look at its messages,
+//                        and so at its parent, often, even while it computes);
+//                        then "destroyed <ms>" once DestroyWindow
 //                        has returned and "preview ended <ms>" once that
 //                        window's process has ended, counted from the
 //                        destruction of the windows, or "preview running"
@@ -50,6 +54,7 @@ bool g_report_owner = false;
 HWND g_host = nullptr;
 HWND g_monitor = nullptr;
 HWND g_reported_child = nullptr;
+ULONGLONG g_slowest_reply = 0;
 
 unsigned long long Number(HWND hwnd) { return static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(hwnd)); }
 
@@ -92,6 +97,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_TIMER:
       if (wparam == kQuitTimer && !g_quit_file.empty() && GetFileAttributesW(g_quit_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Say("quitting\n");
+        if (g_reported_child) Say("slowest reply %llu\n", g_slowest_reply);
         HANDLE preview = nullptr;
         if (g_reported_child) {
           DWORD pid = 0;
@@ -123,6 +129,13 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         }
       } else if (wparam == kChildrenTimer) {
         EnumChildWindows(g_monitor, ReportChild, 0);
+        if (g_reported_child && IsWindow(g_reported_child)) {
+          const ULONGLONG sent = GetTickCount64();
+          DWORD_PTR result = 0;
+          SendMessageTimeoutW(g_reported_child, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+          const ULONGLONG took = GetTickCount64() - sent;
+          if (took > g_slowest_reply) g_slowest_reply = took;
+        }
       } else if (wparam == kDeadlineTimer) {
         Say("deadline\n");
         DestroyWindow(hwnd);

@@ -201,10 +201,14 @@ test_a_broken_body_file_draws_text_and_shows_no_message() {
 # Closes the host and fails unless the preview ends within a second of its
 # windows. Wine's DestroyWindow of the host waits about 2s for the preview's
 # child window, so the second counts from its return (the host reports both).
+# While it ran, the preview answered every message within half a second: it
+# looks at its messages, and so at its parent, between pieces of its work.
 expect_preview_ends_with_its_host() {
   touch "$HOST_QUIT"
-  local start destroyed ended now
+  local start destroyed ended now slowest
   start=$(date +%s%3N)
+  slowest=$(wait_line "$HOST_OUT" '^slowest reply [0-9]+$' 10 | cut -d' ' -f3)
+  [ "$slowest" -le 500 ] || fail "the preview took ${slowest}ms to answer a message"
   destroyed=$(wait_line "$HOST_OUT" '^destroyed [0-9]+$' 10 | cut -d' ' -f2)
   ended=$(wait_line "$HOST_OUT" '^preview (ended [0-9]+|running)$' 10)
   [ "$ended" != "preview running" ] || fail "the preview still ran 5s after its host's windows were gone"
