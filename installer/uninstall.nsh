@@ -1,5 +1,6 @@
-; The uninstaller: removes the program, its "Apps" entry and the active-saver
-; setting while it still names this Zelor2.scr. The user's body and results
+; The uninstaller: removes the program and its "Apps" entry, and gives back
+; the saver that was active before the install while this Zelor2.scr still
+; is (active_saver.nsh). The user's body and results
 ; files and the settings stay unless "Einstellungen und Dateien entfernen" is
 ; ticked, or /PURGE given with /S.
 
@@ -7,7 +8,7 @@ Var UnScrFile
 
 Section "un.Zelor2 (Bildschirmschoner)" SecUnProgram
   SectionIn RO
-  !insertmacro ClearActiveSaverIfItIs $UnScrFile
+  !insertmacro GiveBackActiveSaver $UnScrFile
   Delete "$UnScrFile"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"

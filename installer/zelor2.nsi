@@ -45,16 +45,29 @@ BrandingText "Zelor2 ${VERSION}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert den Bildschirmschoner Zelor2 ${VERSION} und die Beispiel-Körperdateien.$\r$\n$\r$\n$_CLICK"
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Wird Zelor2 der aktive Bildschirmschoner, merkt sich das Setup den bisherigen und stellt ihn beim Entfernen von Zelor2 wieder her."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Zelor2 wird entfernt. Ist es noch der aktive Bildschirmschoner, wird der Bildschirmschoner wieder aktiv, der es vor der Installation war."
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW TitleWithoutBlank
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !define MUI_PAGE_CUSTOMFUNCTION_PRE ApplyModeToSections
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowComponentsPage
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW TitleWithoutBlank
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW TitleWithoutBlank
 !insertmacro MUI_PAGE_FINISH
 
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.TitleWithoutBlank
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.TitleWithoutBlank
 !insertmacro MUI_UNPAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.TitleWithoutBlank
 !insertmacro MUI_UNPAGE_INSTFILES
+
+; NSIS writes sizes with a decimal point whatever the language; the
+; components page shows them itself (ShowRequiredSpace).
+SpaceTexts none
 
 !insertmacro MUI_LANGUAGE German
 
@@ -125,6 +138,68 @@ Function ApplyModeToSections
     IntOp $0 $0 ^ ${SF_RO}
   ${EndIf}
   SectionSetFlags ${SecActivate} $0
+FunctionEnd
+
+; The pages add a blank to the window's title in place of their own
+; subtitle; the title is the caption alone.
+Function TitleWithoutBlank
+  SendMessage $HWNDPARENT ${WM_SETTEXT} 0 "STR:$(^SetupCaption)"
+FunctionEnd
+Function un.TitleWithoutBlank
+  SendMessage $HWNDPARENT ${WM_SETTEXT} 0 "STR:$(^UninstallCaption)"
+FunctionEnd
+; The end of the work sets the title of a finished page.
+Function .onInstSuccess
+  Call TitleWithoutBlank
+FunctionEnd
+Function un.onUninstSuccess
+  Call un.TitleWithoutBlank
+FunctionEnd
+
+Function ShowComponentsPage
+  Call TitleWithoutBlank
+  ShowWindow $mui.ComponentsPage.SpaceRequired ${SW_SHOW}
+  Call ShowRequiredSpace
+FunctionEnd
+
+Function .onSelChange
+  Call ShowRequiredSpace
+FunctionEnd
+
+; The selected sections' size as NSIS would show it, rounded up by a
+; twentieth of the unit to one decimal, with a decimal comma.
+!macro AddSelectedSize SECTION
+  SectionGetFlags ${SECTION} $R2
+  IntOp $R2 $R2 & ${SF_SELECTED}
+  ${If} $R2 != 0
+    SectionGetSize ${SECTION} $R2
+    IntOp $R1 $R1 + $R2
+  ${EndIf}
+!macroend
+Function ShowRequiredSpace
+  IsWindow $mui.ComponentsPage.SpaceRequired +2
+    Return
+  StrCpy $R1 0
+  !insertmacro AddSelectedSize ${SecProgram}
+  !insertmacro AddSelectedSize ${SecSamples}
+  !insertmacro AddSelectedSize ${SecActivate}
+  ${If} $R1 < 1024
+    StrCpy $R4 1
+    StrCpy $R5 "$(^Kilo)"
+  ${ElseIf} $R1 < 1048576
+    StrCpy $R4 1024
+    StrCpy $R5 "$(^Mega)"
+  ${Else}
+    StrCpy $R4 1048576
+    StrCpy $R5 "$(^Giga)"
+  ${EndIf}
+  IntOp $R2 $R4 / 20
+  IntOp $R1 $R1 + $R2
+  IntOp $R2 $R1 / $R4
+  IntOp $R3 $R1 * 10
+  IntOp $R3 $R3 / $R4
+  IntOp $R3 $R3 % 10
+  SendMessage $mui.ComponentsPage.SpaceRequired ${WM_SETTEXT} 0 "STR:Benötigter Speicher: $R2,$R3$R5$(^Byte)"
 FunctionEnd
 
 ; Silent switches besides /S: /AllUsers, /CurrentUser (default: all users

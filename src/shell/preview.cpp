@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/zelor_error.h"
+#include "common/quoted.h"
 #include "shell/run_setup.h"
 #include "sim/sim.h"
 
@@ -36,25 +36,65 @@ class PreviewFiles : public FileSystem {
   const std::vector<unsigned char>& carriedCopy_;
 };
 
+struct CauseText {
+  ErrorCause cause;
+  const char* text;
+};
+const CauseText kCauseTexts[] = {
+    {ErrorCause::MissingFile, "Zelor-Datei fehlt"},
+    {ErrorCause::BrokenFile, "Zelor-Datei fehlerhaft"},
+    {ErrorCause::TooManyBodies, "Mehr als 32.766 Körper"},
+    {ErrorCause::BrokenSetting, "Einstellung ungültig"},
+    {ErrorCause::ArithmeticFault, "Rechenfehler"},
+};
+constexpr char kOtherProblemText[] = "Keine Vorschau möglich";
+
+constexpr std::int64_t kFrameUs = 1000000 / kPreviewFramesPerSecond;
+
+void WaitForTheWindowToGo(PreviewBackend& backend) {
+  while (backend.WaitUntil(backend.NowMicroseconds() + kFrameUs)) {
+  }
+}
+
 }  // namespace
+
+std::string PreviewProblemText(const ZelorError& error) {
+  for (const CauseText& entry : kCauseTexts) {
+    if (entry.cause != error.Cause()) continue;
+    if (error.Cause() == ErrorCause::BrokenSetting && !error.Subject().empty())
+      return "Einstellung " + Quoted(error.Subject()) + " ungültig";
+    return entry.text;
+  }
+  return kOtherProblemText;
+}
 
 void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& files,
                 const std::vector<unsigned char>& carriedCopy) {
-  constexpr std::int64_t kFrameUs = 1000000 / kPreviewFramesPerSecond;
   SimState state;
   try {
     PreviewFiles readOnly(files, settings.Defaults().bodyFile, carriedCopy);
     SimInit(state, ReadRunConfig(settings), readOnly, backend.Picture());
-  } catch (const ZelorError&) {
-    backend.ShowText(kPreviewNoBodyFileText);
-    while (backend.WaitUntil(backend.NowMicroseconds() + kFrameUs)) {
-    }
+  } catch (const ZelorError& error) {
+    backend.ShowText(PreviewProblemText(error));
+    WaitForTheWindowToGo(backend);
     return;
   }
+  StepInPieces step;
   std::int64_t next = backend.NowMicroseconds();
   try {
     for (;;) {
-      for (int k = 0; k < kPreviewStepsPerFrame; ++k) SimStep(state, backend.Picture());
+      // A further piece starts only when one more as long as the last still
+      // ends within the frame's time.
+      std::int64_t last = backend.NowMicroseconds();
+      const std::int64_t stop = last + kPreviewWorkPerFrameUs;
+      const auto inTime = [&] {
+        const std::int64_t now = backend.NowMicroseconds();
+        const bool fits = now + (now - last) < stop;
+        last = now;
+        return fits;
+      };
+      for (int steps = 0; steps < kPreviewStepsPerFrame && inTime();)
+        steps += step.Continue(state, backend.Picture(), inTime) ? 1 : 0;
       backend.Present();
       // A late frame does not cause a burst of catch-up frames.
       next += kFrameUs;
@@ -62,10 +102,12 @@ void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& f
       if (next < now) next = now;
       if (!backend.WaitUntil(next)) return;
     }
-  } catch (const ZelorError&) {
-    // A fault ends the picture where it stands; the preview waits for its window to go.
-    while (backend.WaitUntil(backend.NowMicroseconds() + kFrameUs)) {
-    }
+  } catch (const ZelorError& error) {
+    // A fault ends the picture where it stands, saying why; the preview
+    // waits for its window to go.
+    backend.Present();
+    backend.ShowText(PreviewProblemText(error));
+    WaitForTheWindowToGo(backend);
   }
 }
 

@@ -13,7 +13,8 @@ namespace {
 double ReadNumberSetting(const Settings& settings, const std::string& key) {
   if (const auto value = settings.ReadNumber(key)) return *value;
   throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.");
+                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.",
+                   ErrorCause::BrokenSetting, key);
 }
 
 void RequireNonZeroSize(double size, const std::string& key) {
@@ -21,7 +22,8 @@ void RequireNonZeroSize(double size, const std::string& key) {
   throw ZelorError("Die Einstellung " + Quoted(FieldLabel(key)) +
                    " ist 0. Der sichtbare Himmel braucht eine Breite und eine Höhe "
                    "ungleich 0; bitte tragen Sie in den Einstellungen des Bildschirmschoners "
-                   "einen anderen Wert ein.");
+                   "einen anderen Wert ein.",
+                   ErrorCause::BrokenSetting, key);
 }
 
 // A text that is no truth value does not ask for a file: the options dialog
@@ -73,7 +75,8 @@ double ReadTempo(const Settings& settings) {
   const std::string problem = TempoRangeText(tempo);
   if (problem.empty()) return tempo;
   throw ZelorError("Die Einstellung " + problem +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl von 0 bis 10.000.000 ein.");
+                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl von 0 bis 10.000.000 ein.",
+                   ErrorCause::BrokenSetting, kKeyTempo);
 }
 
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,

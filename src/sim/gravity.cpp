@@ -70,6 +70,30 @@ GravityKernel KernelFor(GravityWidth width) {
   return nullptr;
 }
 
+// The plain loop over the arrays for bodies i in [begin, end), where no
+// vector kernel exists.
+void ScalarRows(const GravityArrays& a, std::size_t begin, std::size_t end) {
+  for (std::size_t i = begin; i < std::min(end, a.count); ++i) {
+    for (std::size_t j = 0; j < a.count; ++j) {
+      const double dx = a.x[i] - a.x[j];
+      const double dy = a.y[i] - a.y[j];
+      const double r = std::sqrt(dx * dx + dy * dy);
+      if (!(r > 0)) continue;
+      const double pull = a.K * a.mass[j];
+      const double r3 = (r * r) * r;
+      a.vx[i] = (a.x[j] - a.x[i]) * pull / r3 + a.vx[i];
+      a.vy[i] = (a.y[j] - a.y[i]) * pull / r3 + a.vy[i];
+    }
+  }
+}
+
+void CopyDisplacements(const GravityArrays& arrays, std::vector<Body>& bodies) {
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    bodies[i].VX = arrays.vx[i];
+    bodies[i].VY = arrays.vy[i];
+  }
+}
+
 struct Phase {
   GravityKernel kernel;
   GravityArrays arrays;
@@ -125,11 +149,47 @@ bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) 
   Phase phase{kernel, buffer.Fill(bodies, K)};
   const bool fault = RunGravityChunks(buffer.Padded() / kGravityBlock, ThreadsFor(bodies.size(), plan.threads),
                                       RunChunk, &phase);
-  for (std::size_t i = 0; i < bodies.size(); ++i) {
-    bodies[i].VX = phase.arrays.vx[i];
-    bodies[i].VY = phase.arrays.vy[i];
-  }
+  CopyDisplacements(phase.arrays, bodies);
   return fault;
+}
+
+struct GravityInBlocks::Work {
+  GravityBuffer buffer;
+  GravityKernel kernel = nullptr;
+  GravityArrays arrays{};
+  std::size_t next = 0, end = 0;  // bodies i
+  bool fault = false;
+};
+
+GravityInBlocks::GravityInBlocks() : work_(std::make_unique<Work>()) {}
+GravityInBlocks::~GravityInBlocks() = default;
+
+void GravityInBlocks::Start(const std::vector<Body>& bodies, double K) {
+  Work& w = *work_;
+  w.kernel = KernelFor(GravityWidth::Automatic);
+  if (!w.kernel) w.kernel = ScalarRows;
+  w.arrays = bodies.empty() ? GravityArrays{} : w.buffer.Fill(bodies, K);
+  w.next = 0;
+  w.end = bodies.empty() ? 0 : w.buffer.Padded();
+  w.fault = false;
+}
+
+bool GravityInBlocks::Done() const { return work_->next >= work_->end; }
+
+// The caller's own code runs between blocks, so each block reads the fault
+// flags on its own.
+void GravityInBlocks::NextBlock() {
+  Work& w = *work_;
+  if (Done()) return;
+  ClearFloatFaults();
+  w.kernel(w.arrays, w.next, w.next + kGravityBlock);
+  w.next += kGravityBlock;
+  w.fault = FloatFaultRaised() || w.fault;
+}
+
+bool GravityInBlocks::Finish(std::vector<Body>& bodies) {
+  if (!bodies.empty()) CopyDisplacements(work_->arrays, bodies);
+  return work_->fault;
 }
 
 std::vector<GravityWidth> SupportedGravityWidths() {

@@ -3,6 +3,7 @@
 // the step.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "sim/sim_state.h"
@@ -36,6 +37,27 @@ struct GravityPlan {
 // thread; the bodies then hold what the plain loop would have left.
 bool GravityPhase(std::vector<Body>& bodies, double K);
 bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan);
+
+// The gravity phase a block of bodies at a time, on the calling thread only,
+// for a caller that must never hold the processor for long (the preview).
+// Gives GravityPhase's bits. The bodies must not change between Start and
+// Finish.
+class GravityInBlocks {
+ public:
+  GravityInBlocks();
+  ~GravityInBlocks();
+  void Start(const std::vector<Body>& bodies, double K);
+  bool Done() const;
+  // Pulls the next block of bodies i by every body j.
+  void NextBlock();
+  // Gives the bodies their new displacements; true when any block raised
+  // overflow, division by zero or an invalid operation.
+  bool Finish(std::vector<Body>& bodies);
+
+ private:
+  struct Work;
+  std::unique_ptr<Work> work_;
+};
 
 // The widths this processor and system can run, narrowest first, Scalar included.
 std::vector<GravityWidth> SupportedGravityWidths();

@@ -3,6 +3,7 @@
 // (shell/run_setup.h).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "settings/number_text.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
+#include "sim/gravity.h"
 #include "sim/sim_state.h"
 
 namespace zelor {
@@ -30,6 +32,22 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
 // One step: gravity, drawing and motion, each body's reach, count. Throws ZelorError
 // on an arithmetic fault.
 void SimStep(SimState& state, Canvas& canvas);
+
+// A step a piece at a time, for a caller that must never hold the processor
+// for long (the preview): the gravity phase a block of bodies at a time on the
+// calling thread, then, once every body has been pulled, the drawing, the
+// moves and the count. Every whole step gives SimStep's state and picture,
+// bit for bit. The state must not change between the pieces of a step.
+class StepInPieces {
+ public:
+  // Computes one block, then more while goOn() says so; true when this
+  // completed a step. Throws ZelorError as SimStep does.
+  bool Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn);
+
+ private:
+  GravityInBlocks gravity_;
+  bool inStep_ = false;
+};
 
 // The simulated time in days, as the label shows it.
 std::string TimeLabel(const SimState& state, NumberLocale locale);

@@ -37,7 +37,8 @@ void RequireFiniteFields(const std::string& path, std::size_t number, const Body
   for (const auto& field : fields) {
     if (std::isfinite(field.value)) continue;
     throw ZelorError("Die Zelor-Datei " + Quoted(path) + " enthält im " + RecordName(number, record) +
-                     " bei " + Quoted(field.name) + " keinen gültigen Wert (unendlich oder keine Zahl).");
+                     " bei " + Quoted(field.name) + " keinen gültigen Wert (unendlich oder keine Zahl).",
+                     ErrorCause::BrokenFile);
   }
 }
 
@@ -47,13 +48,16 @@ std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) 
   if (!records)
     throw ZelorError("Die Zelor-Datei " + Quoted(path) +
                      " konnte nicht geöffnet werden. Bitte wählen Sie in den "
-                     "Einstellungen des Bildschirmschoners eine vorhandene Zelor-Datei.");
+                     "Einstellungen des Bildschirmschoners eine vorhandene Zelor-Datei.",
+                     ErrorCause::MissingFile);
   if (records->empty())
     throw ZelorError("Die Zelor-Datei " + Quoted(path) +
-                     " enthält keinen vollständigen Datensatz (59 Bytes je Körper).");
+                     " enthält keinen vollständigen Datensatz (59 Bytes je Körper).",
+                     ErrorCause::BrokenFile);
   if (records->size() > kMaxBodies)
     throw ZelorError("Die Zelor-Datei " + Quoted(path) +
-                     " enthält mehr als 32766 Körper; so viele kann Zelor2 nicht berechnen.");
+                     " enthält mehr als 32766 Körper; so viele kann Zelor2 nicht berechnen.",
+                     ErrorCause::TooManyBodies);
   return std::move(*records);
 }
 
@@ -77,7 +81,8 @@ Body ToBody(const BodyRecord& record, double interval, const std::string& path, 
   if (!std::isfinite(body.VX) || !std::isfinite(body.VY))
     throw ZelorError(kArithmeticFaultText +
                      std::string(" beim Umrechnen von Geschwindigkeit und Richtung im ") +
-                     RecordName(number, record) + " der Zelor-Datei " + Quoted(path) + ".");
+                     RecordName(number, record) + " der Zelor-Datei " + Quoted(path) + ".",
+                     ErrorCause::ArithmeticFault);
   return body;
 }
 
@@ -93,7 +98,8 @@ void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
   if (totalMass == 0)
     throw ZelorError("Die Gesamtmasse der Körper in der Zelor-Datei " + Quoted(path) +
                      " ist 0. Mindestens ein Körper braucht eine Masse, damit sich die "
-                     "anderen um den gemeinsamen Schwerpunkt bewegen können.");
+                     "anderen um den gemeinsamen Schwerpunkt bewegen können.",
+                     ErrorCause::BrokenFile);
   bool finite = std::isfinite(totalMass);
   for (Body& body : bodies) {
     body.VX = body.VX - momentumX / totalMass;
@@ -104,7 +110,8 @@ void RemoveDrift(std::vector<Body>& bodies, const std::string& path) {
     throw ZelorError(kArithmeticFaultText +
                      std::string(" beim Ausgleichen der Bewegung des Schwerpunkts der Körper aus der "
                                  "Zelor-Datei ") +
-                     Quoted(path) + ".");
+                     Quoted(path) + ".",
+                     ErrorCause::ArithmeticFault);
 }
 
 }  // namespace

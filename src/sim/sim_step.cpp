@@ -19,7 +19,8 @@ namespace {
   throw ZelorError(kArithmeticFaultText + " im Simulationsschritt " + std::to_string(state.StepCount + 1) +
                    " " + where + " (Zelor-Datei " + Quoted(state.BodyFile) +
                    "). Die Simulation wurde angehalten; es wird nichts gespeichert, Einstellungen und "
-                   "Zelor-Datei bleiben, wie sie waren.");
+                   "Zelor-Datei bleiben, wie sie waren.",
+                   ErrorCause::ArithmeticFault);
 }
 
 // The window takes single-precision coordinates; a value beyond their range
@@ -52,15 +53,16 @@ void MoveBodies(SimState& state) {
   }
 }
 
-}  // namespace
-
-void SimStep(SimState& state, Canvas& canvas) {
+// K = Δt² × kEarthGravParameter for the state's interval.
+double StepConstant(const SimState& state) {
   const double dt = SecondsPerStep(state.SimInterval);
   const double K = dt * dt * kEarthGravParameter;
   if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
+  return K;
+}
 
-  if (GravityPhase(state.Bodies, K)) StepFault(state, "bei der Schwerkraft zwischen den Körpern");
-
+// What follows the gravity phase: drawing, moves and the count.
+void CompleteStep(SimState& state, Canvas& canvas) {
   // Drawing changes nothing in the state, so it may come before all the moves
   // instead of before each one: the same lines and points result.
   DrawStep(state, canvas);
@@ -72,11 +74,36 @@ void SimStep(SimState& state, Canvas& canvas) {
   if (state.StepCount == std::numeric_limits<std::int64_t>::max())
     throw ZelorError(
         "Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
-        "es wird nichts gespeichert, Einstellungen und Zelor-Datei bleiben, wie sie waren.");
+        "es wird nichts gespeichert, Einstellungen und Zelor-Datei bleiben, wie sie waren.",
+        ErrorCause::ArithmeticFault);
   const std::int64_t count = state.StepCount + 1;
   if (!std::isfinite(static_cast<double>(count) * state.SimInterval))
     StepFault(state, "bei der simulierten Zeit");
   state.StepCount = count;
+}
+
+constexpr char kGravityFaultPlace[] = "bei der Schwerkraft zwischen den Körpern";
+
+}  // namespace
+
+void SimStep(SimState& state, Canvas& canvas) {
+  if (GravityPhase(state.Bodies, StepConstant(state))) StepFault(state, kGravityFaultPlace);
+  CompleteStep(state, canvas);
+}
+
+bool StepInPieces::Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn) {
+  if (!inStep_) {
+    gravity_.Start(state.Bodies, StepConstant(state));
+    inStep_ = true;
+  }
+  do {
+    gravity_.NextBlock();
+  } while (!gravity_.Done() && goOn());
+  if (!gravity_.Done()) return false;
+  inStep_ = false;
+  if (gravity_.Finish(state.Bodies)) StepFault(state, kGravityFaultPlace);
+  CompleteStep(state, canvas);
+  return true;
 }
 
 std::string TimeLabel(const SimState& state, NumberLocale locale) {

@@ -128,16 +128,17 @@ pointer() { xdotool mousemove --sync "$1" "$2" 2>/dev/null || xdotool mousemove 
 keys() { xdotool key --delay 60 "$@"; }
 type_text() { xdotool type --delay 60 -- "$1"; }
 
-# A settings value as stored, or the word ABSENT. Only reg's own answer that
-# the key or the value does not exist means absent; a timeout, a crash or any
-# other answer fails the test, so a check that nothing was stored cannot pass
-# because the query did not work.
-reg_get() {
+# What reg query says of a key (and of a value, with /v NAME after it), or
+# the word ABSENT. Only reg's own answer that the key or the value does not
+# exist means absent; a timeout, a crash or any other answer fails the test,
+# so a check that nothing was stored cannot pass because the query did not
+# work.
+reg_query() {
   local raw status out attempt
   # A query that ends without a word (seen now and then while the program
   # writes to the key) is asked again; it never counts as absent.
   for attempt in 1 2 3; do
-    raw=$(timeout 30 wine reg query "$REG_KEY" /v "$1" 2>&1)
+    raw=$(timeout 30 wine reg query "$@" 2>&1)
     status=$?
     [ "$status" -ne 0 ] && [ -z "$(tr -d '\r\n' <<<"$raw")" ] || break
     sleep 0.2
@@ -149,8 +150,16 @@ reg_get() {
     echo ABSENT
     return 0
   fi
-  [ "$status" -eq 0 ] || fail "reg query $1 ended with status $status: $out"
-  out=$(grep -a -i "REG_SZ" <<<"$out") || fail "reg query $1 shows no text value: $raw"
+  [ "$status" -eq 0 ] || fail "reg query $* ended with status $status: $out"
+  printf '%s\n' "$out"
+}
+
+# A settings value as stored, or the word ABSENT, by the rule of reg_query.
+reg_get() {
+  local out
+  out=$(reg_query "$REG_KEY" /v "$1") || fail "reg query $1 failed"
+  [ "$out" != ABSENT ] || { echo ABSENT; return 0; }
+  out=$(grep -a -i "REG_SZ" <<<"$out") || fail "reg query $1 shows no text value: $out"
   echo "$out" | sed -E 's/^[[:space:]]*.+[[:space:]]+REG_SZ([[:space:]]{4}(.*))?$/\2/'
 }
 # Wine's reg tool now and then fails while a fresh wineserver is still
@@ -208,7 +217,7 @@ z_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 wait_line() {
   local file=$1 pattern=$2 timeout=${3:-20} i line
   for ((i = 0; i < timeout * 10; i++)); do
-    line=$(tr -d '\r' <"$file" 2>/dev/null | grep -a -m 1 -E "$pattern")
+    line=$(tr -d '\r' 2>/dev/null <"$file" | grep -a -m 1 -E "$pattern")
     [ -n "$line" ] && { echo "$line"; return 0; }
     sleep 0.1
   done

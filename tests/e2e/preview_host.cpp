@@ -13,7 +13,11 @@
 //   --report-children    print "preview <hwnd> style <hex> rect <l> <t> <r> <b>
 //                        pid <pid>" for each window that appears in the
 //                        monitor (rectangle in the monitor's client area);
-//                        on quitting, "destroyed <ms>" once DestroyWindow
+//                        on quitting, "slowest reply <ms>": the longest the
+//                        preview's window took to answer a message sent to it
+//                        every 100 ms (its process must look at its messages,
+//                        and so at its parent, often, even while it computes);
+//                        then "destroyed <ms>" once DestroyWindow
 //                        has returned and "preview ended <ms>" once that
 //                        window's process has ended, counted from the
 //                        destruction of the windows, or "preview running"
@@ -21,9 +25,6 @@
 //                        it has ended, so its Linux pid would tell too late.
 //   --max-seconds <n>    end anyway after n seconds (default 300), so a lost
 //                        test cannot leave the host behind
-//   --paint <hwnd>       create no window; paint a red 40 x 40 square into
-//                        that window, another process's, for a second. Tells
-//                        the test whether this Wine shows such painting at all.
 #include <windows.h>
 
 #include <cstdarg>
@@ -53,6 +54,7 @@ bool g_report_owner = false;
 HWND g_host = nullptr;
 HWND g_monitor = nullptr;
 HWND g_reported_child = nullptr;
+ULONGLONG g_slowest_reply = 0;
 
 unsigned long long Number(HWND hwnd) { return static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(hwnd)); }
 
@@ -90,26 +92,12 @@ BOOL CALLBACK ReportChild(HWND child, LPARAM) {
   return FALSE;
 }
 
-int Paint(HWND target) {
-  if (!IsWindow(target)) return 1;
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  for (int i = 0; i < 10; ++i) {
-    HDC dc = GetDC(target);
-    RECT square{10, 10, 50, 50};
-    FillRect(dc, &square, red);
-    ReleaseDC(target, dc);
-    Sleep(100);
-  }
-  DeleteObject(red);
-  Say("painted\n");
-  return 0;
-}
-
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
       if (wparam == kQuitTimer && !g_quit_file.empty() && GetFileAttributesW(g_quit_file.c_str()) != INVALID_FILE_ATTRIBUTES) {
         Say("quitting\n");
+        if (g_reported_child) Say("slowest reply %llu\n", g_slowest_reply);
         HANDLE preview = nullptr;
         if (g_reported_child) {
           DWORD pid = 0;
@@ -141,6 +129,13 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         }
       } else if (wparam == kChildrenTimer) {
         EnumChildWindows(g_monitor, ReportChild, 0);
+        if (g_reported_child && IsWindow(g_reported_child)) {
+          const ULONGLONG sent = GetTickCount64();
+          DWORD_PTR result = 0;
+          SendMessageTimeoutW(g_reported_child, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+          const ULONGLONG took = GetTickCount64() - sent;
+          if (took > g_slowest_reply) g_slowest_reply = took;
+        }
       } else if (wparam == kDeadlineTimer) {
         Say("deadline\n");
         DestroyWindow(hwnd);
@@ -166,8 +161,6 @@ int wmain(int argc, wchar_t** argv) {
       g_report_owner = true;
     } else if (arg == L"--report-children") {
       report_children = true;
-    } else if (arg == L"--paint" && i + 1 < argc) {
-      return Paint(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(argv[++i], nullptr, 10))));
     } else if (arg == L"--max-seconds" && i + 1 < argc) {
       max_seconds = static_cast<UINT>(std::wcstoul(argv[++i], nullptr, 10));
     } else {

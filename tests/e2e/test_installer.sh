@@ -23,10 +23,21 @@ same_file() { [ "$(realpath -m "$1")" == "$(realpath -m "$2")" ]; }
 # The whole uninstall key as reg shows it, or ABSENT.
 uninstall_entry() {
   local out
-  out=$(timeout 30 wine reg query "$1\\$UNINSTALL_SUBKEY" 2>&1 | tr -d '\r')
-  if grep -q 'Unable to find the specified registry key' <<<"$out"; then echo ABSENT; return; fi
-  grep -q 'DisplayName' <<<"$out" || fail "reg query of the $1 uninstall key: $out"
+  out=$(reg_query "$1\\$UNINSTALL_SUBKEY") || fail "reg query of the $1 uninstall key failed"
+  [ "$out" == ABSENT ] || grep -q 'DisplayName' <<<"$out" || fail "reg query of the $1 uninstall key: $out"
   echo "$out"
+}
+
+set_desktop() {
+  timeout 30 wine reg add "$DESKTOP_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"
+}
+
+# Whether Wine's own list of installed programs, which reads the "Apps"
+# entries, names Zelor2.
+wine_lists_zelor2() {
+  local out
+  out=$(timeout 60 wine uninstaller --list 2>/dev/null) || fail "wine uninstaller --list failed: $out"
+  tr -d '\r' <<<"$out" | grep -q -E '^[^|]*\|\|\|Zelor2$'
 }
 
 # Installs leave files and keys that reset_state, which has just ended every
@@ -36,7 +47,7 @@ forget_installs() {
   rm -rf "$SYSTEM_SCR" "$PROGRAM_DIR" "$USER_PROGRAM_DIR"
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     "[-HKEY_LOCAL_MACHINE\\$UNINSTALL_SUBKEY]" "[-HKEY_CURRENT_USER\\$UNINSTALL_SUBKEY]" \
-    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"SCRNSAVE.EXE"=-' >"$reg"
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"SCRNSAVE.EXE"=-' '"ScreenSaverIsSecure"=-' >"$reg"
   timeout 30 wine regedit /S "$(z_path "$reg")" >/dev/null 2>&1
   return 0
 }
@@ -127,7 +138,9 @@ test_a_silent_install_for_all_users_puts_everything_in_place_and_the_saver_draws
 }
 
 test_a_silent_uninstall_removes_the_program_and_its_keys_and_keeps_the_users_files() {
+  local active
   forget_installs
+  active=$(value_of "$DESKTOP_KEY" ScreenSaveActive)
   setup_silently
   write_bodies "$(zelor_data_dir)/Temp.zel" "Sonne 332946 0 0 0 0 0x0000FFFF"
   reg_set Intervall 3
@@ -135,8 +148,9 @@ test_a_silent_uninstall_removes_the_program_and_its_keys_and_keeps_the_users_fil
   [ ! -e "$SYSTEM_SCR" ] || fail "Zelor2.scr is still in the system folder"
   [ ! -e "$PROGRAM_DIR" ] || fail "the uninstaller's folder is still there"
   expect_eq "$(uninstall_entry HKLM)" ABSENT "uninstall entry"
+  # Before the install there was no active saver.
   expect_eq "$(value_of "$DESKTOP_KEY" SCRNSAVE.EXE)" ABSENT "SCRNSAVE.EXE"
-  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaveActive)" 0 "ScreenSaveActive"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaveActive)" "$active" "ScreenSaveActive"
   [ -f "$(zelor_data_dir)/Temp.zel" ] || fail "the user's results file is gone"
   expect_samples_as_shipped
   expect_eq "$(reg_get Intervall)" 3 "Intervall"
@@ -163,6 +177,35 @@ test_a_per_user_install_and_an_uninstall_that_removes_settings_and_files() {
   expect_eq "$(reg_get Intervall)" ABSENT "Intervall"
 }
 
+# A user whose idle lock relied on another saver gets it back, lock and all.
+# An install that did not replace the active saver changes nothing, even
+# when the user has picked Zelor2 since.
+test_an_uninstall_gives_back_the_saver_that_was_active_and_secure_before() {
+  local other='C:\windows\system32\scrnsave.scr' picked='C:\windows\system32\Zelor2.scr'
+  forget_installs
+  set_desktop SCRNSAVE.EXE "$other"
+  set_desktop ScreenSaveActive 1
+  set_desktop ScreenSaverIsSecure 1
+  setup_silently /CurrentUser
+  expect_active_saver "$USER_PROGRAM_DIR/Zelor2.scr"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaverIsSecure)" 1 "ScreenSaverIsSecure after the install"
+  wine_lists_zelor2 || fail "Wine's uninstaller --list does not list Zelor2 after the install"
+  uninstall_silently HKCU "$USER_PROGRAM_DIR"
+  expect_eq "$(value_of "$DESKTOP_KEY" SCRNSAVE.EXE)" "$other" "SCRNSAVE.EXE after the uninstall"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaveActive)" 1 "ScreenSaveActive after the uninstall"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaverIsSecure)" 1 "ScreenSaverIsSecure after the uninstall"
+  wine_lists_zelor2 && fail "Wine's uninstaller --list still lists Zelor2 after the uninstall"
+
+  set_desktop ScreenSaveActive 0
+  setup_silently /AllUsers /NOACTIVATE
+  expect_eq "$(value_of "$DESKTOP_KEY" SCRNSAVE.EXE)" "$other" "SCRNSAVE.EXE after an install with /NOACTIVATE"
+  set_desktop SCRNSAVE.EXE "$picked"
+  uninstall_silently HKLM "$PROGRAM_DIR"
+  expect_eq "$(value_of "$DESKTOP_KEY" SCRNSAVE.EXE)" "$picked" "SCRNSAVE.EXE after uninstalling a /NOACTIVATE install"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaveActive)" 0 "ScreenSaveActive after uninstalling a /NOACTIVATE install"
+  expect_eq "$(value_of "$DESKTOP_KEY" ScreenSaverIsSecure)" 1 "ScreenSaverIsSecure after uninstalling a /NOACTIVATE install"
+}
+
 test_a_second_install_keeps_the_users_changed_sample_and_brings_back_a_deleted_one() {
   local voyager
   forget_installs
@@ -187,14 +230,21 @@ window_text() {
   timeout 60 tesseract "$shot.ocr.png" - --psm 6 2>/dev/null | tr '\n' ' '
 }
 
-# Reads the window again until it shows every word given.
+# Reads the window again until it shows every word given (a word that starts
+# with ~ is an extended regular expression instead).
 wait_window_words() {
   local id=$1 shot=$2 i text word missing
   shift 2
   for ((i = 0; i < 10; i++)); do
     text=$(window_text "$id" "$shot")
     missing=""
-    for word in "$@"; do [[ "$text" == *"$word"* ]] || missing=$word; done
+    for word in "$@"; do
+      if [[ "$word" == "~"* ]]; then
+        grep -q -E -- "${word#"~"}" <<<"$text" || missing=$word
+      else
+        [[ "$text" == *"$word"* ]] || missing=$word
+      fi
+    done
     [ -z "$missing" ] && return 0
     sleep 0.5
   done
@@ -210,7 +260,15 @@ test_the_installer_window_shows_german_text() {
   focus "$id"
   keys Return
   wait_window_words "$id" "$E2E_OUT/installer-mode.png" "Benutzer ausw" "nur f" Zur
+  expect_title "$id" "Installation von Zelor2" "the mode page"
+  focus "$id"
+  keys Return
+  # Sizes with a decimal comma, and what happens to the saver active before.
+  wait_window_words "$id" "$E2E_OUT/installer-components.png" "~Speicher: *[0-9]+,[0-9] *MB" bisherigen
+  expect_title "$id" "Installation von Zelor2" "the components page"
 }
+
+expect_title() { expect_eq "$(xdotool getwindowname "$1")" "$2" "the window title on $3"; }
 
 mkdir -p "$(dirname "$SETUP")"
 timeout 120 bash "$ZELOR_ROOT/installer/build.sh" "$ZELOR_SCR" "$SETUP" >"$E2E_OUT/makensis.log" 2>&1 ||

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,13 +19,19 @@ constexpr double kAU = 1.5e11;
 
 struct FakePreview : PreviewBackend {
   explicit FakePreview(int frames) : framesLeft(frames) { canvas.Resize(152, 112); }
-  std::int64_t NowMicroseconds() override { return now; }
+  // Each look at the clock moves it on by `tick`: the time the work takes.
+  std::int64_t NowMicroseconds() override { return now += tick; }
   Canvas& Picture() override { return canvas; }
-  void Present() override { ++presents; }
+  void Present() override {
+    ++presents;
+    longestWork = std::max(longestWork, now - frameStart);
+    if (Lit() > 0 && firstLitFrame == 0) firstLitFrame = presents;
+  }
   void ShowText(const std::string& shown) override { text = shown; }
   bool WaitUntil(std::int64_t untilUs) override {
     waits.push_back(untilUs);
     now = std::max(now, untilUs);
+    frameStart = now;
     return --framesLeft > 0;
   }
   int Lit() const {
@@ -34,7 +42,8 @@ struct FakePreview : PreviewBackend {
   }
 
   int framesLeft;
-  std::int64_t now = 1000;
+  std::int64_t now = 1000, tick = 0, frameStart = 1000, longestWork = 0;
+  int firstLitFrame = 0;
   Canvas canvas;
   int presents = 0;
   std::string text;
@@ -89,20 +98,75 @@ TEST(Preview, AFreshMachineSeesTheCarriedSampleWithoutItBeingWritten) {
   EXPECT_EQ(run.files.Changes(), 0);
 }
 
-TEST(Preview, ABrokenBodyFileOrSettingShowsAShortTextUntilTheWindowGoes) {
-  for (const char* broken : {"file", "setting"}) {
-    SCOPED_TRACE(broken);
+// A large file costs the page no more than a small one: each frame computes
+// for a bounded time and goes on with the step in the next.
+TEST(Preview, EachFrameWorksForABoundedTimeAndALargeFileDevelopsOverManyFrames) {
+  PreviewRun run;
+  std::vector<BodyRecord> cloud;  // 63 blocks of bodies a step
+  for (int k = 0; k < 1000; ++k) {
+    BodyRecord body;
+    body.Mass = 1;
+    body.X = (k % 40 - 20) * 0.02 * kAU;
+    body.Y = (k / 40 - 12) * 0.03 * kAU;
+    body.Speed = 1000;
+    body.Color = 0x0000FF00;
+    cloud.push_back(body);
+  }
+  run.files.files[run.defaultFile].resize(cloud.size() * kBodyRecordSize);
+  for (std::size_t k = 0; k < cloud.size(); ++k) EncodeBodyRecord(cloud[k], &run.files.files[run.defaultFile][k * kBodyRecordSize]);
+  FakePreview window(30);
+  window.tick = 100;  // one block of bodies costs a tenth of a millisecond
+  RunPreview(window, run.settings, run.files, {});
+  EXPECT_EQ(window.presents, 30);
+  EXPECT_LE(window.longestWork, kPreviewWorkPerFrameUs + 3 * window.tick);
+  EXPECT_GT(window.firstLitFrame, 2);  // the first step took several frames
+  EXPECT_GT(window.Lit(), 100);        // and the steps went on after it
+}
+
+// A file or setting the preview cannot show gets a short text that names
+// the cause, until the window goes; nothing is written.
+TEST(Preview, WhatCannotBeShownGetsAShortTextNamingTheCause) {
+  const struct {
+    const char* what;
+    std::function<void(PreviewRun&)> spoil;
+    const char* text;
+  } cases[] = {
+      {"missing file", [](PreviewRun& r) { r.store.values[kKeyDatei] = "/appdata/Zelor2/fehlt.zel"; },
+       "Zelor-Datei fehlt"},
+      {"part of a record", [](PreviewRun& r) { r.files.files[r.defaultFile].resize(10); }, "Zelor-Datei fehlerhaft"},
+      {"too many bodies",
+       [](PreviewRun& r) { r.files.files[r.defaultFile].resize(32767 * kBodyRecordSize); },
+       "Mehr als 32.766 Körper"},
+      {"no number", [](PreviewRun& r) { r.store.values[kKeyBreite] = "breit"; }, "Einstellung „Breite“ ungültig"},
+      {"a sky of 0", [](PreviewRun& r) { r.store.values[kKeyHoehe] = "0"; }, "Einstellung „Höhe“ ungültig"},
+  };
+  for (const auto& broken : cases) {
+    SCOPED_TRACE(broken.what);
     PreviewRun run;
     run.files.files[run.defaultFile] = SunAndEarth();
-    if (broken == std::string("file")) run.files.files[run.defaultFile].resize(10);
-    else run.store.values[kKeyBreite] = "breit";
+    broken.spoil(run);
     FakePreview window(5);
     RunPreview(window, run.settings, run.files, SunAndEarth());
-    EXPECT_EQ(window.text, "Keine Zelor-Datei");
+    EXPECT_EQ(window.text, broken.text);
     EXPECT_EQ(window.presents, 0);
     EXPECT_EQ(window.framesLeft, 0);  // it waited for the window to go
     EXPECT_EQ(run.files.Changes(), 0);
   }
+}
+
+TEST(Preview, AFaultInAStepKeepsThePictureAndSaysWhy) {
+  PreviewRun run;
+  BodyRecord a, b;
+  a.Mass = b.Mass = 1e300;
+  b.X = 1e3;
+  run.files.files[run.defaultFile].resize(2 * kBodyRecordSize);
+  EncodeBodyRecord(a, &run.files.files[run.defaultFile][0]);
+  EncodeBodyRecord(b, &run.files.files[run.defaultFile][kBodyRecordSize]);
+  FakePreview window(5);
+  RunPreview(window, run.settings, run.files, {});
+  EXPECT_EQ(window.text, "Rechenfehler");
+  EXPECT_EQ(window.framesLeft, 0);
+  EXPECT_EQ(run.files.Changes(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "common/zelor_error.h"
 #include "sim_test_support.h"
@@ -211,6 +212,49 @@ TEST(SimStepFaults, AnOverflowInTheGravityPhaseStopsTheRun) {
                        "Rechenfehler (Überlauf, Division durch null oder ungültige Operation) "
                        "im Simulationsschritt 1 bei der Schwerkraft"));
   EXPECT_EQ(step.state.StepCount, 0);
+}
+
+TEST(SimStepFaults, AnOverflowInAStepInPiecesStopsTheRunToo) {
+  Step step({MakeBody(1e300, 0, 0, 0, 0), MakeBody(1e300, 1, 0, 0, 0)});
+  StepInPieces pieces;
+  try {
+    pieces.Continue(step.state, step.canvas, [] { return true; });
+    FAIL() << "no fault";
+  } catch (const ZelorError& error) {
+    EXPECT_TRUE(Contains(error.what(), "im Simulationsschritt 1 bei der Schwerkraft"));
+    EXPECT_EQ(error.Cause(), ErrorCause::ArithmeticFault);
+  }
+  EXPECT_EQ(step.state.StepCount, 0);
+}
+
+// The preview's step, cut into pieces anywhere, gives what SimStep gives on
+// all cores, bit for bit.
+TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEnd) {
+  std::vector<Body> cloud;  // 300 bodies: 19 blocks of 16, and SimStep uses every core
+  for (int k = 0; k < 300; ++k)
+    cloud.push_back(MakeBody(1 + k % 7, (k % 20 - 10) * 0.09 * kAU + k, (k / 20 - 7) * 0.11 * kAU,
+                             3e6 * (k % 3 - 1), 2e6 * (k % 5 - 2), 0x00102030 * (1 + k % 5)));
+  for (int blocksPerCall : {1, 7, 1000}) {
+    SCOPED_TRACE(blocksPerCall);
+    Step whole(cloud), pieces(cloud);
+    whole.Run(3);
+    StepInPieces step;
+    int steps = 0, calls = 0;
+    while (steps < 3) {
+      int left = blocksPerCall;
+      ++calls;
+      steps += step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; }) ? 1 : 0;
+    }
+    EXPECT_EQ(calls, 3 * ((19 + blocksPerCall - 1) / blocksPerCall));
+    ASSERT_EQ(pieces.state.StepCount, 3);
+    for (std::size_t i = 0; i < cloud.size(); ++i) {
+      const Body &a = whole.state.Bodies[i], &b = pieces.state.Bodies[i];
+      const double wholeValues[] = {a.X, a.Y, a.VX, a.VY, a.ReachX, a.ReachY};
+      const double pieceValues[] = {b.X, b.Y, b.VX, b.VY, b.ReachX, b.ReachY};
+      ASSERT_EQ(std::memcmp(wholeValues, pieceValues, sizeof wholeValues), 0) << "body " << i;
+    }
+    EXPECT_EQ(std::memcmp(whole.canvas.Pixels(), pieces.canvas.Pixels(), 200 * 200 * sizeof(std::uint32_t)), 0);
+  }
 }
 
 // Long before a position could overflow, it is beyond the range of the
