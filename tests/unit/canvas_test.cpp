@@ -155,6 +155,26 @@ TEST(CanvasDirtyArea, KeepsPlacesFarApartApartWhileThatIsCheaper) {
   EXPECT_EQ(crowd[0].right, 992);
 }
 
+// Two monitors side by side, a crowd of places on each: the copies stay near
+// each crowd and never take in the space between.
+TEST(CanvasDirtyArea, ACrowdOnEachOfTwoMonitorsStaysApart) {
+  Canvas c;
+  c.Resize(3840, 1080);
+  c.TakeDirty();
+  for (int i = 0; i < 20; ++i) {  // more places than areas a copy may take
+    c.Point(static_cast<float>(40 * i), static_cast<float>(100 + 40 * i), kRed);
+    c.Point(static_cast<float>(3080 + 40 * i), static_cast<float>(900 - 40 * i), kRed);
+  }
+  const std::vector<PixelRect> areas = c.TakeDirtyAreas();
+  ASSERT_GE(areas.size(), 2u);
+  long long pixels = 0;
+  for (const PixelRect& a : areas) {
+    EXPECT_TRUE(a.right <= 1024 || a.left >= 2816) << a.left << ".." << a.right;
+    pixels += static_cast<long long>(a.right - a.left) * (a.bottom - a.top);
+  }
+  EXPECT_LT(pixels, 1024 * 1024);
+}
+
 // Lines whose ends lie so far outside the picture, in pixels, that the
 // distance between them is beyond the range of a double. A sky of about
 // 1e-300 AU or less puts ordinary positions there.
