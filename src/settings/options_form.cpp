@@ -59,7 +59,8 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
 
   // Every field is checked before anything is written, so that a typing
   // mistake in the last field never leaves the first ones half-saved.
-  std::array<std::pair<const std::string*, std::string>, 7> writes;
+  constexpr std::size_t kWrites = 7;
+  std::array<std::pair<const std::string*, std::string>, kWrites> writes;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto number = ParseNumber(*fields[i].text, settings_.Locale());
     if (!number)
@@ -75,7 +76,7 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
 
   // Should the store refuse a write, the keys written before it get their
   // earlier texts back, so the next run sees the old settings, not a mix.
-  std::array<std::string, writes.size()> before;
+  std::array<std::string, kWrites> before;
   for (std::size_t i = 0; i < writes.size(); ++i) before[i] = settings_.ReadText(*writes[i].first);
   for (std::size_t i = 0; i < writes.size(); ++i) {
     if (settings_.WriteText(*writes[i].first, writes[i].second)) continue;
