@@ -2,9 +2,10 @@
 # Runs every benchmark: the gravity phase (plain loop against the kernel for
 # each vector width and thread count), rasterising, a whole step on
 # Voyager.zel (Google Benchmark, Linux build), then the saver loop of the
-# native X11 zelor2 beside Zelor2.scr's under Wine, each in Xvfb. Prints the
-# machine and a summary of the gravity figures as ratios against the plain
-# loop.
+# native X11 zelor2 beside Zelor2.scr's under Wine, each in Xvfb, and both
+# on one monitor of 1920 x 1080 and on two (an Xorg with the dummy driver).
+# Prints the machine and a summary of the gravity figures as ratios against
+# the plain loop.
 #   ZELOR_BENCH_FILTER     regular expression of Google Benchmark names (default: all)
 #   ZELOR_BENCH_SECONDS    how long the saver loop runs (default 10)
 #   ZELOR_BENCH_BUILD      build folder of the Linux benchmarks (default build/bench)
@@ -42,3 +43,6 @@ fi
 echo "=== saver loop, the native X11 program beside Zelor2.scr under Wine"
 ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_native_beside_wine.sh |
   tee "$out/saver_loop.txt"
+
+echo "=== saver loop on one monitor of 1920 x 1080 and on two, the sky across both"
+ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_monitors.sh | tee "$out/monitors.txt"

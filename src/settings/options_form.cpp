@@ -43,6 +43,8 @@ OptionsView OptionsForm::Form_Load() const {
   view.txtTempo = settings_.ReadText(kKeyTempo);
   // A stored text that is no truth value shows as unticked: "OK" then writes a clean False.
   view.chkSpeichern = settings_.ReadBool(kKeySaveResults).value_or(false) ? CheckState::Ticked : CheckState::Unticked;
+  view.chkRund = ReadSwitch(settings_, kKeyRund) ? CheckState::Ticked : CheckState::Unticked;
+  view.chkAlleBildschirme = ReadSwitch(settings_, kKeyAlleBildschirme) ? CheckState::Ticked : CheckState::Unticked;
   view.title = Title();
   return view;
 }
@@ -57,7 +59,8 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
 
   // Every field is checked before anything is written, so that a typing
   // mistake in the last field never leaves the first ones half-saved.
-  std::array<std::pair<const std::string*, std::string>, 5> writes;
+  constexpr std::size_t kWrites = 7;
+  std::array<std::pair<const std::string*, std::string>, kWrites> writes;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto number = ParseNumber(*fields[i].text, settings_.Locale());
     if (!number)
@@ -68,10 +71,12 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
     writes[i] = {fields[i].key, FormatNumber(*number, settings_.Locale())};
   }
   writes[4] = {&kKeySaveResults, FormatBool(entry.chkSpeichern != CheckState::Unticked)};
+  writes[5] = {&kKeyRund, FormatBool(entry.chkRund != CheckState::Unticked)};
+  writes[6] = {&kKeyAlleBildschirme, FormatBool(entry.chkAlleBildschirme != CheckState::Unticked)};
 
   // Should the store refuse a write, the keys written before it get their
   // earlier texts back, so the next run sees the old settings, not a mix.
-  std::array<std::string, 5> before;
+  std::array<std::string, kWrites> before;
   for (std::size_t i = 0; i < writes.size(); ++i) before[i] = settings_.ReadText(*writes[i].first);
   for (std::size_t i = 0; i < writes.size(); ++i) {
     if (settings_.WriteText(*writes[i].first, writes[i].second)) continue;

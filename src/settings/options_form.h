@@ -23,6 +23,8 @@ struct OptionsView {
   std::string txtIntervall;
   std::string txtTempo;
   CheckState chkSpeichern = CheckState::Unticked;
+  CheckState chkRund = CheckState::Ticked;
+  CheckState chkAlleBildschirme = CheckState::Ticked;
   std::string title;
 };
 
@@ -33,6 +35,8 @@ struct OptionsEntry {
   std::string txtIntervall;
   std::string txtTempo;
   CheckState chkSpeichern = CheckState::Unticked;
+  CheckState chkRund = CheckState::Ticked;
+  CheckState chkAlleBildschirme = CheckState::Ticked;
 };
 
 struct OkOutcome {

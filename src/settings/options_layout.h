@@ -22,6 +22,8 @@ enum class OptionsControl {
   txtTempo,
   chkSpeichern,
   cmdSpeicher,
+  chkRund,
+  chkAlleBildschirme,
 };
 
 struct OptionsControlPlace {
@@ -30,7 +32,7 @@ struct OptionsControlPlace {
 };
 
 constexpr int kOptionsClientWidthTwips = 5010;
-constexpr int kOptionsClientHeightTwips = 2490;
+constexpr int kOptionsClientHeightTwips = 3450;
 
 // The labels reach up to their text boxes and the check box up to the
 // column of text boxes. Where the dialog font needs more room at the
@@ -38,7 +40,7 @@ constexpr int kOptionsClientHeightTwips = 2490;
 // None reaches into its neighbour, so no control paints over another's edge.
 // The tempo's caption is too long for one line of the label column and takes
 // two.
-inline constexpr std::array<OptionsControlPlace, 13> kOptionsLayout{{
+inline constexpr std::array<OptionsControlPlace, 15> kOptionsLayout{{
     {OptionsControl::lblBreite, {120, 180, 2160, 255}},
     {OptionsControl::txtBreite, {2280, 120, 1215, 375}},
     {OptionsControl::lblHoehe, {120, 660, 2160, 255}},
@@ -52,6 +54,8 @@ inline constexpr std::array<OptionsControlPlace, 13> kOptionsLayout{{
     {OptionsControl::txtTempo, {2280, 1560, 1215, 375}},
     {OptionsControl::chkSpeichern, {120, 2040, 3375, 375}},
     {OptionsControl::cmdSpeicher, {3720, 2040, 1215, 375}},
+    {OptionsControl::chkRund, {120, 2520, 3375, 375}},
+    {OptionsControl::chkAlleBildschirme, {120, 3000, 3375, 375}},
 }};
 
 }  // namespace zelor

@@ -32,12 +32,18 @@ std::string TempoRangeText(double tempo) {
   return std::string();
 }
 
+bool ReadSwitch(const Settings& settings, const std::string& key) {
+  if (const auto value = settings.ReadBool(key)) return *value;
+  return ParseBool(settings.DefaultText(key), settings.Locale()).value_or(false);
+}
+
 std::string Settings::DefaultText(const std::string& key) const {
   if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
   if (key == kKeyDatei) return defaults_.bodyFile;
   if (key == kKeyResultsPath) return defaults_.resultsFile;
   if (key == kKeySaveResults) return FormatBool(false);
   if (key == kKeyTempo) return FormatNumber(0, locale_);
+  if (key == kKeyRund || key == kKeyAlleBildschirme) return FormatBool(true);
   return std::string();
 }
 

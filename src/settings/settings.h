@@ -21,6 +21,10 @@ inline const std::string kKeyPasswort = "Passwort";
 // Steps a second; 0, the default, steps as fast as the machine can.
 inline const std::string kKeyTempo = "Tempo";
 constexpr double kTempoMax = 10'000'000;
+// Truth values, both on by default: one scale across and down, so circles
+// are drawn round; and the sky going on across every further monitor.
+inline const std::string kKeyRund = "rund";
+inline const std::string kKeyAlleBildschirme = "alleBildschirme";
 
 inline const std::string kDefaultBodyFileName = "Voyager.zel";
 inline const std::string kDefaultResultsFileName = "Temp.zel";
@@ -68,5 +72,9 @@ class Settings {
   DefaultPaths defaults_;
   NumberLocale locale_;
 };
+
+// "rund" or "alleBildschirme": a text that is no truth value counts as the
+// default, and the options dialog shows it so.
+bool ReadSwitch(const Settings& settings, const std::string& key);
 
 }  // namespace zelor

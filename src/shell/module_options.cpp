@@ -73,6 +73,10 @@ std::string TakeOption(const std::string& name, const std::vector<std::string>& 
   if (name == "fullscreen") return options.fullscreen = true, std::string();
   if (name == "save") return options.settings[kKeySaveResults] = "True", std::string();
   if (name == "no-save") return options.settings[kKeySaveResults] = "False", std::string();
+  if (name == "round") return options.settings[kKeyRund] = "True", std::string();
+  if (name == "no-round") return options.settings[kKeyRund] = "False", std::string();
+  if (name == "all-screens") return options.settings[kKeyAlleBildschirme] = "True", std::string();
+  if (name == "no-all-screens") return options.settings[kKeyAlleBildschirme] = "False", std::string();
   if (name == "help" || name == "h") return options.help = true, std::string();
 
   static const char* const kWithValue[] = {"window-id", "file",  "results",         "interval",
@@ -144,6 +148,7 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
 std::string ModuleUsage() {
   return "Aufruf: zelor2 [-root | -window-id FENSTER | -fullscreen] [-file DATEI] [-results DATEI]\n"
          "              [-interval TAGE] [-sky BREITExH\xC3\x96HE] [-tempo SCHRITTE] [-save | -no-save]\n"
+         "              [-round | -no-round] [-all-screens | -no-all-screens]\n"
          "Zahlen mit Punkt; Breite und H\xC3\xB6he in AE, etwa -sky 4x3 oder -sky 2.5x2. Die Optionen\n"
          "gelten nur f\xC3\xBCr diesen Lauf; die Einstellungen stehen in $XDG_CONFIG_HOME/zelor2/zelor2.conf.\n";
 }

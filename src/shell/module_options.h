@@ -11,6 +11,9 @@
 //   -file PATH  -results PATH  -interval DAYS  -sky WxH  -tempo STEPS
 //   -save  -no-save    the settings Datei, Speicher, Intervall, Breite and
 //                      Höhe, Tempo, speichern for this run
+//   -round  -no-round  circles drawn round (the setting rund)
+//   -all-screens  -no-all-screens  the sky across every monitor, or black
+//                      further monitors (alleBildschirme)
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,11 @@
-// Where the saver's windows go: the saver window on the primary monitor,
-// a black one on each of the others. Rectangles in virtual-screen pixels.
+// Where the saver's picture goes: over the primary monitor with a black
+// window on each of the others, or across all of them as one sky.
+// Rectangles in virtual-screen pixels.
 #pragma once
 
 #include <vector>
+
+#include "sim/canvas.h"
 
 namespace zelor {
 
@@ -25,18 +28,47 @@ struct ScreenPoint {
 };
 
 struct SaverWindowPlaces {
-  ScreenRect saver;
-  std::vector<ScreenRect> black;
+  ScreenRect saver;               // the saver window, which the picture covers
+  ScreenRect primary;             // the sky's middle and the label are here
+  std::vector<ScreenRect> black;  // a plain black window each
 };
+
+// The largest picture across and down, in pixels: three 4K monitors in a row
+// fit; anything beyond costs more memory than a saver may take.
+constexpr int kLargestPicture = 16384;
 
 // The primary monitor is the one the system marks so; `fallback` (the
 // primary screen's size at the origin) stands in when none is marked, and
-// then every monitor of another place gets a black window.
-SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback);
+// then every monitor of another place gets a black window. With `allScreens`
+// the saver window covers the box around every monitor instead, and no
+// monitor is black unless that box is larger than kLargestPicture.
+SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback,
+                                    bool allScreens);
 
 // A point in client pixels of the window at `from`, in those of the window at `to`.
 inline ScreenPoint TranslatePoint(ScreenPoint p, const ScreenRect& from, const ScreenRect& to) {
   return {p.x + from.left - to.left, p.y + from.top - to.top};
+}
+
+// `area` in client pixels of the window at `window`.
+inline PixelRect AreaIn(const ScreenRect& area, const ScreenRect& window) {
+  return {area.left - window.left, area.top - window.top, area.right - window.left, area.bottom - window.top};
+}
+
+// A black picture over the saver window whose sky is centred on the primary
+// monitor.
+void FitPicture(Canvas& picture, const SaverWindowPlaces& places);
+
+// The pointer at `p` in client pixels of the saver window, as the session
+// takes it: in the primary monitor's pixels, with its size, wherever it is.
+// So a move over any monitor wakes, and the first report is judged as on one
+// monitor alone.
+struct PointerReport {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+inline PointerReport PointerOnPrimary(ScreenPoint p, const SaverWindowPlaces& places) {
+  const ScreenPoint q = TranslatePoint(p, places.saver, places.primary);
+  return {q.x, q.y, places.primary.Width(), places.primary.Height()};
 }
 
 }  // namespace zelor

@@ -65,6 +65,7 @@ RunConfig ReadRunConfig(const Settings& settings) {
   config.viewHeight = ReadNumberSetting(settings, kKeyHoehe);
   config.interval = ReadNumberSetting(settings, kKeyIntervall);
   config.bodyFile = settings.ReadText(kKeyDatei);
+  config.round = ReadSwitch(settings, kKeyRund);
   RequireNonZeroSize(config.viewWidth, kKeyBreite);
   RequireNonZeroSize(config.viewHeight, kKeyHoehe);
   return config;

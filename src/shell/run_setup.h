@@ -18,7 +18,7 @@ namespace zelor {
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,
               const std::vector<unsigned char>& carriedCopy);
 
-// "Breite", "Höhe", "Intervall" and "Datei". Throws ZelorError with a German
+// "Breite", "Höhe", "Intervall", "Datei" and "rund". Throws ZelorError with a German
 // message when a size or the interval is no number, or a size is 0.
 RunConfig ReadRunConfig(const Settings& settings);
 

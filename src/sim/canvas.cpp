@@ -39,14 +39,50 @@ void Canvas::Resize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width_) * height_, 0);
   left_ = top_ = 0;
   scaleX_ = scaleY_ = 1;
+  view_ = {0, 0, width_, height_};
+  hasEdges_ = false;
   dirty_.Resize(width_, height_);
 }
 
-void Canvas::SetUserScale(double left, double top, double right, double bottom) {
-  left_ = left;
-  top_ = top;
-  scaleX_ = width_ / (right - left);
-  scaleY_ = height_ / (bottom - top);
+void Canvas::Refit(int width, int height, PixelRect view) {
+  const bool hadEdges = hasEdges_;
+  Resize(width, height);
+  hasEdges_ = hadEdges;
+  SetView(view);
+}
+
+void Canvas::SetView(PixelRect view) {
+  view_ = view;
+  MapEdges();
+}
+
+void Canvas::SetUserScale(double left, double top, double right, double bottom, bool round) {
+  edgeLeft_ = left;
+  edgeTop_ = top;
+  edgeRight_ = right;
+  edgeBottom_ = bottom;
+  round_ = round;
+  hasEdges_ = true;
+  MapEdges();
+}
+
+void Canvas::MapEdges() {
+  if (!hasEdges_) return;
+  const double viewWidth = view_.right - view_.left, viewHeight = view_.bottom - view_.top;
+  scaleX_ = viewWidth / (edgeRight_ - edgeLeft_);
+  scaleY_ = viewHeight / (edgeBottom_ - edgeTop_);
+  const double same = std::min(std::abs(scaleX_), std::abs(scaleY_));
+  if (!round_ || !(same > 0 && std::isfinite(same))) {
+    // A view at the picture's corner keeps the edges exact.
+    left_ = view_.left ? edgeLeft_ - view_.left / scaleX_ : edgeLeft_;
+    top_ = view_.top ? edgeTop_ - view_.top / scaleY_ : edgeTop_;
+    return;
+  }
+  // The middle of the edges stays in the middle of the view.
+  scaleX_ = std::copysign(same, scaleX_);
+  scaleY_ = std::copysign(same, scaleY_);
+  left_ = (edgeLeft_ + edgeRight_) / 2 - (view_.left + viewWidth / 2) / scaleX_;
+  top_ = (edgeTop_ + edgeBottom_) / 2 - (view_.top + viewHeight / 2) / scaleY_;
 }
 
 void Canvas::Point(float x, float y, std::int32_t color) {

@@ -14,11 +14,21 @@ namespace zelor {
 
 class Canvas {
  public:
-  // A black picture; the user coordinates are pixels until SetUserScale.
+  // A black picture; the user coordinates are pixels until SetUserScale, and
+  // the view is the whole picture.
   void Resize(int width, int height);
-  // Maps the user coordinates of the four edges linearly onto the whole
-  // picture; a right edge left of the left edge mirrors the axis.
-  void SetUserScale(double left, double top, double right, double bottom);
+  // Maps the user coordinates of the four edges linearly onto the view; a
+  // right edge left of the left edge mirrors the axis. With `round` both axes
+  // get the same number of pixels per unit, the larger one that still shows
+  // all of the edges, and the view's longer side shows more beyond them.
+  // Outside the view the picture goes on at the same scale.
+  void SetUserScale(double left, double top, double right, double bottom, bool round = false);
+  // The part of the picture the user edges are mapped onto: the primary
+  // monitor in a picture across several. Keeps the edges set.
+  void SetView(PixelRect view);
+  // A black picture of a new size and view, with the user edges kept: for a
+  // window whose size changes.
+  void Refit(int width, int height, PixelRect view);
 
   // A one-pixel line from (x, y) to (x + dx, y + dy), both ends included, and
   // a single point; colours are 0x00BBGGRR. What lies outside is clipped.
@@ -45,10 +55,15 @@ class Canvas {
   double PixelX(double userX) const { return (userX - left_) * scaleX_; }
   double PixelY(double userY) const { return (userY - top_) * scaleY_; }
   void Plot(int x, int y, std::uint32_t pixel);
+  void MapEdges();
 
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  // The user coordinates at pixel (0, 0), and pixels per user unit.
   double left_ = 0, top_ = 0, scaleX_ = 1, scaleY_ = 1;
+  PixelRect view_;
+  bool hasEdges_ = false, round_ = false;
+  double edgeLeft_ = 0, edgeTop_ = 0, edgeRight_ = 0, edgeBottom_ = 0;
   DirtyTiles dirty_;
 };
 

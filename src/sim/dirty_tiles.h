@@ -32,14 +32,18 @@ class DirtyTiles {
         Tile::Drawn;
   }
   // The areas drawn on, tile rows joined into rectangles, and forgets them.
-  // When there are more than kMostAreas, or one by one they cost more than
-  // the one area around them all, that area alone.
+  // When there are more than kMostAreas, the same of cells of 2, 4, 8 ...
+  // tiles each way until there are few enough; when one by one they cost
+  // more than the one area around them all, that area alone.
   std::vector<PixelRect> Take();
 
  private:
   // Not a char type: a store through a char may change any object, and the
   // drawing code would read its own fields again after every pixel.
   enum class Tile : std::uint8_t { Clean, Drawn };
+
+  // The runs of drawn cells of 2^shift tiles each way, joined down.
+  std::vector<PixelRect> Runs(int shift) const;
 
   int width_ = 0, height_ = 0;
   std::size_t columns_ = 0, rows_ = 0;

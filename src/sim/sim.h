@@ -21,6 +21,7 @@ struct RunConfig {
   std::string bodyFile;
   double viewWidth = 0, viewHeight = 0;  // AU; non-zero, a negative size mirrors its axis
   double interval = 0;                   // days per step
+  bool round = false;                    // circles drawn as circles: one scale for both axes
 };
 
 // Loads the body file, turns speeds into displacements per step, removes the

@@ -130,9 +130,11 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
     fresh.Bodies.push_back(ToBody(records[k], fresh.SimInterval, fresh.BodyFile, k + 1));
   RemoveDrift(fresh.Bodies, fresh.BodyFile);
 
-  // The sky is ViewWidth by ViewHeight AU around the origin, whatever the
-  // screen's shape; a negative size mirrors its axis.
-  canvas.SetUserScale(-fresh.ViewWidth / 2, -fresh.ViewHeight / 2, fresh.ViewWidth / 2, fresh.ViewHeight / 2);
+  // The sky is ViewWidth by ViewHeight AU around the origin, stretched to the
+  // screen's shape or, round, at least that much of it; a negative size
+  // mirrors its axis.
+  canvas.SetUserScale(-fresh.ViewWidth / 2, -fresh.ViewHeight / 2, fresh.ViewWidth / 2, fresh.ViewHeight / 2,
+                      config.round);
   state = std::move(fresh);
 }
 

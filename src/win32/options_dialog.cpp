@@ -27,6 +27,8 @@ int ControlId(OptionsControl control) {
     case OptionsControl::txtTempo: return IDC_TXTTEMPO;
     case OptionsControl::chkSpeichern: return IDC_CHKSPEICHERN;
     case OptionsControl::cmdSpeicher: return IDC_CMDSPEICHER;
+    case OptionsControl::chkRund: return IDC_CHKRUND;
+    case OptionsControl::chkAlleBildschirme: return IDC_CHKALLEBILDSCHIRME;
   }
   return 0;
 }
@@ -51,6 +53,8 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
   SetText(dialog, IDC_TXTTEMPO, view.txtTempo);
   CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
+  CheckDlgButton(dialog, IDC_CHKRUND, static_cast<UINT>(view.chkRund));
+  CheckDlgButton(dialog, IDC_CHKALLEBILDSCHIRME, static_cast<UINT>(view.chkAlleBildschirme));
   SetWindowTextW(dialog, Widen(view.title).c_str());
 
   ControlPlace places[kOptionsLayout.size()];
@@ -60,8 +64,10 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
 }
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
+  const auto box = [dialog](int id) { return static_cast<CheckState>(IsDlgButtonChecked(dialog, id)); };
   const OptionsEntry entry{Text(dialog, IDC_TXTBREITE), Text(dialog, IDC_TXTHOEHE), Text(dialog, IDC_TXTINTERVALL),
-                           Text(dialog, IDC_TXTTEMPO), static_cast<CheckState>(IsDlgButtonChecked(dialog, IDC_CHKSPEICHERN))};
+                           Text(dialog, IDC_TXTTEMPO),  box(IDC_CHKSPEICHERN),          box(IDC_CHKRUND),
+                           box(IDC_CHKALLEBILDSCHIRME)};
   const OkOutcome outcome = form.cmdOK_Click(entry);
   switch (outcome.kind) {
     case OkOutcome::Kind::Saved:

@@ -22,7 +22,7 @@ double DisplayRefreshHz() {
 int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopLimits* limits) {
   SaverWindow window(instance);
   SaverSession session(settings, window);
-  window.Show(session);
+  window.Show(session, ReadSwitch(settings, kKeyAlleBildschirme));
   Win32FileSystem files;
   return zelor::RunSaver(window, session, settings, files, CarriedBodyFile(instance), DisplayRefreshHz(), limits);
 }

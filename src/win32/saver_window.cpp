@@ -51,26 +51,29 @@ SaverWindow::~SaverWindow() {
   if (waitTimer_) CloseHandle(waitTimer_);
 }
 
-void SaverWindow::Show(SaverSession& session) {
+void SaverWindow::Show(SaverSession& session, bool allScreens) {
   session_ = &session;
   RegisterClasses(instance_, &SaverWindow::WindowProc);
   std::vector<MonitorArea> monitors;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-  const SaverWindowPlaces places =
-      PlaceSaverWindows(monitors, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-  area_ = places.saver;
-  canvas_.Resize(area_.Width(), area_.Height());
+  places_ = PlaceSaverWindows(monitors, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                              allScreens);
+  const ScreenRect& area = places_.saver;
+  FitPicture(canvas_, places_);
   const int dpi = static_cast<int>(DpiOf(nullptr));
   const PixelBox label = ToPixels(kLabelTwips, dpi);
-  labelRect_ = {label.left, label.top, label.left + label.width, label.top + label.height};
+  // At the primary monitor's top left, wherever that lies in the window.
+  const PixelRect primary = AreaIn(places_.primary, area);
+  labelRect_ = {primary.left + label.left, primary.top + label.top, primary.left + label.left + label.width,
+                primary.top + label.top + label.height};
   labelFont_ = CreateFontW(-MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            L"MS Sans Serif");
   // A tool window gets no task-bar button; topmost keeps it over everything
   // but the password query it owns.
-  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, L"Form1", WS_POPUP, area_.left, area_.top,
-                            area_.Width(), area_.Height(), nullptr, nullptr, instance_, this);
-  CoverOtherMonitors(places.black);
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, L"Form1", WS_POPUP, area.left, area.top,
+                            area.Width(), area.Height(), nullptr, nullptr, instance_, this);
+  CoverOtherMonitors(places_.black);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   SetFocus(window_);
@@ -83,8 +86,12 @@ void SaverWindow::CoverOtherMonitors(const std::vector<ScreenRect>& areas) {
                                  area.Width(), area.Height(), window_, nullptr, instance_, this);
     ShowWindow(black, SW_SHOWNOACTIVATE);
     blackWindows_.push_back(black);
-    blackAreas_.push_back(area);
   }
+}
+
+void SaverWindow::MouseMove(ScreenPoint p) {
+  const PointerReport report = PointerOnPrimary(p, places_);
+  session_->MouseMove(report.x, report.y, report.width, report.height);
 }
 
 std::int64_t SaverWindow::NowMicroseconds() { return SteadyMicroseconds(); }
@@ -181,9 +188,9 @@ LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wPara
     if (message == WM_MOUSEMOVE) {
       for (std::size_t i = 0; i < self->blackWindows_.size(); ++i) {
         if (self->blackWindows_[i] != window) continue;
-        const ScreenPoint p = TranslatePoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, self->blackAreas_[i],
-                                             self->area_);
-        return self->Handle(message, wParam, MAKELPARAM(p.x, p.y));
+        self->MouseMove(TranslatePoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, self->places_.black[i],
+                                       self->places_.saver));
+        return 0;
       }
     }
     if (message == WM_CHAR || message == WM_CLOSE || message == WM_SYSCOMMAND)
@@ -201,7 +208,7 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the picture covers every pixel
     case WM_MOUSEMOVE:
-      session_->MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), canvas_.Width(), canvas_.Height());
+      MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CHAR:
       session_->Character();

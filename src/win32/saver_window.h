@@ -1,7 +1,8 @@
 // frmBildschirm: the borderless black window that covers the primary screen,
-// shows the core's picture with the time label over it and hands the user's
-// input to the session. Further monitors get a plain black window. It is the
-// run's backend: clock, screen, input and the password query.
+// or every monitor at once, shows the core's picture with the time label over
+// it and hands the user's input to the session. Further monitors it does not
+// cover get a plain black window. It is the run's backend: clock, screen,
+// input and the password query.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +21,9 @@ class SaverWindow : public SaverBackend {
   explicit SaverWindow(HINSTANCE instance) : instance_(instance) {}
   ~SaverWindow() override;
 
-  // Form_Load: creates and shows the windows, sizes the canvas to the screen.
-  // Input goes to `session` from then on.
-  void Show(SaverSession& session);
+  // Form_Load: creates and shows the windows, sizes the canvas to the screen,
+  // or to all monitors with `allScreens`. Input goes to `session` from then on.
+  void Show(SaverSession& session, bool allScreens);
   HWND Handle() const { return window_; }
 
   std::int64_t NowMicroseconds() override;
@@ -39,13 +40,13 @@ class SaverWindow : public SaverBackend {
   void CoverOtherMonitors(const std::vector<ScreenRect>& areas);
   void Paint();
   void DrawLabel(HDC dc);
+  void MouseMove(ScreenPoint p);
 
   HINSTANCE instance_;
   SaverSession* session_ = nullptr;
   HWND window_ = nullptr;
-  ScreenRect area_;
+  SaverWindowPlaces places_;
   std::vector<HWND> blackWindows_;
-  std::vector<ScreenRect> blackAreas_;
   HANDLE waitTimer_ = nullptr;  // made at the first wait; runs without a tempo never wait
   HFONT labelFont_ = nullptr;
   RECT labelRect_{};

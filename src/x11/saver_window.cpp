@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "x11/monitor_list.h"
 #include "x11/stop_signals.h"
 
 namespace zelor::x11 {
@@ -54,8 +55,9 @@ SaverWindow::~SaverWindow() {
   XSync(display_, False);
 }
 
-std::string SaverWindow::Open(const ModuleOptions& options) {
+std::string SaverWindow::Open(const ModuleOptions& options, bool allScreens) {
   XSetErrorHandler(NoteError);
+  allScreens_ = allScreens;
   if (options.target == DrawTarget::OwnWindow) {
     MakeOwnWindow(options.fullscreen);
   } else {
@@ -63,15 +65,17 @@ std::string SaverWindow::Open(const ModuleOptions& options) {
     // Only what any number of clients may watch: input stays with the daemon.
     XSelectInput(display_, window_, ExposureMask | StructureNotifyMask);
   }
+  // The daemon gives each monitor a window of its own: that window is the
+  // sky's whole screen.
+  spansMonitors_ = options.target == DrawTarget::Root || (options.target == DrawTarget::OwnWindow && options.fullscreen);
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display_, window_, &attributes) || windowGone) {
     char id[32];
     std::snprintf(id, sizeof id, "0x%lx", static_cast<unsigned long>(window_));
     return std::string("Das Fenster ") + id + " gibt es nicht.";
   }
-  canvas_.Resize(attributes.width, attributes.height);
-  image_ = std::make_unique<ServerImage>(display_, attributes.visual, attributes.depth, attributes.width,
-                                         attributes.height);
+  visual_ = attributes.visual;
+  depth_ = attributes.depth;
   gc_ = XCreateGC(display_, window_, 0, nullptr);
   font_ = LoadLabelFont(display_);
   if (font_) XSetFont(display_, gc_, font_->fid);
@@ -79,8 +83,28 @@ std::string SaverWindow::Open(const ModuleOptions& options) {
   black_ = PixelValue(attributes.visual, 0);
   labelWidth_ = kLabelWidth;
   labelHeight_ = std::max(kLabelHeight, font_ ? font_->ascent + font_->descent : 0);
+  Fit(attributes.width, attributes.height);
   XSync(display_, False);
   return std::string();
+}
+
+void SaverWindow::Fit(int width, int height) {
+  windowWidth_ = width;
+  windowHeight_ = height;
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  windowArea_ = {x, y, x + width, y + height};
+  places_ = PlaceSaverWindows(spansMonitors_ ? ListMonitors(display_) : std::vector<MonitorArea>(), windowArea_,
+                              allScreens_);
+  canvas_.Refit(places_.saver.Width(), places_.saver.Height(), AreaIn(places_.primary, places_.saver));
+  image_ = std::make_unique<ServerImage>(display_, visual_, depth_, canvas_.Width(), canvas_.Height());
+  const PixelRect primary = AreaIn(places_.primary, windowArea_);
+  labelLeft_ = primary.left;
+  labelTop_ = primary.top;
+  // Monitors left out of the picture are black, also on the root.
+  XSetForeground(display_, gc_, black_);
+  XFillRectangle(display_, window_, gc_, 0, 0, width, height);
 }
 
 void SaverWindow::MakeOwnWindow(bool fullscreen) {
@@ -122,7 +146,8 @@ void SaverWindow::Present(const std::string& label) {
   // The server has taken the last image before this copy into shared memory
   // begins; meanwhile it worked while the run stepped.
   XSync(display_, False);
-  for (const PixelRect& area : dirty) image_->Put(window_, gc_, canvas_, area);
+  const PixelRect picture = AreaIn(places_.saver, windowArea_);
+  for (const PixelRect& area : dirty) image_->Put(window_, gc_, canvas_, area, picture.left, picture.top);
   DrawLabel();
   XFlush(display_);
 }
@@ -134,10 +159,11 @@ void SaverWindow::DrawLabel() {
   const int margin = labelHeight_ / 4;
   labelWidth_ = std::max(labelWidth_, textWidth + 2 * margin);
   XSetForeground(display_, gc_, black_);
-  XFillRectangle(display_, window_, gc_, 0, 0, labelWidth_, labelHeight_);
+  XFillRectangle(display_, window_, gc_, labelLeft_, labelTop_, labelWidth_, labelHeight_);
   if (!font_) return;
   XSetForeground(display_, gc_, white_);
-  XDrawString(display_, window_, gc_, (labelWidth_ - textWidth) / 2, font_->ascent, labelText_.data(), length);
+  XDrawString(display_, window_, gc_, labelLeft_ + (labelWidth_ - textWidth) / 2, labelTop_ + font_->ascent,
+              labelText_.data(), length);
 }
 
 void SaverWindow::PollInput() {
@@ -166,14 +192,30 @@ void SaverWindow::ShowError(const std::string& message) { std::fprintf(stderr, "
 
 void SaverWindow::Handle(const XEvent& event) {
   switch (event.type) {
-    case Expose:
+    case Expose: {
+      const XExposeEvent& e = event.xexpose;
+      const PixelRect picture = AreaIn(places_.saver, windowArea_);
+      XSetForeground(display_, gc_, black_);
+      XFillRectangle(display_, window_, gc_, e.x, e.y, e.width, e.height);
       image_->Put(window_, gc_, canvas_,
-                  {event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                   event.xexpose.y + event.xexpose.height});
-      if (event.xexpose.count == 0) DrawLabel();
+                  {e.x - picture.left, e.y - picture.top, e.x + e.width - picture.left, e.y + e.height - picture.top},
+                  picture.left, picture.top);
+      if (e.count == 0) DrawLabel();
+      break;
+    }
+    case ConfigureNotify:
+      // A window manager makes a full-screen window its real size only after
+      // it appears; the root grows with a monitor added.
+      if (event.xconfigure.window == window_ &&
+          (event.xconfigure.width != windowWidth_ || event.xconfigure.height != windowHeight_))
+        Fit(event.xconfigure.width, event.xconfigure.height);
       break;
     case MotionNotify:
-      if (takesInput_) session_->MouseMove(event.xmotion.x, event.xmotion.y, canvas_.Width(), canvas_.Height());
+      if (takesInput_) {
+        const PointerReport report = PointerOnPrimary(
+            TranslatePoint({event.xmotion.x, event.xmotion.y}, windowArea_, places_.saver), places_);
+        session_->MouseMove(report.x, report.y, report.width, report.height);
+      }
       break;
     case KeyPress: {
       // Without a password query a key ends the run as a close request does;

@@ -1,8 +1,9 @@
 // The X11 saver window as the run's backend: draws the core's picture and
 // the time label into the root window, a given window (the daemon's) or a
 // window of its own, and hands input to the session only where the window is
-// its own. A stop signal or the window's end closes the run, so its end is
-// stored.
+// its own. The root and a full-screen window show the sky centred on the
+// primary monitor, going on across the others or leaving them black. A stop
+// signal or the window's end closes the run, so its end is stored.
 #pragma once
 
 #include <memory>
@@ -10,6 +11,7 @@
 
 // Before Xlib, which defines None as a macro.
 #include "shell/module_options.h"
+#include "shell/monitors.h"
 #include "shell/saver_backend.h"
 #include "shell/saver_session.h"
 
@@ -24,9 +26,10 @@ class SaverWindow : public SaverBackend {
   explicit SaverWindow(Display* display) : display_(display) {}
   ~SaverWindow() override;
 
-  // Finds or makes the window and sizes the canvas to it. A German message
-  // when there is no such window; empty on success.
-  std::string Open(const ModuleOptions& options);
+  // Finds or makes the window and sizes the canvas to it, or, with
+  // `allScreens`, to the monitors it covers. A German message when there is
+  // no such window; empty on success.
+  std::string Open(const ModuleOptions& options, bool allScreens);
   void Attach(SaverSession& session) { session_ = &session; }
 
   std::int64_t NowMicroseconds() override;
@@ -40,6 +43,8 @@ class SaverWindow : public SaverBackend {
 
  private:
   void MakeOwnWindow(bool fullscreen);
+  // Places the picture for a window of this size and clears it.
+  void Fit(int width, int height);
   void Handle(const XEvent& event);
   void DrawLabel();
   void End();
@@ -49,12 +54,20 @@ class SaverWindow : public SaverBackend {
   Window window_ = 0;
   bool ownWindow_ = false;
   bool takesInput_ = false;  // -fullscreen: a key or a pointer move ends the run
+  bool spansMonitors_ = false;  // the root or -fullscreen: the window covers every monitor
+  bool allScreens_ = true;
+  Visual* visual_ = nullptr;
+  int depth_ = 0;
+  int windowWidth_ = 0, windowHeight_ = 0;
+  // The window in root pixels, and where the picture and the primary monitor lie.
+  ScreenRect windowArea_;
+  SaverWindowPlaces places_;
   Atom deleteWindow_ = 0;
   GC gc_ = nullptr;
   XFontStruct* font_ = nullptr;
   unsigned long white_ = 0, black_ = 0;
   std::unique_ptr<ServerImage> image_;
-  int labelWidth_ = 0, labelHeight_ = 0;
+  int labelLeft_ = 0, labelTop_ = 0, labelWidth_ = 0, labelHeight_ = 0;
   std::string labelText_ = "0";
   Canvas canvas_;
 };

@@ -100,7 +100,7 @@ void ServerImage::Copy(const Canvas& canvas, const PixelRect& part) {
   }
 }
 
-void ServerImage::Put(Drawable drawable, GC gc, const Canvas& canvas, PixelRect part) {
+void ServerImage::Put(Drawable drawable, GC gc, const Canvas& canvas, PixelRect part, int atX, int atY) {
   if (!image_) return;
   part.left = std::max(part.left, 0);
   part.top = std::max(part.top, 0);
@@ -110,9 +110,10 @@ void ServerImage::Put(Drawable drawable, GC gc, const Canvas& canvas, PixelRect 
   Copy(canvas, part);
   const unsigned width = part.right - part.left, height = part.bottom - part.top;
   if (shared_)
-    XShmPutImage(display_, drawable, gc, image_, part.left, part.top, part.left, part.top, width, height, False);
+    XShmPutImage(display_, drawable, gc, image_, part.left, part.top, atX + part.left, atY + part.top, width, height,
+                 False);
   else
-    XPutImage(display_, drawable, gc, image_, part.left, part.top, part.left, part.top, width, height);
+    XPutImage(display_, drawable, gc, image_, part.left, part.top, atX + part.left, atY + part.top, width, height);
 }
 
 }  // namespace zelor::x11

@@ -25,8 +25,8 @@ class ServerImage {
   ServerImage& operator=(const ServerImage&) = delete;
 
   // Copies the part of the canvas (clipped to both) into the image and puts
-  // it on the drawable. The caller flushes.
-  void Put(Drawable drawable, GC gc, const Canvas& canvas, PixelRect part);
+  // it on the drawable, the canvas's corner at (atX, atY). The caller flushes.
+  void Put(Drawable drawable, GC gc, const Canvas& canvas, PixelRect part, int atX = 0, int atY = 0);
   bool Shared() const { return shared_; }
 
  private:

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   int exitCode = 1;
   {
     x11::SaverWindow window(display);
-    const std::string problem = window.Open(options);
+    const std::string problem = window.Open(options, ReadSwitch(settings, kKeyAlleBildschirme));
     if (!problem.empty()) {
       window.ShowError(problem);
     } else {

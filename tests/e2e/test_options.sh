@@ -77,15 +77,19 @@ test_typed_values_and_enter_store_the_normalised_numbers() {
   expect_eq "$(reg_get Höhe)" "3" "Höhe"
   expect_eq "$(reg_get Intervall)" "0${SEP}25" "Intervall"
   expect_eq "$(reg_get speichern)" "False" "speichern"
+  expect_eq "$(reg_get rund)" "True" "rund"
+  expect_eq "$(reg_get alleBildschirme)" "True" "alleBildschirme"
   expect_eq "$(reg_get Datei)" ABSENT "Datei"
 }
 
 test_a_ticked_box_stores_true() {
   open_options /c
   tabs $TABS_TO_SPEICHERN_BOX
-  keys space Return
+  keys space Tab Tab space Return  # and, past "Lagerdatei...", "Kreise rund zeichnen" unticked
   wait_scr_exit 20
   expect_eq "$(reg_get speichern)" "True" "speichern"
+  expect_eq "$(reg_get rund)" "False" "rund"
+  expect_eq "$(reg_get alleBildschirme)" "True" "alleBildschirme"
   expect_eq "$(reg_get Breite)" "2" "Breite"
 }
 

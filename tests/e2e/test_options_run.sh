@@ -23,6 +23,7 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   keys Return
   wait_scr_exit 20
   expect_eq "$(reg_get speichern)" True "speichern"
+  reg_set rund False  # the places below are those of the sky stretched to the screen
 
   scr_start /s
   wait_saver >/dev/null

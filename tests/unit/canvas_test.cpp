@@ -54,6 +54,32 @@ TEST(CanvasCoordinates, AReversedEdgeMirrorsTheAxis) {
   EXPECT_EQ(c.PixelAt(5, 50), kRedPixel);
 }
 
+// A picture across monitors: the edges lie on the view, the primary monitor,
+// and the picture beyond goes on at the same scale; a new size keeps them.
+TEST(CanvasCoordinates, TheEdgesLieOnTheViewAndThePictureGoesOnBeyondIt) {
+  Canvas c;
+  c.Resize(400, 300);
+  c.SetView({100, 50, 300, 150});
+  c.SetUserScale(-1, -1, 1, 1);
+  EXPECT_DOUBLE_EQ(c.UserX(100), -1);
+  EXPECT_DOUBLE_EQ(c.UserX(300), 1);
+  EXPECT_DOUBLE_EQ(c.UserX(0), -2);
+  EXPECT_DOUBLE_EQ(c.UserY(300), 4);
+  c.SetUserScale(-1, -1, 1, 1, true);  // round: 50 pixels a unit both ways, more shown across
+  EXPECT_DOUBLE_EQ(c.UserX(300), 2);
+  EXPECT_DOUBLE_EQ(c.UserY(150), 1);
+  EXPECT_DOUBLE_EQ(c.UserY(0), -2);
+  c.Point(2.5f, 0, kRed);  // right of the view, still on the picture
+  EXPECT_EQ(c.PixelAt(325, 100), kRedPixel);
+  c.Refit(200, 100, {0, 0, 200, 100});
+  EXPECT_EQ(CountLit(c), 0);
+  EXPECT_DOUBLE_EQ(c.UserX(200), 2);
+  EXPECT_DOUBLE_EQ(c.UserY(0), -1);
+  c.SetUserScale(1, 1, -1, -1, true);  // mirrored both ways, the middle kept
+  EXPECT_DOUBLE_EQ(c.UserX(0), 2);
+  EXPECT_DOUBLE_EQ(c.UserY(100), -1);
+}
+
 TEST(CanvasLines, DrawBothEndsAndEveryPixelBetween) {
   Canvas c;
   c.Resize(20, 20);
@@ -155,6 +181,26 @@ TEST(CanvasDirtyArea, CoverEveryChangedPixelAndLittleMoreThanTheTilesDrawnOn) {
           << areas.size() << " areas for " << tiles.size() << " tiles in batch " << batch << " on " << width;
     }
   }
+}
+
+// Two monitors side by side, a crowd of places on each: the copies stay near
+// each crowd and never take in the space between.
+TEST(CanvasDirtyArea, ACrowdOnEachOfTwoMonitorsStaysApart) {
+  Canvas c;
+  c.Resize(3840, 1080);
+  c.TakeDirty();
+  for (int i = 0; i < 20; ++i) {  // more places than areas a copy may take
+    c.Point(static_cast<float>(40 * i), static_cast<float>(100 + 40 * i), kRed);
+    c.Point(static_cast<float>(3080 + 40 * i), static_cast<float>(900 - 40 * i), kRed);
+  }
+  const std::vector<PixelRect> areas = c.TakeDirtyAreas();
+  ASSERT_GE(areas.size(), 2u);
+  long long pixels = 0;
+  for (const PixelRect& a : areas) {
+    EXPECT_TRUE(a.right <= 1024 || a.left >= 2816) << a.left << ".." << a.right;
+    pixels += static_cast<long long>(a.right - a.left) * (a.bottom - a.top);
+  }
+  EXPECT_LT(pixels, 1024 * 1024);
 }
 
 // Lines whose ends lie so far outside the picture, in pixels, that the

@@ -50,13 +50,16 @@ TEST(ModuleOptionsTarget, TheDaemonsWindowCountsUnlessTheCommandLineNamesAnother
 
 TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   const ModuleOptions options = Parse({"-file", "/a b/c.zel", "-results", "/r.zel", "-interval", "0.5", "-sky",
-                                       "3,-4.5e1", "--tempo", "100", "-save"});
+                                       "3,-4.5e1", "--tempo", "100", "-save", "-no-round", "--all-screens"});
   ASSERT_EQ(options.error, "");
   const std::map<std::string, std::string> expected{
       {kKeyDatei, "/a b/c.zel"}, {kKeyResultsPath, "/r.zel"}, {kKeyIntervall, "0.5"}, {kKeyBreite, "3"},
-      {kKeyHoehe, "-4.5e1"},     {kKeyTempo, "100"},          {kKeySaveResults, "True"}, {kKeyPasswort, ""}};
+      {kKeyHoehe, "-4.5e1"},     {kKeyTempo, "100"},          {kKeySaveResults, "True"}, {kKeyPasswort, ""},
+      {kKeyRund, "False"},       {kKeyAlleBildschirme, "True"}};
   EXPECT_EQ(options.settings, expected);
   EXPECT_EQ(Parse({"-save", "-no-save"}).settings.at(kKeySaveResults), "False");
+  EXPECT_EQ(Parse({"-no-round", "-round"}).settings.at(kKeyRund), "True");
+  EXPECT_EQ(Parse({"-all-screens", "-no-all-screens"}).settings.at(kKeyAlleBildschirme), "False");
   EXPECT_EQ(Parse({}).settings, (std::map<std::string, std::string>{{kKeyPasswort, ""}}));
 }
 

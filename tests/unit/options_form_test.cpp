@@ -34,6 +34,8 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   EXPECT_EQ(view.txtIntervall, "2");
   EXPECT_EQ(view.txtTempo, "0");
   EXPECT_EQ(view.chkSpeichern, CheckState::Unticked);
+  EXPECT_EQ(view.chkRund, CheckState::Ticked);
+  EXPECT_EQ(view.chkAlleBildschirme, CheckState::Ticked);
   EXPECT_EQ(view.title, "Zelor2 - " + kDefaultBody);
 }
 
@@ -60,6 +62,20 @@ TEST(OptionsFormLoad, LeavesTheBoxUntickedForFalseAndForTextsThatAreNoTruthValue
     Dialog d;
     d.store.values[kKeySaveResults] = text;
     EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Unticked) << text;
+  }
+}
+
+// Both are on by default, so a text that is no truth value shows them ticked,
+// as the run reads it.
+TEST(OptionsFormLoad, TheRoundAndAllScreensBoxesShowTheirSettingAndTheDefaultForOtherTexts) {
+  const std::pair<const char*, CheckState> cases[] = {
+      {"False", CheckState::Unticked}, {"0", CheckState::Unticked}, {"True", CheckState::Ticked},
+      {"ja", CheckState::Ticked},      {"", CheckState::Ticked}};
+  for (const auto& [text, box] : cases) {
+    Dialog d;
+    d.store.values[kKeyRund] = d.store.values[kKeyAlleBildschirme] = text;
+    EXPECT_EQ(d.form.Form_Load().chkRund, box) << text;
+    EXPECT_EQ(d.form.Form_Load().chkAlleBildschirme, box) << text;
   }
 }
 
@@ -117,8 +133,12 @@ TEST(OptionsFormOk, TickedAndGreyWriteTrueUntickedWritesFalse) {
       {CheckState::Ticked, "True"}, {CheckState::Grey, "True"}, {CheckState::Unticked, "False"}};
   for (const auto& [box, text] : cases) {
     Dialog d;
-    EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", box)).kind, OkOutcome::Kind::Saved);
+    OptionsEntry entry = Entry("2", "2", "2", box);
+    entry.chkRund = entry.chkAlleBildschirme = box;
+    EXPECT_EQ(d.form.cmdOK_Click(entry).kind, OkOutcome::Kind::Saved);
     EXPECT_EQ(d.store.values[kKeySaveResults], text);
+    EXPECT_EQ(d.store.values[kKeyRund], text);
+    EXPECT_EQ(d.store.values[kKeyAlleBildschirme], text);
   }
 }
 

@@ -37,7 +37,7 @@ TEST(OptionsLayout, NoTwoControlsCoverEachOther) {
 TEST(OptionsLayout, ListsEachControlOnce) {
   std::set<OptionsControl> seen;
   for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(place.control).second);
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(OptionsControl::cmdSpeicher) + 1);
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(OptionsControl::chkAlleBildschirme) + 1);
 }
 
 // The options dialog and frmPWEingabe in pixels, as they open at `dpi`.

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <deque>
 #include <functional>
 #include <limits>
@@ -13,6 +15,7 @@
 
 #include "fake_file_system.h"
 #include "lock/encode_password.h"
+#include "shell/monitors.h"
 #include "sim/body_file.h"
 
 namespace zelor {
@@ -75,6 +78,24 @@ struct SaverTestRun {
     EncodeBodyRecord(earth, &files.files[kBodies][kBodyRecordSize]);
   }
   int Go() { return RunSaver(backend, session, settings, files, {}, 60); }
+  // Steps until the given poll, then the user wakes the saver.
+  int GoUntilPoll(int last) {
+    backend.onPoll = [this, last](int poll) {
+      if (poll == last) UserMoves(20);
+    };
+    return Go();
+  }
+  void SetBodies(const std::vector<BodyRecord>& records) {
+    files.files[kBodies].clear();
+    for (const BodyRecord& record : records) {
+      files.files[kBodies].resize(files.files[kBodies].size() + kBodyRecordSize);
+      EncodeBodyRecord(record, &files.files[kBodies][files.files[kBodies].size() - kBodyRecordSize]);
+    }
+  }
+  // The picture over the monitors, as the front ends lay it.
+  void SpreadOver(const std::vector<MonitorArea>& monitors, bool allScreens) {
+    FitPicture(backend.canvas, PlaceSaverWindows(monitors, {0, 0, 100, 100}, allScreens));
+  }
   // The pointer moves twice, as a user's hand does: the first report only
   // records where it is.
   void UserMoves(int from) {
@@ -247,6 +268,120 @@ TEST(SaverSessionSystemCommands, CloseAsksScreenSaveAndMenuAreSwallowedTheRestGo
   EXPECT_EQ(RouteSystemCommand(0xF100), SystemCommandRoute::Swallow);
   EXPECT_EQ(RouteSystemCommand(0xF020), SystemCommandRoute::PassOn);  // minimise
   EXPECT_EQ(RouteSystemCommand(0xF170), SystemCommandRoute::PassOn);  // monitor power
+}
+
+}  // namespace
+}  // namespace zelor
+
+namespace zelor {
+namespace {
+
+BodyRecord Planet(const std::string& name, double xAu, double yAu, double speed, double direction) {
+  BodyRecord record;
+  record.Name = name;
+  record.Mass = 1;
+  record.X = xAu * kAU;
+  record.Y = yAu * kAU;
+  record.Speed = speed;
+  record.Direction = direction;
+  record.Color = 0xFFFFFF;
+  return record;
+}
+
+BodyRecord Sun() {
+  BodyRecord sun = Planet("Sonne", 0, 0, 0, 0);
+  sun.Mass = 332946;
+  return sun;
+}
+
+bool LitNear(const Canvas& c, int x, int y) {
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (x + dx >= 0 && y + dy >= 0 && x + dx < c.Width() && y + dy < c.Height() && c.PixelAt(x + dx, y + dy))
+        return true;
+  return false;
+}
+
+// Sizes in powers of two keep the pixel places exact: the primary shows 2 AU
+// across 128 pixels, so 64 pixels an AU on every monitor.
+TEST(SaverRunAcrossMonitors, EachMonitorShowsItsOwnPartOfTheSkyAtThePrimarysScale) {
+  SaverTestRun run;
+  // A slow planet 2 AU right of the sun, beyond a gap of 32 pixels; one
+  // 1.75 AU left of it on a monitor at negative coordinates, higher up and
+  // smaller; one 1.25 AU below on a monitor under the primary.
+  run.SetBodies({Sun(), Planet("Rechts", 2, 0, 1, 0), Planet("Links", -1.75, 0, 1, 0), Planet("Unten", 0, 1.25, 1, 0)});
+  run.SpreadOver({{{-128, -64, 0, 64}, false}, {{0, 0, 128, 128}, true}, {{160, 0, 288, 128}, false},
+                  {{0, 128, 128, 256}, false}},
+                 true);
+  ASSERT_EQ(run.GoUntilPoll(5), 0);
+  const Canvas& c = run.backend.canvas;
+  ASSERT_EQ(c.Width(), 416);
+  ASSERT_EQ(c.Height(), 320);
+  // The screen's (x, y) is the picture's (x + 128, y + 64); the sun at the primary's middle.
+  EXPECT_TRUE(LitNear(c, 128 + 64, 64 + 64));
+  EXPECT_TRUE(LitNear(c, 128 + 64 + 128, 64 + 64));  // Rechts, on the third monitor
+  EXPECT_TRUE(LitNear(c, 128 + 64 - 112, 64 + 64));  // Links
+  EXPECT_TRUE(LitNear(c, 128 + 64, 64 + 64 + 80));   // Unten
+  // The label's place and the sky's middle do not depend on the monitors beside.
+  SaverTestRun alone;
+  alone.SetBodies({Sun(), Planet("Rechts", 2, 0, 1, 0), Planet("Links", -1.75, 0, 1, 0), Planet("Unten", 0, 1.25, 1, 0)});
+  alone.SpreadOver({{{0, 0, 128, 128}, true}}, true);
+  ASSERT_EQ(alone.GoUntilPoll(5), 0);
+  EXPECT_TRUE(LitNear(alone.backend.canvas, 64, 64));
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) EXPECT_EQ(alone.backend.canvas.PixelAt(x, y), c.PixelAt(x + 128, y + 64));
+}
+
+TEST(SaverRunAcrossMonitors, WithTheSettingOffOnlyThePrimaryIsDrawnOn) {
+  SaverTestRun run;
+  run.store.values[kKeyAlleBildschirme] = "False";
+  run.SetBodies({Sun(), Planet("Rechts", 2, 0, 1, 0)});
+  run.SpreadOver({{{0, 0, 128, 128}, true}, {{128, 0, 256, 128}, false}},
+                 ReadSwitch(run.settings, kKeyAlleBildschirme));
+  ASSERT_EQ(run.GoUntilPoll(5), 0);
+  EXPECT_EQ(run.backend.canvas.Width(), 128);
+  EXPECT_TRUE(LitNear(run.backend.canvas, 64, 64));
+}
+
+// The end of the run is judged on the bodies, never on where they were drawn.
+TEST(SaverRunAcrossMonitors, TheEndOfTheRunIsTheSameWhateverTheMonitors) {
+  const auto endOver = [](const std::vector<MonitorArea>& monitors) {
+    SaverTestRun run;
+    run.store.values[kKeySaveResults] = "True";
+    run.SetBodies({Sun(), Planet("Erde", 1, 0, 29800, 90), Planet("Weg", 1.6, 0, 90000, 90)});
+    run.SpreadOver(monitors, true);
+    EXPECT_EQ(run.GoUntilPoll(300), 0);
+    return std::make_pair(run.store.values, run.files.files);
+  };
+  const auto one = endOver({{{0, 0, 100, 100}, true}});
+  EXPECT_EQ(one, endOver({{{-300, 0, 0, 200}, false}, {{0, 0, 100, 100}, true}, {{100, -50, 400, 50}, false}}));
+  EXPECT_EQ(one.first.count(kKeyBreite), 1u);
+}
+
+// A circular orbit on a 16:10 screen: round when "rund" is on, stretched
+// 1.6 : 1 as the sky is when it is off.
+TEST(SaverRunAcrossMonitors, ACircleIsDrawnRoundOnAWideScreenOnlyWithRund) {
+  for (const char* rund : {"True", "False"}) {
+    SaverTestRun run;
+    run.store.values[kKeyRund] = rund;
+    run.store.values[kKeyBreite] = run.store.values[kKeyHoehe] = "3";
+    // Speed for a circle of 1 AU around the sun: v² = G M / r.
+    run.SetBodies({Sun(), Planet("Erde", 1, 0, std::sqrt(332946 * 3.986659e14 / kAU), 90)});
+    run.SpreadOver({{{0, 0, 1280, 800}, true}}, true);
+    ASSERT_EQ(run.GoUntilPoll(400), 0);
+    const Canvas& c = run.backend.canvas;
+    int left = c.Width(), right = -1, top = c.Height(), bottom = -1;
+    for (int y = 0; y < c.Height(); ++y)
+      for (int x = 0; x < c.Width(); ++x)
+        if (c.PixelAt(x, y)) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                             bottom = std::max(bottom, y);
+    const double width = right - left + 1, height = bottom - top + 1;
+    ASSERT_GT(height, 100) << "no orbit drawn";
+    if (std::string(rund) == "True")
+      EXPECT_NEAR(width, height, 2) << width << " x " << height;
+    else
+      EXPECT_NEAR(width / height, 1.6, 0.01) << width << " x " << height;
+  }
 }
 
 }  // namespace

@@ -106,18 +106,33 @@ TEST(SimInitView, TheDefaultSkySpansMinusOneToOneAU) {
   EXPECT_DOUBLE_EQ(run.canvas.UserY(200), 1);
 }
 
-TEST(SimInitView, TheSkyIsStretchedToTheWindowWhateverItsShape) {
-  SimRun run;
-  run.canvas.Resize(300, 100);
-  run.store.values[kKeyBreite] = "6";
-  run.store.values[kKeyHoehe] = "1";
-  run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
-  EXPECT_DOUBLE_EQ(run.canvas.UserX(300), 3);
-  EXPECT_DOUBLE_EQ(run.canvas.UserY(100), 0.5);
+// Without "rund" the sky is stretched to the window; with it, one scale
+// shows at least the whole sky, and more of it along the longer side.
+TEST(SimInitView, TheSkyIsStretchedToTheWindowWhateverItsShapeUnlessRound) {
+  const struct {
+    const char* rund;
+    const char* breite;
+    const char* hoehe;
+    double right, bottom;
+  } views[] = {{"False", "6", "1", 3, 0.5}, {"True", "6", "1", 3, 1}, {"True", "1", "1", 1.5, 0.5},
+               {"True", "-6", "1", -3, 1}};
+  for (const auto& view : views) {
+    SimRun run;
+    run.canvas.Resize(300, 100);
+    run.store.values[kKeyRund] = view.rund;
+    run.store.values[kKeyBreite] = view.breite;
+    run.store.values[kKeyHoehe] = view.hoehe;
+    run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
+    EXPECT_DOUBLE_EQ(run.canvas.UserX(300), view.right) << view.rund << view.breite;
+    EXPECT_DOUBLE_EQ(run.canvas.UserX(0), -view.right) << view.rund << view.breite;
+    EXPECT_DOUBLE_EQ(run.canvas.UserY(100), view.bottom) << view.rund << view.breite;
+    EXPECT_EQ(run.state.ViewWidth, std::stod(view.breite));  // the sky to keep is still the stored one
+  }
 }
 
 TEST(SimInitView, ANegativeWidthMirrorsTheXAxis) {
   SimRun run;
+  run.store.values[kKeyRund] = "False";  // the canvas is square anyway; the mirror alone counts
   run.store.values[kKeyBreite] = "-4";
   run.Load({MakeRecord("A", 1, 0, 0, 0, 0)});
   EXPECT_DOUBLE_EQ(run.canvas.UserX(0), 2);
