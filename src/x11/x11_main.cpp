@@ -11,6 +11,7 @@
 #include "shell/module_options.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
+#include "x11/posix_file_system.h"
 #include "x11/saver_window.h"
 #include "x11/stop_signals.h"
 
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
   }
 
   const ModulePaths paths = MakeModulePaths(Environment);
-  StdFileSystem files;
+  x11::PosixFileSystem files;
   IniStore stored(files, paths.settingsFile);
   // Options given for this run stay in it; see OverrideStore.
   OverrideStore layered(stored, options.settings);
