@@ -5,6 +5,7 @@
 #include "settings/options_form.h"
 #include "settings/options_layout.h"
 #include "win32/file_dialog.h"
+#include "win32/fitted_title.h"
 #include "win32/options_ids.h"
 #include "win32/dialog_layout.h"
 #include "win32/wide_text.h"
@@ -51,12 +52,12 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
   SetText(dialog, IDC_TXTTEMPO, view.txtTempo);
   CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
-  SetWindowTextW(dialog, Widen(view.title).c_str());
 
   ControlPlace places[kOptionsLayout.size()];
   for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
     places[i] = {ControlId(kOptionsLayout[i].control), kOptionsLayout[i].rect};
   LayoutDialog(dialog, kOptionsClientWidthTwips, kOptionsClientHeightTwips, places, std::size(places));
+  SetFittedOptionsTitle(dialog, view.title);  // once the dialog has its size
 }
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
@@ -81,7 +82,7 @@ void cmdOK_Click(HWND dialog, OptionsForm& form) {
 }
 
 void Present(HWND dialog, const FileOutcome& outcome) {
-  if (outcome.title) SetWindowTextW(dialog, Widen(*outcome.title).c_str());
+  if (outcome.title) SetFittedOptionsTitle(dialog, *outcome.title);
   if (!outcome.message.empty()) ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONERROR);
 }
 
