@@ -20,7 +20,7 @@ echo "native zelor2: Voyager.zel, ${seconds} s, screen $ZELOR_SCREEN, own full-s
 # The same kind of window as the Windows saver's, and no window manager.
 XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data \
   timeout $((seconds + 60)) xvfb-run -a -s "-screen 0 $ZELOR_SCREEN -nolisten tcp" \
-  "$zelor2" -fullscreen -file "$PWD/data/Voyager.zel" -measure-seconds "$seconds" | tee "$out/native.txt"
+  "$zelor2" -fullscreen -file "$PWD/data/Voyager.zel" -tempo 0 -measure-seconds "$seconds" | tee "$out/native.txt"
 echo
 # Both as fast as they can: the comparison is of the loops, not of a tempo.
 ZELOR_BENCH_TEMPOS=0 bash bench/run_saver_loop.sh | tee "$out/wine.txt"

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales procps python3
+  wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick locales procps python3
   tesseract-ocr tesseract-ocr-eng
   clang libclang-rt-14-dev
   nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev

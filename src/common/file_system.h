@@ -15,7 +15,8 @@ class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual bool Write(const void* data, std::size_t size) = 0;
-  // Pushes everything written down to the disk.
+  // Pushes everything written down to the disk (StdFileSystem's files, made
+  // by the C library, can only hand it to the system).
   virtual bool Flush() = 0;
   virtual bool Close() = 0;
 };
@@ -45,9 +46,11 @@ class FileSystem {
   virtual bool CreateFolders(const std::string& path) = 0;
 };
 
-// std::filesystem and the C library; used on Linux and, for want of anything
-// better, as the base of the Windows implementation, which creates files its
-// own way (CreateNew needs fopen's "x", which MinGW's C library lacks).
+// std::filesystem and the C library, which know no way to push a file to the
+// disk: the base of the Linux and Windows implementations, which create and
+// replace files their own way so that a save survives a power cut
+// (x11/posix_file_system.h, win32/win32_file_system.h), and enough for the
+// body-file tool.
 class StdFileSystem : public FileSystem {
  public:
   std::optional<std::vector<unsigned char>> ReadFile(const std::string& path,

@@ -1,5 +1,6 @@
 #include "settings/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -109,6 +110,25 @@ std::optional<double> ParseNumber(std::string_view text, NumberLocale locale) {
   }
   if (i != text.size()) return std::nullopt;
   return FromChars(plain);
+}
+
+double RoundAwayFromZero(double value, int digits) {
+  if (value == 0 || !std::isfinite(value) || digits < 1) return value;
+  const double size = std::fabs(value);
+  // The nearest decimal of that many digits, e.g. "6.02e+01"; when it lies
+  // below the value, the next one up. The double nearest to a decimal above
+  // the value is never below it.
+  std::string text = ToChars(size, std::chars_format::scientific, digits - 1);
+  std::optional<double> rounded = FromChars(text);
+  if (rounded && *rounded < size) {
+    const auto e = text.find('e');
+    std::string mantissa = text.substr(0, e);
+    mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+    const int exponent = std::atoi(text.c_str() + e + 1) - (digits - 1);
+    rounded = FromChars(std::to_string(std::stoll(mantissa) + 1) + "e" + std::to_string(exponent));
+  }
+  if (!rounded || *rounded == 0) return value;
+  return std::copysign(*rounded, value);
 }
 
 std::string FormatBool(bool value) { return value ? "True" : "False"; }

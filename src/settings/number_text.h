@@ -27,6 +27,11 @@ std::string FormatNumber(double value, NumberLocale locale);
 // is not a number.
 std::optional<double> ParseNumber(std::string_view text, NumberLocale locale);
 
+// The value rounded away from 0 to that many significant digits: 60.23 to
+// 60.3 for 3, 60.3 stays 60.3. A value whose rounding would leave the range of
+// a double, or become 0, is given back as it is.
+double RoundAwayFromZero(double value, int digits);
+
 std::string FormatBool(bool value);
 
 // True and False in any letter case, or a number (0 is false, any other true).

@@ -67,7 +67,7 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
       return {OkOutcome::Kind::NotANumber, fields[i].field, NotANumberMessage(fields[i], settings_.Locale())};
     if (fields[i].field == OptionsField::Tempo && !TempoRangeText(*number).empty())
       return {OkOutcome::Kind::NotANumber, fields[i].field,
-              TempoRangeText(*number) + " Bitte geben Sie eine Zahl von 0 bis 10.000.000 ein."};
+              TempoRangeText(*number) + " Bitte geben Sie " + TempoRangeAdvice() + " ein."};
     writes[i] = {fields[i].key, FormatNumber(*number, settings_.Locale())};
   }
   writes[4] = {&kKeySaveResults, FormatBool(entry.chkSpeichern != CheckState::Unticked)};

@@ -28,7 +28,7 @@ std::string NotANumberText(const std::string& key, const std::string& text) {
 std::string TempoRangeText(double tempo) {
   const std::string field = Quoted(FieldLabel(kKeyTempo));
   if (tempo < 0) return field + " darf nicht negativ sein.";
-  if (!(tempo <= kTempoMax)) return field + " darf h\xC3\xB6" "chstens 10.000.000 sein.";
+  if (!(tempo <= kTempoMax)) return field + " darf h\xC3\xB6" "chstens " + FormatNumber(kTempoMax, kEnglishLocale) + " sein.";
   return std::string();
 }
 
@@ -37,12 +37,15 @@ bool ReadSwitch(const Settings& settings, const std::string& key) {
   return ParseBool(settings.DefaultText(key), settings.Locale()).value_or(false);
 }
 
+// A whole number reads the same in every locale.
+std::string TempoRangeAdvice() { return "eine Zahl von 0 bis " + FormatNumber(kTempoMax, kEnglishLocale); }
+
 std::string Settings::DefaultText(const std::string& key) const {
   if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
   if (key == kKeyDatei) return defaults_.bodyFile;
   if (key == kKeyResultsPath) return defaults_.resultsFile;
   if (key == kKeySaveResults) return FormatBool(false);
-  if (key == kKeyTempo) return FormatNumber(0, locale_);
+  if (key == kKeyTempo) return FormatNumber(kTempoDefault, locale_);
   if (key == kKeyRund || key == kKeyAlleBildschirme) return FormatBool(true);
   return std::string();
 }

@@ -18,8 +18,11 @@ inline const std::string kKeyDatei = "Datei";
 inline const std::string kKeyResultsPath = "Speicher";
 inline const std::string kKeySaveResults = "speichern";
 inline const std::string kKeyPasswort = "Passwort";
-// Steps a second; 0, the default, steps as fast as the machine can.
+// Steps a second; 0 steps as fast as the machine can. The default is one step
+// a frame: as fast as it could, today's machine would finish the picture
+// before anyone looked, and keep a core busy all night.
 inline const std::string kKeyTempo = "Tempo";
+constexpr double kTempoDefault = 60;
 constexpr double kTempoMax = 10'000'000;
 // Truth values, both on by default: one scale across and down, so circles
 // are drawn round; and the sky going on across every further monitor.
@@ -47,6 +50,10 @@ std::string NotANumberText(const std::string& key, const std::string& text);
 // Empty for a tempo from 0 to kTempoMax; else why it is none, e.g.
 // "„Tempo (…)“ darf nicht negativ sein."
 std::string TempoRangeText(double tempo);
+
+// "eine Zahl von 0 bis 10000000", with the bound as the field takes it: no
+// number field accepts digit-group marks.
+std::string TempoRangeAdvice();
 
 class Settings {
  public:

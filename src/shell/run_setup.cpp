@@ -76,7 +76,7 @@ double ReadTempo(const Settings& settings) {
   const std::string problem = TempoRangeText(tempo);
   if (problem.empty()) return tempo;
   throw ZelorError("Die Einstellung " + problem +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl von 0 bis 10.000.000 ein.",
+                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners " + TempoRangeAdvice() + " ein.",
                    ErrorCause::BrokenSetting, kKeyTempo);
 }
 

@@ -74,8 +74,9 @@ struct EndOfRun {
   Sky skyIfNotSaved;                // the next run starts from this run's body file
 };
 
-// Tells the bodies that stay from those that escape and fits the next run's
-// sky to the bodies that stay, so an escaping body never widens it. Changes
+// Tells the bodies that stay from those that escape and scales the run's sky,
+// keeping its shape, to hold the bodies that stay, so an escaping body never
+// widens it; the sizes are rounded up to three significant digits. Changes
 // nothing and never throws: a value that cannot be computed keeps the run's.
 EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept;
 

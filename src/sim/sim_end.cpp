@@ -92,15 +92,24 @@ Results EvaluateBodies(const SimState& state) {
   return results;
 }
 
-// One extent of the next sky. The next run starts from the saved bodies, or,
-// when nothing was saved, from the same body file as this one, which the sky
-// it started with showed whole. An extent of 0 (every body that stays lies on
-// the axis, or none stays) could not be shown, so the run's extent stays;
-// the sign, which mirrors the axis, always stays.
-double NextExtent(double runExtent, double reach, bool saved) {
-  if (!saved) reach = std::max(reach, std::fabs(runExtent));
-  if (!(reach > 0) || !std::isfinite(reach)) return runExtent;
-  return std::copysign(reach, runExtent);
+// The next sky is the run's sky scaled by one factor on both axes, the
+// smallest that holds the reach of the bodies that stay: a shape the user
+// chose stays, and a short run that traced only part of each orbit does not
+// squash the next one. The next run starts from the saved bodies, or, when
+// nothing was saved, from the same body file as this one, which the sky it
+// started with showed whole, so that sky never shrinks. A reach of 0 (no body
+// that stays left the origin) could not be shown, so the run's sky stays; a
+// negative size mirrors its axis, and a positive factor keeps that.
+Sky NextSky(const Sky& run, const Sky& reach, bool saved) {
+  double factor = std::max(reach.width / std::fabs(run.width), reach.height / std::fabs(run.height));
+  if (!saved) factor = std::max(factor, 1.0);
+  Sky next{run.width * factor, run.height * factor};
+  if (!(factor > 0) || !std::isfinite(next.width) || !std::isfinite(next.height) || next.width == 0 ||
+      next.height == 0)
+    next = run;
+  // People read the stored sky in the options dialog; rounded up, it still
+  // holds everything.
+  return {RoundAwayFromZero(next.width, 3), RoundAwayFromZero(next.height, 3)};
 }
 
 // Results without a body, or without any mass to move round, could not start
@@ -119,10 +128,8 @@ EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept {
   end.skyIfSaved = end.skyIfNotSaved = run;
   try {
     Results results = EvaluateBodies(state);
-    end.skyIfSaved = {NextExtent(run.width, results.reach.width, true),
-                      NextExtent(run.height, results.reach.height, true)};
-    end.skyIfNotSaved = {NextExtent(run.width, results.reach.width, false),
-                         NextExtent(run.height, results.reach.height, false)};
+    end.skyIfSaved = NextSky(run, results.reach, true);
+    end.skyIfNotSaved = NextSky(run, results.reach, false);
     end.saveResults = request.saveResults && !request.resultsPath.empty() && CanStartARun(results.records);
     end.records = std::move(results.records);
   } catch (...) {

@@ -5,6 +5,7 @@
 #include "settings/options_form.h"
 #include "settings/options_layout.h"
 #include "win32/file_dialog.h"
+#include "win32/fitted_title.h"
 #include "win32/options_ids.h"
 #include "win32/dialog_layout.h"
 #include "win32/wide_text.h"
@@ -55,12 +56,12 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
   CheckDlgButton(dialog, IDC_CHKRUND, static_cast<UINT>(view.chkRund));
   CheckDlgButton(dialog, IDC_CHKALLEBILDSCHIRME, static_cast<UINT>(view.chkAlleBildschirme));
-  SetWindowTextW(dialog, Widen(view.title).c_str());
 
   ControlPlace places[kOptionsLayout.size()];
   for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
     places[i] = {ControlId(kOptionsLayout[i].control), kOptionsLayout[i].rect};
   LayoutDialog(dialog, kOptionsClientWidthTwips, kOptionsClientHeightTwips, places, std::size(places));
+  SetFittedOptionsTitle(dialog, view.title);  // once the dialog has its size
 }
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
@@ -87,7 +88,7 @@ void cmdOK_Click(HWND dialog, OptionsForm& form) {
 }
 
 void Present(HWND dialog, const FileOutcome& outcome) {
-  if (outcome.title) SetWindowTextW(dialog, Widen(*outcome.title).c_str());
+  if (outcome.title) SetFittedOptionsTitle(dialog, *outcome.title);
   if (!outcome.message.empty()) ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -16,6 +16,7 @@
 #include "shell/module_settings.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
+#include "x11/posix_file_system.h"
 #include "x11/saver_window.h"
 #include "x11/stop_signals.h"
 
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Zelor2: %s\n", paths.error.c_str());
     return 1;
   }
-  StdFileSystem files;
+  x11::PosixFileSystem files;
   IniStore stored(files, paths.settingsFile);
   ModuleSettings runSettings(stored, options, paths.defaults);
   Settings& settings = runSettings.Get();

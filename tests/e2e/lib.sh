@@ -89,6 +89,14 @@ expect_sky_written() {
 # A text as a regular expression that matches just that text.
 re_quote() { printf '%s' "$1" | sed -e 's/[][\\.*^$+?(){}|]/\\&/g'; }
 
+# The options dialog's title for a body file (a Windows path): the whole path,
+# or, where the title bar is too narrow, its drive and file name with "…" for
+# folders left out between them.
+options_title_re() {
+  local path=$1
+  echo "^Zelor2 - ($(re_quote "$path")|$(re_quote "${path%%\\*}")\\\\.*….*$(re_quote "\\${path##*\\}"))\$"
+}
+
 # Prints the id of the first visible window whose title matches the regular
 # expression; fails after the timeout (seconds).
 wait_title() {

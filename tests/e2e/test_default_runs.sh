@@ -118,21 +118,27 @@ expect_within_tenth() {
     "$1" "$2" || fail "$3: $1, expected $2 +- 10%"
 }
 
-# 200 steps a second of 2 days: 400 days a second of the clock.
-test_a_tempo_of_200_counts_about_2000_days_in_5_seconds() {
-  command -v tesseract >/dev/null || fail "tesseract is not installed"
-  reg_set Tempo 200
+# The process's processor time so far (user and system), in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || fail "no process $1"; }
+
+# Runs the saver about 5 seconds at 2 days a step and checks that the label
+# counts the given steps a second +- 10%; prints the share of one core the
+# process used between the two pictures, in percent.
+RUN_CPU_PERCENT=""
+expect_steps_a_second() {
+  local steps=$1 early=$E2E_OUT/tempo-$1-1s.png late=$E2E_OUT/tempo-$1-5s.png shown a b ta tb ca cb
   reg_set Intervall 2
-  local early=$E2E_OUT/tempo-1s.png late=$E2E_OUT/tempo-5s.png shown a b ta tb
   scr_start /s
   wait_saver >/dev/null
   shown=$(date +%s.%N)
   sleep 1
   timed_screenshot "$early"
   ta=$SHOT_TIME
+  ca=$(cpu_ticks "$SCR_PID")
   sleep "$(python3 -c 'import sys; print(max(0, float(sys.argv[1]) + 5 - float(sys.argv[2])))' "$shown" "$(date +%s.%N)")"
   timed_screenshot "$late"
   tb=$SHOT_TIME
+  cb=$(cpu_ticks "$SCR_PID")
   keeps_for 0 "the run ended" saver_alive
   wake_by_moving
   wait_scr_exit 20
@@ -141,8 +147,55 @@ test_a_tempo_of_200_counts_about_2000_days_in_5_seconds() {
   b=$(label_text "$late" 137)
   echo "    the label read '$a' after $(python3 -c "print(round($ta - $shown, 2))") s, '$b' after $(python3 -c "print(round($tb - $shown, 2))") s" >&2
   [[ "$a" =~ ^[0-9]+$ && "$b" =~ ^[0-9]+$ ]] || fail "the label is no day count: '$a', '$b'"
-  expect_within_tenth "$b" "$(python3 -c "print(400 * ($tb - $shown))")" "days shown about 5 s after the window appeared"
-  expect_within_tenth "$((b - a))" "$(python3 -c "print(400 * ($tb - $ta))")" "days counted between the two pictures"
+  expect_within_tenth "$b" "$(python3 -c "print(2 * $steps * ($tb - $shown))")" "days shown about 5 s after the window appeared"
+  expect_within_tenth "$((b - a))" "$(python3 -c "print(2 * $steps * ($tb - $ta))")" "days counted between the two pictures"
+  RUN_CPU_PERCENT=$(python3 -c "print(round(100 * ($cb - $ca) / $(getconf CLK_TCK) / ($tb - $ta), 1))")
+  echo "    processor time between the pictures: $RUN_CPU_PERCENT% of a core" >&2
+}
+
+test_a_tempo_of_200_counts_about_2000_days_in_5_seconds() {
+  command -v tesseract >/dev/null || fail "tesseract is not installed"
+  reg_set Tempo 200
+  expect_steps_a_second 200
+}
+
+# Nothing stored: one step a frame, and the machine mostly idle. The process's
+# own processor time does not grow with other load on the machine.
+test_a_fresh_install_makes_60_steps_a_second_on_a_twentieth_of_a_core() {
+  command -v tesseract >/dev/null || fail "tesseract is not installed"
+  expect_steps_a_second 60
+  python3 -c "import sys; sys.exit(0 if $RUN_CPU_PERCENT <= 5 else 1)" ||
+    fail "the run took $RUN_CPU_PERCENT% of a core"
+}
+
+# Every body starts on the x axis and a short run at one step a second traces
+# hardly any height: the next sky keeps the 4 by 3 it started with.
+test_a_short_run_along_one_axis_keeps_the_skys_shape() {
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  write_bodies "$dir/achse.zel" \
+    "Sonne 332946 0 0 0 0 0xFFFFFF" \
+    "Rot 1 -1.05e11 0 35500 270 0x0000FF" \
+    "Gruen 1 6e10 0 47000 90 0x00FF00"
+  reg_set Datei "$(win_path "$dir/achse.zel")"
+  reg_set Speicher "$(win_path "$dir/ergebnis.zel")"
+  reg_set speichern True
+  reg_set Tempo 1
+  reg_set Breite 4
+  reg_set Höhe 3
+  scr_start /s
+  wait_saver >/dev/null
+  keeps_for 1 "the run reported an error or ended" saver_alive
+  wake_by_moving
+  wait_scr_exit 20
+  [ -s "$dir/ergebnis.zel" ] || fail "no results written"
+  local width height
+  width=$(reg_get Breite)
+  height=$(reg_get Höhe)
+  echo "    the next sky: $width by $height" >&2
+  python3 -c 'import sys; w, h = (float(a.replace(",", ".")) for a in sys.argv[1:]); sys.exit(0 if abs(w / h / (4 / 3) - 1) <= 0.01 else 1)' \
+    "$width" "$height" || fail "the next sky is $width by $height, not of the shape 4 by 3"
 }
 
 # A results file Ergebnis.zel in a folder of its own, saving on.

@@ -15,7 +15,7 @@ expect_nothing_stored() {
   for key in Breite Höhe Intervall Tempo speichern Datei Speicher; do expect_eq "$(reg_get "$key")" ABSENT "$key"; done
 }
 
-title_re() { echo "^$(re_quote "Zelor2 - $1")\$"; }
+title_re() { options_title_re "$1"; }
 default_title_re() { title_re "$(win_path "$(zelor_data_dir)/Voyager.zel")"; }
 OPEN_RE='^(.{1,2}ffnen|Open)$'  # Ö is one or two characters, after the regex library's locale
 SAVE_RE='^(Speichern als|Save As)$'

@@ -11,7 +11,7 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
 
   scr_start /c
   local dialog
-  dialog=$(wait_window "Zelor2 - $(win_path "$dir/zwei.zel")" 30)
+  dialog=$(wait_title "$(options_title_re "$(win_path "$dir/zwei.zel")")" 30)
   sleep 0.3
   focus "$dialog"
   type_text "3"          # txtBreite, its text selected
@@ -46,6 +46,26 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   width=$(reg_get Breite)
   python3 -c 'import sys; sys.exit(0 if 1.4 <= float(sys.argv[1]) < 3 else 1)' "$width" ||
     fail "the sky after the run is '$width' AU wide, not fitted to the red body's orbit"
+
+  # The dialog shows the stored sky as a number one can read. Each field's
+  # whole text, selected when the focus arrives, goes through the clipboard.
+  command -v xclip >/dev/null || fail "xclip is not installed"
+  scr_start /c
+  dialog=$(wait_title "$(options_title_re "$(win_path "$dir/Temp.zel")")" 30)
+  sleep 0.3
+  focus "$dialog"
+  local key shown
+  for key in Breite Höhe; do
+    : | xclip -selection clipboard
+    keys ctrl+c
+    sleep 0.5
+    shown=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+    expect_eq "$shown" "$(reg_get "$key")" "the dialog's $key"
+    (($(tr -cd 0-9 <<<"$shown" | wc -c) <= 4)) || fail "the dialog shows $key as '$shown', more than 4 digits"
+    keys Tab  # to txtHoehe, its text selected
+  done
+  keys Escape
+  wait_scr_exit 20
 }
 
 run_tests

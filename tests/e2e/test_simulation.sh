@@ -29,6 +29,36 @@ expect_bodies_moved() {
     }' >&2 || fail "the state did not move"
 }
 
+# Reads the results file with od, not with the program's own record code:
+# 59-byte records of a 15-byte name, five little-endian doubles at 15, 23, 31,
+# 39 and 47 (mass, X, Y, speed, direction) and a 32-bit colour at 55. Both
+# planets started on nearly circular orbits, so wherever they stand their
+# distance and speed are within 10% of those they started with, which a field
+# read at a wrong offset would not be; white is stored as 0.
+expect_records_readable_without_our_code() {
+  local file=$1 k name fields
+  expect_eq "$(($(stat -c %s "$file") % 59))" 0 "size of $file modulo a record"
+  for k in 0 1 2; do
+    name=$(dd if="$file" bs=1 skip=$((k * 59)) count=15 2>/dev/null)
+    fields=$( (LC_ALL=C od -A n -v -t f8 -j $((k * 59 + 15)) -N 40 --endian=little "$file"
+      LC_ALL=C od -A n -v -t d4 -j $((k * 59 + 55)) -N 4 --endian=little "$file") | tr -s ' \n' '  ')
+    LC_ALL=C awk -v k="$k" -v name="$name" '
+      function near(a, b) { return a > b * 0.9 && a < b * 1.1 }
+      {
+        split("Sonne          |Rot            |Gruen          ", names, "|")
+        split("332946 1 1", masses, " "); split("0 1.05e11 6e10", radii, " ")
+        split("0 35500 47000", speeds, " "); split("0 255 65280", colours, " ")
+        i = k + 1; mass = $1; x = $2; y = $3; speed = $4; direction = $5; colour = $6
+        if (name != names[i]) { print "record " k ": name \"" name "\""; exit 1 }
+        if (mass != masses[i] || colour != colours[i]) { print name ": mass " mass ", colour " colour; exit 1 }
+        if (direction < -90 || direction >= 270) { print name ": direction " direction; exit 1 }
+        if (i > 1 && !(near(sqrt(x * x + y * y), radii[i]) && near(speed, speeds[i]))) {
+          print name ": at " x ", " y " with " speed " m/s"; exit 1
+        }
+      }' <<<"$fields" >&2 || fail "record $k of $file as od reads it: $fields"
+  done
+}
+
 wake_by_moving() {
   pointer 100 100
   sleep 0.3
@@ -85,6 +115,7 @@ test_saved_results_are_the_next_runs_body_file() {
   expect_eq "$(read_records "$dir/ergebnis.zel" | tr '\n' ' ')" "Sonne #FFFFFF Rot #FF0000 Gruen #00FF00 " "records"
   expect_eq "$(reg_get Datei)" "$(win_path "$dir/ergebnis.zel")" "Datei after the run"
   expect_bodies_moved "$dir/drei.zel" "$dir/ergebnis.zel"
+  expect_records_readable_without_our_code "$dir/ergebnis.zel"
   ls "$dir" | grep -v -E '^(drei|ergebnis)\.zel$' && fail "a temporary file was left behind"
 
   # The next run continues from there, and may save over its own body file.

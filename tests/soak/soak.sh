@@ -47,6 +47,7 @@ start_saver() {
   reg_set Breite 2.6667
   reg_set "Höhe" 2
   reg_set Intervall 0.25
+  reg_set Tempo 0  # as fast as it can: the most steps and pictures in the time
   scr_start /s
   wait_saver 60 >/dev/null
 }

@@ -23,6 +23,9 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, Bytes> files;
   std::set<std::string> folders{"/data"};
   std::set<std::string> readOnly;  // cannot be written, replaced or removed
+  // Written since their last flush: a power cut empties them, as a file
+  // system that writes the data after the names does.
+  std::set<std::string> unflushed;
 
   // The n-th call (counting from 1) of that kind fails; 0: none fails.
   int failCreateAt = 0, failWriteAt = 0, failFlushAt = 0, failCloseAt = 0, failReplaceAt = 0;
@@ -35,6 +38,11 @@ class FakeFileSystem : public FileSystem {
   // Every call that could change what is on the disk.
   int Changes() const { return creates + replaces + removes + folderCreations; }
   bool Exists(const std::string& path) const { return files.count(path) != 0; }
+  void PowerCut() {
+    for (const std::string& path : unflushed)
+      if (Exists(path)) files[path].clear();
+    unflushed.clear();
+  }
 
   std::optional<Bytes> ReadFile(const std::string& path, std::size_t maxBytes) override {
     ++reads;
@@ -64,12 +72,15 @@ class FakeFileSystem : public FileSystem {
     Bytes moved = std::move(files[from]);
     files.erase(from);
     files[to] = std::move(moved);
+    unflushed.erase(to);
+    if (unflushed.erase(from)) unflushed.insert(to);
     return true;
   }
 
   bool Remove(const std::string& path) override {
     ++removes;
     if (readOnly.count(path)) return false;
+    unflushed.erase(path);
     return files.erase(path) != 0;
   }
 
@@ -95,9 +106,14 @@ class FakeFileSystem : public FileSystem {
       const auto* bytes = static_cast<const unsigned char*>(data);
       Bytes& file = fs_.files[path_];
       file.insert(file.end(), bytes, bytes + size);
+      fs_.unflushed.insert(path_);
       return true;
     }
-    bool Flush() override { return !closed_ && ++fs_.flushes != fs_.failFlushAt; }
+    bool Flush() override {
+      if (closed_ || ++fs_.flushes == fs_.failFlushAt) return false;
+      fs_.unflushed.erase(path_);
+      return true;
+    }
     bool Close() override {
       const bool wasOpen = !closed_;
       closed_ = true;

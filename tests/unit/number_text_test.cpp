@@ -97,6 +97,24 @@ TEST(BoolText, ReadsWordsInAnyCaseAndNumbers) {
 // The largest doubles round up to 1.79769313486232E+308 at 15 digits, which
 // lies beyond the range of a double; the options dialog stores such a width
 // when it is typed, and the next run would call it no number.
+// Up, away from 0, so a rounded sky still holds everything; a value that
+// already has three digits stays.
+TEST(NumberTextRound, RoundsAwayFromZeroToThreeSignificantDigits) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{60.2306801395998, "60.3"}, {2.0201, "2.03"}, {0.13601, "0.137"}, {-2.0201, "-2.03"},
+               {60.3, "60.3"},             {0.137, "0.137"}, {4, "4"},             {999.01, "1000"},
+               {1234567, "1240000"},       {1e-7, "1E-07"}};
+  for (const auto& c : cases) {
+    const double rounded = RoundAwayFromZero(c.value, 3);
+    EXPECT_EQ(FormatNumber(rounded, kEnglishLocale), c.text) << c.value;
+    EXPECT_GE(std::fabs(rounded), std::fabs(c.value)) << c.value;
+  }
+  // Where rounding would reach infinity or 0, the value stays as it is.
+  for (const double value : {DBL_MAX, -DBL_MAX, DBL_TRUE_MIN, 0.0}) EXPECT_EQ(RoundAwayFromZero(value, 3), value);
+}
+
 TEST(NumberTextRange, TheLargestDoublesReadBackAfterWriting) {
   for (const NumberLocale locale : {kEnglishLocale, kGermanLocale}) {
     for (const double value : {DBL_MAX, -DBL_MAX, std::nextafter(DBL_MAX, 0.0)}) {

@@ -1,4 +1,5 @@
 #include "settings/options_form.h"
+#include "settings/options_title.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,41 @@ TEST(FileDialogPreset, SplitsTheFolderFromTheName) {
   const FilePreset folderOnly = SplitPreset("D:\\Planeten\\");
   EXPECT_EQ(folderOnly.folder, "D:\\Planeten");
   EXPECT_EQ(folderOnly.name, "");
+}
+
+// One unit a character, as a font of equal widths would draw them.
+int Characters(const std::string& utf8) {
+  int n = 0;
+  for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+TEST(OptionsTitle, ALongPathLosesFoldersFromItsMiddleAndKeepsTheFileName) {
+  const std::string title = "Zelor2 - " + kDefaultBody;  // 57 characters
+  const struct {
+    int room;
+    const char* shown;
+  } cases[] = {
+      {57, "Zelor2 - C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Voyager.zel"},
+      {56, "Zelor2 - C:\\\xE2\x80\xA6\\anna\\AppData\\Roaming\\Zelor2\\Voyager.zel"},
+      {40, "Zelor2 - C:\\\xE2\x80\xA6\\Roaming\\Zelor2\\Voyager.zel"},
+      {30, "Zelor2 - C:\\\xE2\x80\xA6\\Voyager.zel"},
+      // Not even that fits: the name stays whole all the same.
+      {10, "Zelor2 - \xE2\x80\xA6\\Voyager.zel"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FitOptionsTitle(title, c.room, Characters), c.shown) << c.room;
+
+  // Whatever the room, the title starts as it did, ends with the file name
+  // and fits whenever "C:\…\Voyager.zel" does.
+  for (int room = 0; room < 70; ++room) {
+    const std::string fitted = FitOptionsTitle(title, room, Characters);
+    EXPECT_EQ(fitted.rfind("Zelor2 - ", 0), 0u) << room;
+    EXPECT_EQ(fitted.substr(fitted.size() - 12), "\\Voyager.zel") << room;
+    if (room >= 25) {
+      EXPECT_LE(Characters(fitted), room) << fitted;
+    }
+  }
+  EXPECT_EQ(FitOptionsTitle("Zelor2 - /home/anna/a/b/Sonne.zel", 22, Characters), "Zelor2 - /\xE2\x80\xA6/Sonne.zel");
 }
 
 }  // namespace

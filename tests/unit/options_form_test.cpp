@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <regex>
 #include <string>
 
 namespace zelor {
@@ -32,7 +33,7 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   EXPECT_EQ(view.txtBreite, "2");
   EXPECT_EQ(view.txtHoehe, "2");
   EXPECT_EQ(view.txtIntervall, "2");
-  EXPECT_EQ(view.txtTempo, "0");
+  EXPECT_EQ(view.txtTempo, "60");  // one step a frame
   EXPECT_EQ(view.chkSpeichern, CheckState::Unticked);
   EXPECT_EQ(view.chkRund, CheckState::Ticked);
   EXPECT_EQ(view.chkAlleBildschirme, CheckState::Ticked);
@@ -113,8 +114,8 @@ TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothi
 
   const std::pair<const char*, const char*> refused[] = {
       {"-1", "\xE2\x80\x9ETempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)\xE2\x80\x9C darf nicht negativ sein. "
-             "Bitte geben Sie eine Zahl von 0 bis 10.000.000 ein."},
-      {"10000000,5", "darf h\xC3\xB6" "chstens 10.000.000 sein."},
+             "Bitte geben Sie eine Zahl von 0 bis 10000000 ein."},
+      {"10000000,5", "darf h\xC3\xB6" "chstens 10000000 sein."},
       {"1e400", "enth\xC3\xA4lt keine Zahl"},
       {"schnell", "enth\xC3\xA4lt keine Zahl"},
   };
@@ -125,6 +126,10 @@ TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothi
     EXPECT_EQ(outcome.field, OptionsField::Tempo) << tempo;
     EXPECT_NE(outcome.message.find(message), std::string::npos) << outcome.message;
     EXPECT_TRUE(fresh.store.values.empty()) << tempo;
+    // Every number the message asks for is one the field takes.
+    const std::regex number("[0-9]+([.,][0-9]+)*");
+    for (std::sregex_iterator it(outcome.message.begin(), outcome.message.end(), number), end; it != end; ++it)
+      EXPECT_TRUE(ParseNumber(it->str(), fresh.settings.Locale())) << it->str() << " in " << outcome.message;
   }
 }
 

@@ -125,9 +125,10 @@ TEST(SimEndEscape, EscapingBodiesAreLeftOutOfTheRecordsAndOfTheSky) {
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].X, 0.5 * kAU);
   EXPECT_EQ(records[1].Y, kAU);
-  EXPECT_EQ(end.state.ViewWidth, 1);
+  // The 2 by 3 sky keeps its shape around the sun's 1 and the planet's 2 AU.
+  EXPECT_EQ(end.state.ViewWidth, 1.34);
   EXPECT_EQ(end.state.ViewHeight, 2);
-  EXPECT_EQ(end.store.values[kKeyBreite], "1");
+  EXPECT_EQ(end.store.values[kKeyBreite], "1.34");
   EXPECT_EQ(end.store.values[kKeyHoehe], "2");
 }
 
@@ -169,32 +170,37 @@ TEST(SimEndNextRun, AFittedExtentOfZeroKeepsTheExtentOfTheRun) {
   EXPECT_EQ(end.store.values[kKeyHoehe], "3");
 }
 
-// The sky that reaches the next run: twice the farthest any body that stays
-// got from each axis during this run.
+// The sky that reaches the next run: the run's sky scaled by one factor, the
+// smallest that holds twice the farthest any body that stays got from each
+// axis during this run, rounded up to three significant digits.
 struct SkyCase {
   const char* what;
   bool saving;
   double startWidth, startHeight;
+  double reachX, reachY;  // AU, the planet's
   const char *width, *height;
 };
 
-TEST(SimEndSky, FitsTheReachOfTheBodiesThatStayNeverAnEscapingOne) {
+TEST(SimEndSky, KeepsItsShapeAndHoldsTheBodiesThatStayNeverAnEscapingOne) {
   const SkyCase cases[] = {
       // Saved: the next run starts from these bodies, so the sky may shrink.
-      {"saved", true, 30, 40, "4,4", "3"},
+      {"saved", true, 30, 40, 2.2, 1.5, "4,4", "5,87"},
+      // A short run along the x axis: the height is not squashed to a line.
+      {"saved, a short run along the x axis", true, 4, 3, 1.5, 0.05, "3", "2,25"},
       // Not saved: the next run starts from the body file this run started
       // from, which the start sky showed whole.
-      {"not saved, smaller", false, 2, 1, "4,4", "3"},
-      {"not saved, larger", false, 30, 40, "30", "40"},
-      {"mirrored", true, -30, -40, "-4,4", "-3"},
+      {"not saved, smaller", false, 2, 1, 2.2, 1.5, "6", "3"},
+      {"not saved, larger", false, 30, 40, 2.2, 1.5, "30", "40"},
+      {"not saved, rounded up", false, 4, 3, 3.0115, 0, "6,03", "4,52"},
+      {"mirrored", true, -30, -40, 2.2, 1.5, "-4,4", "-5,87"},
   };
   for (const SkyCase& c : cases) {
     SCOPED_TRACE(c.what);
-    // The planet went out to 2.2 AU and 1.5 AU from the axes and is back at
-    // 1 AU; the comet, far out, leaves.
+    // The planet went out from the axes and is back at 1 AU; the comet, far
+    // out, leaves.
     End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, 500, -700, 0, 100000)}, kGermanLocale);
-    end.state.Bodies[1].ReachX = 2.2 * kAU;
-    end.state.Bodies[1].ReachY = 1.5 * kAU;
+    end.state.Bodies[1].ReachX = c.reachX * kAU;
+    end.state.Bodies[1].ReachY = c.reachY * kAU;
     end.state.Bodies[2].ReachX = 900 * kAU;
     end.store.values[kKeySaveResults] = c.saving ? "True" : "False";
     end.state.ViewWidth = c.startWidth;
@@ -224,7 +230,7 @@ TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
   FinishRun(run.state, run.settings, run.files);
   ASSERT_EQ(run.RecordsIn(kResults).size(), 2u);
   EXPECT_EQ(run.store.values[kKeyHoehe], "6");
-  EXPECT_LT(std::stod(run.store.values[kKeyBreite]), 1);
+  EXPECT_EQ(run.store.values[kKeyBreite], "6");  // square, as it started
 }
 
 TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {
@@ -307,8 +313,8 @@ const std::vector<std::pair<const char*, std::function<void(End&)>>> kFileFaults
     {"replace fails", [](End& e) { e.files.failReplaceAt = 1; }},
 };
 
-// The comet escapes, which would fit the sky to the others (2 by 0.5 AU) had
-// the results been saved; unsaved, the sky stays as the run left it.
+// The comet escapes, which would fit the 7 by 3 sky to the others (2 AU wide)
+// had the results been saved; unsaved, the sky stays as the run left it.
 TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsTheBodyFileSettingAndTheSky) {
   const std::vector<unsigned char> old = BodyFileBytes({MakeRecord("Alt", 1, 0, 0, 0, 0)});
   for (const auto& [what, fault] : kFileFaults) {
@@ -325,9 +331,10 @@ TEST(SimEndFaults, AFailedWriteKeepsTheOldResultsTheBodyFileSettingAndTheSky) {
     EXPECT_EQ(end.store.values[kKeyHoehe], "3");
   }
   End saved({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0.25, 0, -30000), At(1, 5, 0, 0, 100000)});
+  saved.state.ViewWidth = 7;
   saved.Run();
   EXPECT_EQ(saved.store.values[kKeyBreite], "2");
-  EXPECT_EQ(saved.store.values[kKeyHoehe], "0.5");
+  EXPECT_EQ(saved.store.values[kKeyHoehe], "0.858");
 }
 
 // The temporary file takes a name nothing has: a user's files of the names it
@@ -402,13 +409,13 @@ TEST(SimEndContinuation, ASavedStateLoadsBackWithTheSamePositionsAndVelocities) 
 
 // Whether the results are written decides the next sky, and only the caller
 // learns whether they were: both skies come back. The comet escapes; saved,
-// the sky fits the others (2 by 0.5 AU), unsaved it stays as the run left it.
+// the 7 by 3 sky shrinks to the others' 2 AU, unsaved it stays as it was.
 TEST(SimEndDecision, GivesTheSkyForASavedAndForAnUnsavedEnd) {
   End end({At(kSun, 0, 0), At(1, 1, 0, 0, 30000), At(1, -1, 0.25, 0, -30000), At(1, 5, 0, 0, 100000)});
   end.state.ViewWidth = 7;
   const EndOfRun decided = end.Decide();
   EXPECT_EQ(decided.skyIfSaved.width, 2);
-  EXPECT_EQ(decided.skyIfSaved.height, 0.5);
+  EXPECT_EQ(decided.skyIfSaved.height, 0.858);
   EXPECT_EQ(decided.skyIfNotSaved.width, 7);
   EXPECT_EQ(decided.skyIfNotSaved.height, 3);
   EXPECT_EQ(end.state.ViewWidth, 7);  // the state is the caller's to change
