@@ -6,6 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
 
 E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
 source "$ZELOR_ROOT/tests/body_files.sh"
+source "$ZELOR_ROOT/tests/lib/checks.sh"
 mkdir -p "$E2E_OUT"
 REG_KEY='HKCU\Software\Zelor2\Einstellungen'
 export LANG=${LANG_FOR_TEST:-en_US.UTF-8}
@@ -59,19 +60,6 @@ wait_scr_exit() {
   fail "Zelor2.scr still running after ${timeout}s"
 }
 
-# Checks the condition (a command) again and again for the whole number of
-# seconds; fails with the message the first time it is false. A negative
-# check looked at once could miss what happens a moment later.
-keeps_for() {
-  local seconds=$1 message=$2 end
-  shift 2
-  end=$(($(date +%s%3N) + seconds * 1000))
-  while (($(date +%s%3N) < end)); do
-    "$@" || fail "$message"
-    sleep 0.1
-  done
-  "$@" || fail "$message"
-}
 saver_alive() { scr_running && window_shown Form1; }
 window_absent() { ! window_shown "$1"; }
 

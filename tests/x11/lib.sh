@@ -7,6 +7,7 @@ X11_OUT=${X11_OUT:-$ZELOR_ROOT/build/x11-e2e}
 ZELOR2=${ZELOR2:-$ZELOR_ROOT/build/native/src/zelor2}
 TEST_WINDOW=${TEST_WINDOW:-$ZELOR_ROOT/build/native/tests/x11_test_window}
 source "$ZELOR_ROOT/tests/body_files.sh"
+source "$ZELOR_ROOT/tests/lib/checks.sh"
 Z_PID="" HELPER_PID="" CLEANUP_DIR=""
 
 fail() {
@@ -62,18 +63,6 @@ wait_for() {
   fail "$message within ${timeout}s"
 }
 
-# Runs the command every tenth of a second for the whole interval; fails
-# with the message the first time it does not succeed.
-keeps_for() {
-  local seconds=$1 message=$2 end
-  shift 2
-  end=$(($(date +%s%3N) + seconds * 1000))
-  while (($(date +%s%3N) < end)); do
-    "$@" || fail "$message"
-    sleep 0.1
-  done
-  "$@" || fail "$message"
-}
 
 # Starts an Xvfb with a black root window on a free display from :140 on,
 # with the arguments added; sets XVFB_PID and exports DISPLAY.

@@ -1,0 +1,17 @@
+# Sourced by both end-to-end libraries (Zelor2.scr under Wine, and the
+# native zelor2): checks that watch over time. Each library brings its own
+# `fail`, which ends the test with the message.
+
+# Runs the command every tenth of a second for the whole interval; fails
+# with the message the first time it does not succeed. A negative check
+# looked at once could miss what happens a moment later.
+keeps_for() {
+  local seconds=$1 message=$2 end
+  shift 2
+  end=$(($(date +%s%3N) + seconds * 1000))
+  while (($(date +%s%3N) < end)); do
+    "$@" || fail "$message"
+    sleep 0.1
+  done
+  "$@" || fail "$message"
+}
