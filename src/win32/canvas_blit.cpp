@@ -2,7 +2,7 @@
 
 namespace zelor::win32 {
 
-void BlitCanvas(HDC dc, const Canvas& canvas, const PixelRect& area) {
+BITMAPINFO CanvasBitmapInfo(const Canvas& canvas) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = canvas.Width();
@@ -10,6 +10,11 @@ void BlitCanvas(HDC dc, const Canvas& canvas, const PixelRect& area) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+void BlitCanvas(HDC dc, const Canvas& canvas, const PixelRect& area) {
+  const BITMAPINFO info = CanvasBitmapInfo(canvas);
   // With a top-down DIB, the start scan line counts from the top as well;
   // hand over exactly the rows of the area.
   const int rows = area.bottom - area.top;

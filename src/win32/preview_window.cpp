@@ -120,13 +120,7 @@ class PreviewWindow : public PreviewBackend {
   // The window shows a frame composed in memory: the picture with the text
   // over it. The tests' picture file is that same frame.
   bool CreateFrame() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = canvas_.Width();
-    info.bmiHeader.biHeight = -canvas_.Height();  // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = CanvasBitmapInfo(canvas_);
     void* bits = nullptr;
     frameBitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     frameDc_ = CreateCompatibleDC(nullptr);
