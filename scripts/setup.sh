@@ -9,7 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales procps python3
   tesseract-ocr tesseract-ocr-eng
   clang libclang-rt-14-dev
-  nsis zip unzip libstb-dev libx11-dev libxext-dev
+  nsis zip unzip libstb-dev libx11-dev libxext-dev xrestop
 )
 
 missing=()

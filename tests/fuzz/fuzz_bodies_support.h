@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,14 @@ namespace zelor::bodies {
 // Millions of runs would otherwise fill the log with the tool's messages; an
 // empty standard input makes "-" read as an empty file instead of waiting.
 inline void SilenceConsole() {
-  static std::ostringstream sink;
+  // Takes every character and keeps none.
+  struct Discard : std::streambuf {
+    int overflow(int c) override { return traits_type::not_eof(c); }
+  };
+  static Discard sink;
   static std::istringstream empty;
-  sink.setstate(std::ios::badbit);
-  std::cout.rdbuf(sink.rdbuf());
-  std::cerr.rdbuf(sink.rdbuf());
+  std::cout.rdbuf(&sink);
+  std::cerr.rdbuf(&sink);
   std::cin.rdbuf(empty.rdbuf());
 }
 
