@@ -4,7 +4,8 @@
 # default), samples it every SOAK_INTERVAL seconds (10) and fails when its
 # resident memory, its open file descriptors or its resources in the X server
 # (windows, pixmaps, graphics contexts and the rest, as xrestop counts them
-# from the X-Resource extension) grow after the first SOAK_WARMUP seconds (20)
+# from the X-Resource extension; the client is the one with the window
+# "Zelor2", as Xvfb names no pids) grow after the first SOAK_WARMUP seconds (20)
 # by more than a small tolerance, when a figure cannot be read, or when the
 # run ends early.
 #
@@ -26,6 +27,7 @@ COUNT_SLACK=${SOAK_COUNT_SLACK:-3}
 [ -x "$ZELOR2" ] || { echo "soak: $ZELOR2 is missing" >&2; exit 2; }
 command -v xrestop >/dev/null || { echo "soak: xrestop is missing (scripts/setup.sh installs it)" >&2; exit 2; }
 fail() { echo "soak: $*" >&2; exit 1; }
+ZELOR_ROOT=$root
 source "$root/tests/body_files.sh"
 bash "$root/scripts/build_bodies_tool.sh" || exit 2
 
@@ -66,17 +68,22 @@ z_pid=$!
 # client's X resources by kind.
 sample() {
   local rss fds x
-  rss=$(sed -n 's/^VmRSS: *\([0-9]*\) kB/\1/p' "/proc/$z_pid/status" 2>/dev/null)
+  rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$z_pid/status" 2>/dev/null)
   fds=$(ls "/proc/$z_pid/fd" 2>/dev/null | wc -l)
-  x=$(timeout 20 xrestop -b -m 1 2>/dev/null | awk -v pid="$z_pid" '
-    /^res-base/ { if (mine) exit; block = "" }
-    /^PID/ { mine = ($3 == pid) }
-    /^(windows|GCs|pixmaps|pictures|fonts|cursors|colormaps|other) *:/ { sub(/ *:/, ""); block = block " x_" $1 "=" $2 }
-    END { if (mine) print block }')
-  [ -n "$x" ] || { echo "soak: xrestop lists no client with the pid $z_pid" >&2; return 1; }
+  # Xvfb names no client's pid, so the client is the one with the window
+  # called Zelor2.
+  x=$(timeout 20 xrestop -b -m 1 2>/dev/null | awk '
+    /^[0-9]+ - / { mine = / - Zelor2 \(/; found += mine; next }
+    mine && /^\t(windows|GCs|fonts|pixmaps|pictures|glyphsets|colormaps|cursors|unknowns) *:/ {
+      block = block " x_" $1 "=" $3 }
+    END { if (found == 1) print block }')
+  [ -n "$x" ] || { echo "soak: xrestop lists no single client with the window Zelor2" >&2; return 1; }
   echo "rss_kb=$rss fds=$fds$x"
 }
 field() { sed -n "s/.*\\b$1=\\([-0-9]*\\).*/\\1/p" <<<"$2"; }
+
+# The window is there once the server lists it.
+for _ in $(seq 1 300); do sample >/dev/null 2>&1 && break; sleep 0.1; done
 
 say "soak: zelor2 for $SOAK_SECONDS s on 1000 bodies, a sample every $SOAK_INTERVAL s, baseline after $SOAK_WARMUP s"
 started=$SECONDS baseline="" compared=0 failed=0
@@ -90,7 +97,7 @@ while :; do
     baseline=$line
   elif [ -n "$baseline" ]; then
     compared=$((compared + 1))
-    for f in $(grep -o '[a-z_]*=' <<<"$line" | tr -d =); do
+    for f in $(grep -o '[A-Za-z_]*=' <<<"$line" | tr -d =); do
       v=$(field "$f" "$line")
       [ -n "$v" ] || { say "  $f at ${elapsed}s: not readable FAIL"; failed=1; continue; }
       { [ -z "${peak[$f]:-}" ] || [ "$v" -gt "${peak[$f]}" ]; } && peak[$f]=$v
@@ -102,7 +109,7 @@ done
 
 [ "$compared" -gt 0 ] || { say "  the run gave no sample after the warm-up to compare FAIL"; failed=1; }
 # A figure that cannot be read proves nothing, so it fails rather than passes.
-for f in $(grep -o '[a-z_]*=' <<<"$baseline" | tr -d =); do
+for f in $(grep -o '[A-Za-z_]*=' <<<"$baseline" | tr -d =); do
   base=$(field "$f" "$baseline")
   slack=$COUNT_SLACK
   [ "$f" = rss_kb ] && slack=$MEMORY_SLACK_KB
