@@ -18,10 +18,15 @@
 #                  column, a verdict, may stay), to run exactly those: the
 #                  survivors of an earlier run, say
 #   MUTATE_TREE    a git revision to mutate instead of the working tree
+#   MUTATE_KILLED  results.txt of an earlier run of the same core with fewer
+#                  tests: a mutant it killed counts as killed, one that did
+#                  not build as stillborn, without a build (tests are only
+#                  ever added, so a killed mutant stays killed)
+#   MUTATE_OUT     the work folder (default build/mutate)
 #   MUTATE_TEST_SECONDS  time limit of one test run (default: 5 x the
 #                  unmutated run, at least 60 s)
 #
-# The work happens in build/mutate: a copy of the tree (never the working
+# The work happens in build/mutate (MUTATE_OUT): a copy of the tree (never the working
 # tree), its own build folder (only the unit-test target, optimised a little
 # and without debug information so that each mutant builds and links fast,
 # through ccache when it is installed), the list of mutants and results.txt,
@@ -29,7 +34,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
-out=$here/build/mutate
+out=$(realpath -m "${MUTATE_OUT:-build/mutate}")
 files=${MUTATE_FILES:-$(find src/sim src/settings src/lock src/shell src/common -name '*.cpp' -o -name '*.h' | sort)}
 seed=${MUTATE_SEED:-1}
 
@@ -77,6 +82,12 @@ results=$out/results.txt
 killed=0 survived=0 stillborn=0
 while IFS= read -r mutant; do
   file=${mutant%%:*}
+  earlier=$([ -n "${MUTATE_KILLED:-}" ] && grep -xF -e "killed	$mutant" -e "stillborn	$mutant" "$MUTATE_KILLED" | cut -f1)
+  if [ -n "$earlier" ]; then
+    [ "$earlier" = killed ] && killed=$((killed + 1)) || stillborn=$((stillborn + 1))
+    printf '%s\t%s\n' "$earlier" "$mutant" | tee -a "$results"
+    continue
+  fi
   (cd "$out/original" && python3 "$here/scripts/mutants.py" apply "$out/tree" "$mutant") || exit 1
   if ! build >"$out/mutant-build.log" 2>&1; then
     verdict=stillborn
