@@ -17,6 +17,7 @@ TEST(NumberTextFormat, WholeNumbersShowNoSeparator) {
   EXPECT_EQ(FormatNumber(0, kGermanLocale), "0");
   EXPECT_EQ(FormatNumber(-0.0, kGermanLocale), "0");
   EXPECT_EQ(FormatNumber(123456789012345, kEnglishLocale), "123456789012345");
+  EXPECT_EQ(FormatNumber(1e14, kEnglishLocale), "100000000000000");  // no decimals at all: no zeros to drop
 }
 
 TEST(NumberTextFormat, FractionsUseTheLocaleSeparatorAndDropTrailingZeros) {
