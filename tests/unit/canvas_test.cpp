@@ -120,6 +120,17 @@ TEST(CanvasDirtyArea, CoversTheTilesDrawnOnSinceTheLastTake) {
   EXPECT_EQ(r.right, 64);
   EXPECT_EQ(r.bottom, 64);
   EXPECT_TRUE(c.TakeDirty().Empty());
+  // Two places far apart, the first found top right: one box around both.
+  Canvas far;
+  far.Resize(1000, 1000);
+  far.TakeDirty();
+  far.Point(990, 10, kRed);
+  far.Point(10, 990, kRed);
+  const PixelRect both = far.TakeDirty();
+  EXPECT_EQ(both.left, 0);
+  EXPECT_EQ(both.top, 0);
+  EXPECT_EQ(both.right, 992);
+  EXPECT_EQ(both.bottom, 992);
 }
 
 TEST(CanvasDirtyArea, KeepsPlacesFarApartApartWhileThatIsCheaper) {
