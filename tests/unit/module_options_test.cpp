@@ -64,6 +64,8 @@ TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   for (const char* bad : {"0", "0x", "12ab", "-5", "99999999999999999999999"})
     EXPECT_TRUE(Contains(Parse({"-window-id", bad}).error, "-window-id")) << bad;
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
+  EXPECT_TRUE(Contains(Parse({"-"}).error, "Unerwartetes Argument"));
+  EXPECT_EQ(Parse({"-measure-seconds", "2.5"}).measureSeconds, 2.5);
   // Control characters, also a C1 one (U+0085) right at the start, show as "?".
   EXPECT_TRUE(Contains(Parse({"\xC2\x85x\ty"}).error, "\xE2\x80\x9E?x?y\xE2\x80\x9C"));
 }
