@@ -39,6 +39,17 @@ TEST(CanvasCoordinates, MapsTheUserSystemOntoTheWholePicture) {
   EXPECT_DOUBLE_EQ(c.UserY(0), -1);
 }
 
+// A new size starts afresh: no rows for a negative height, and the user
+// system back at the pixels.
+TEST(CanvasCoordinates, ANewSizeStartsAfresh) {
+  Canvas c = SkyOfTwoAu(10, 10);
+  c.Resize(10, -5);
+  EXPECT_EQ(c.Height(), 0);
+  c.Resize(10, 10);
+  c.Point(0.5f, 0.5f, kRed);
+  EXPECT_EQ(c.PixelAt(0, 0), kRedPixel);
+}
+
 TEST(CanvasCoordinates, AReversedEdgeMirrorsTheAxis) {
   Canvas c;
   c.Resize(100, 100);
@@ -71,10 +82,10 @@ TEST(CanvasLines, AreClippedAtTheEdgeWhateverTheirLength) {
   EXPECT_EQ(CountLit(c), 50);
 }
 
-// Lines leaving or entering through the top and bottom edges, steep and
+// Lines leaving or entering through the top, bottom and right edges, steep and
 // shallow: the end on the edge is drawn, and every cell of Bresenham's line
 // up to it (the larger of the two spans, plus one).
-TEST(CanvasLines, AreClippedThroughTopAndBottomAtAnySlope) {
+TEST(CanvasLines, AreClippedThroughTheEdgesAtAnySlope) {
   struct Row {
     const char* what;
     float x, y, dx, dy;
@@ -86,6 +97,7 @@ TEST(CanvasLines, AreClippedThroughTopAndBottomAtAnySlope) {
       {"3:1 up out of the top, past the right", 2.5f, 4.5f, 30, -10, 16, 0, 15},
       {"in from below the bottom", 10.5f, 30.5f, 0, -25, 10, 19, 15},
       {"in from above the top, 1:4", 4.5f, -10.5f, 5, 20, 7, 0, 10},
+      {"3:1 down out of the right", 4.5f, 5.5f, 30, 10, 19, 10, 16},
   };
   for (const Row& row : rows) {
     Canvas c;
