@@ -25,6 +25,7 @@ TEST(ModuleOptionsTarget, AnOwnWindowTheRootOrAGivenWindow) {
   EXPECT_EQ(hex.window, 0x2A00007u);
   EXPECT_EQ(Parse({"--window-id", "44040199"}).window, 44040199u);
   EXPECT_EQ(Parse({"-window-id", "0x1"}).window, 1u);  // the smallest window there is; 0 is none
+  EXPECT_EQ(Parse({"-window-id", "0X2A"}).window, 42u);
   EXPECT_FALSE(Parse({"-window-id", "0x0"}).error.empty());
   const ModuleOptions rootLast = Parse({"-window-id", "7", "-root"});
   EXPECT_EQ(rootLast.target, DrawTarget::Root);
