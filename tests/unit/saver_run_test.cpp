@@ -148,6 +148,17 @@ TEST(SaverRun, StepsThatTakeLongerThanAFrameStillShowEveryFrame) {
   EXPECT_LE(longest, 2 * 16667 + 3 * run.backend.tick);
 }
 
+// A measured run counts its steps: the last picture's days are two a step.
+TEST(SaverRun, AMeasuredRunCountsEveryStep) {
+  SaverTestRun run;
+  SaverLoopLimits limits;
+  limits.seconds = 0.05;
+  EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &limits), 0);
+  const std::string& last = run.backend.events.back();
+  ASSERT_EQ(last.rfind("present ", 0), 0u) << last;
+  EXPECT_EQ(limits.steps * 2, std::stoll(last.substr(8)));
+}
+
 TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {
   for (const char* tempo : {"-1", "10000001", "schnell"}) {
     SaverTestRun run;
