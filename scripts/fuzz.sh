@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (tests/fuzz) with clang into build/fuzz and runs
-# each for a bounded time, FUZZ_SECONDS apiece (15 by default). Each target
+# each for a bounded time: FUZZ_SECONDS apiece, or by default a minute shared
+# among them all (at least 5 s each). FUZZ_TARGETS (a regular expression)
+# runs only the targets whose names match. Each target
 # works on its own corpus under build/fuzz/run/, seeded from tests/fuzz/corpus
 # and kept between runs, so the committed seeds never change and later runs
 # start where earlier ones stopped. Fails on any crash, sanitizer report,
@@ -8,7 +10,13 @@
 # build/fuzz/run/<target>/artifacts/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-15}
+targets=()
+for seeds in tests/fuzz/corpus/*/; do
+  target=$(basename "$seeds")
+  [[ "$target" =~ ^(${FUZZ_TARGETS:-.*})$ ]] && targets+=("$target")
+done
+[ "${#targets[@]}" -gt 0 ] || { echo "fuzz: no target matches FUZZ_TARGETS=$FUZZ_TARGETS"; exit 1; }
+seconds=${FUZZ_SECONDS:-$((60 / ${#targets[@]} > 5 ? 60 / ${#targets[@]} : 5))}
 out=build/fuzz
 mkdir -p "$out"
 
@@ -26,8 +34,8 @@ fi
 
 passed=0
 failed=0
-for seeds in tests/fuzz/corpus/*/; do
-  target=$(basename "$seeds")
+for target in "${targets[@]}"; do
+  seeds=tests/fuzz/corpus/$target/
   work=$out/run/$target
   mkdir -p "$work/corpus" "$work/artifacts"
   cp -n "$seeds"* "$work/corpus/"

@@ -9,7 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick locales procps python3
   tesseract-ocr tesseract-ocr-eng
   clang libclang-rt-14-dev
-  nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev
+  nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev xrestop
   xscreensaver xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 

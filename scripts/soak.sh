@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Builds Zelor2.scr and the soak probe for Windows and runs the soak test
-# (tests/soak/soak.sh) under Wine: several minutes, so not part of the test
-# command. SOAK_BUILD picks the build folder (build/windows by default, the
-# preset's); SOAK_SECONDS the length of the run. The Wine prefix is one of
+# The soak tests, several minutes each, so not part of the test command:
+# Zelor2.scr under Wine (tests/soak/soak.sh, with the probe built for
+# Windows) and the native zelor2 in Xvfb (tests/soak/soak_x11.sh, from the
+# native preset's build). SOAK_PROGRAMS picks them ("wine native" by default);
+# SOAK_BUILD the Windows build folder (build/windows by default, the
+# preset's); SOAK_SECONDS the length of each run. The Wine prefix is one of
 # its own under the build folder, so other Wine tests are left alone.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${SOAK_BUILD:-build/windows}
 jobs=$(nproc)
+programs=${SOAK_PROGRAMS:-wine native}
+
+status=0
+if [[ " $programs " == *" native "* ]]; then
+  { cmake --preset native >/dev/null && cmake --build --preset native --target zelor2 -j"$jobs"; } || exit 1
+  ZELOR2=$PWD/build/native/src/zelor2 SOAK_OUT=$PWD/build/native/soak bash tests/soak/soak_x11.sh || status=1
+fi
+[[ " $programs " == *" wine "* ]] || exit "$status"
 
 if [ "$build" = build/windows ]; then
   cmake --preset windows >/dev/null || exit 1
@@ -31,4 +41,5 @@ export ZELOR_SCR=$PWD/$build/src/Zelor2.scr
 export SOAK_PROBE=$PWD/$probe
 export SOAK_OUT=$PWD/$build/soak
 export WINEPREFIX=${WINEPREFIX:-$PWD/$build/soak/prefix}
-exec bash tests/soak/soak.sh
+bash tests/soak/soak.sh || status=1
+exit "$status"

@@ -69,7 +69,7 @@ std::string TakeSky(const std::string& value, ModuleOptions& options) {
 // Reads one option and its value, if it takes one; returns the error text.
 std::string TakeOption(const std::string& name, const std::vector<std::string>& args, std::size_t& i,
                        ModuleOptions& options) {
-  if (name == "root") return options.target = DrawTarget::Root, std::string();
+  if (name == "root") return options.target = DrawTarget::Root, options.window = {}, std::string();
   if (name == "fullscreen") return options.fullscreen = true, std::string();
   if (name == "save") return options.settings[kKeySaveResults] = "True", std::string();
   if (name == "no-save") return options.settings[kKeySaveResults] = "False", std::string();

@@ -46,6 +46,17 @@ TEST(CanvasCoordinates, MapsTheUserSystemOntoTheWholePicture) {
   EXPECT_DOUBLE_EQ(c.UserY(0), -1);
 }
 
+// A new size starts afresh: no rows for a negative height, and the user
+// system back at the pixels.
+TEST(CanvasCoordinates, ANewSizeStartsAfresh) {
+  Canvas c = SkyOfTwoAu(10, 10);
+  c.Resize(10, -5);
+  EXPECT_EQ(c.Height(), 0);
+  c.Resize(10, 10);
+  c.Point(0.5f, 0.5f, kRed);
+  EXPECT_EQ(c.PixelAt(0, 0), kRedPixel);
+}
+
 TEST(CanvasCoordinates, AReversedEdgeMirrorsTheAxis) {
   Canvas c;
   c.Resize(100, 100);
@@ -104,6 +115,32 @@ TEST(CanvasLines, AreClippedAtTheEdgeWhateverTheirLength) {
   EXPECT_EQ(CountLit(c), 50);
 }
 
+// Lines leaving or entering through the top, bottom and right edges, steep and
+// shallow: the end on the edge is drawn, and every cell of Bresenham's line
+// up to it (the larger of the two spans, plus one).
+TEST(CanvasLines, AreClippedThroughTheEdgesAtAnySlope) {
+  struct Row {
+    const char* what;
+    float x, y, dx, dy;
+    int edgeX, edgeY, lit;
+  } rows[] = {
+      {"straight down out of the bottom", 10.5f, 10.5f, 0, 100, 10, 19, 10},
+      {"straight up out of the top", 10.5f, 10.5f, 0, -100, 10, 0, 11},
+      {"1:2 down out of the bottom", 5.5f, 5.5f, 10, 20, 12, 19, 15},
+      {"3:1 up out of the top, past the right", 2.5f, 4.5f, 30, -10, 16, 0, 15},
+      {"in from below the bottom", 10.5f, 30.5f, 0, -25, 10, 19, 15},
+      {"in from above the top, 1:4", 4.5f, -10.5f, 5, 20, 7, 0, 10},
+      {"3:1 down out of the right", 4.5f, 5.5f, 30, 10, 19, 10, 16},
+  };
+  for (const Row& row : rows) {
+    Canvas c;
+    c.Resize(20, 20);
+    c.Line(row.x, row.y, row.dx, row.dy, kRed);
+    EXPECT_EQ(c.PixelAt(row.edgeX, row.edgeY), kRedPixel) << row.what;
+    EXPECT_EQ(CountLit(c), row.lit) << row.what;
+  }
+}
+
 TEST(CanvasLines, IgnoreCoordinatesThatAreNotNumbers) {
   Canvas c = SkyOfTwoAu(10, 10);
   const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -128,6 +165,17 @@ TEST(CanvasDirtyArea, CoversTheTilesDrawnOnSinceTheLastTake) {
   EXPECT_EQ(r.right, 64);
   EXPECT_EQ(r.bottom, 64);
   EXPECT_TRUE(c.TakeDirty().Empty());
+  // Two places far apart, the first found top right: one box around both.
+  Canvas far;
+  far.Resize(1000, 1000);
+  far.TakeDirty();
+  far.Point(990, 10, kRed);
+  far.Point(10, 990, kRed);
+  const PixelRect both = far.TakeDirty();
+  EXPECT_EQ(both.left, 0);
+  EXPECT_EQ(both.top, 0);
+  EXPECT_EQ(both.right, 992);
+  EXPECT_EQ(both.bottom, 992);
 }
 
 // Over many random batches of lines and points: every pixel a batch changed
@@ -201,6 +249,32 @@ TEST(CanvasDirtyArea, ACrowdOnEachOfTwoMonitorsStaysApart) {
     pixels += static_cast<long long>(a.right - a.left) * (a.bottom - a.top);
   }
   EXPECT_LT(pixels, 1024 * 1024);
+}
+
+// The exact edges of that rule. Two tiles in one row cost two tiles and two
+// areas' overhead (2 x (1,024 + 65,536) pixels) one by one; the box around
+// them at 4,160 pixels is just as big (one area), at 4,192 bigger (two). And
+// up to 32 areas are sent, one more is too many (one area around them).
+TEST(CanvasDirtyArea, EdgesOfTheRule) {
+  struct Row {
+    const char* what;
+    int places;
+    float step;  // between the places, down and right
+    std::size_t areas;
+  } rows[] = {
+      {"a box exactly as dear as the two", 2, 4159, 1},
+      {"a box one tile dearer", 2, 4191, 2},
+      {"the most areas", 32, 64, 32},
+      {"one area too many: cells of four tiles join pairs", 33, 64, 17},
+  };
+  for (const Row& row : rows) {
+    const bool flat = row.places == 2;
+    Canvas c;
+    c.Resize(flat ? 5000 : 2200, flat ? 32 : 2200);
+    c.TakeDirty();
+    for (int i = 0; i < row.places; ++i) c.Point(row.step * i, flat ? 0 : row.step * i, kRed);
+    EXPECT_EQ(c.TakeDirtyAreas().size(), row.areas) << row.what;
+  }
 }
 
 // Lines whose ends lie so far outside the picture, in pixels, that the

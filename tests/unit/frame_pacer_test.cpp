@@ -29,8 +29,9 @@ TEST(FramePacer, ALongStallDoesNotCauseABurst) {
 TEST(FramePacer, AnUnknownRefreshRateMeansSixtyHertz) {
   FramePacer pacer(0, 1000);
   EXPECT_TRUE(pacer.PresentDue(0));
-  EXPECT_FALSE(pacer.PresentDue(16000));
-  EXPECT_TRUE(pacer.PresentDue(16700));
+  EXPECT_FALSE(pacer.PresentDue(16666));
+  EXPECT_TRUE(pacer.PresentDue(16667));
+  EXPECT_EQ(FramePacer(1, 1000).FrameUs(), 1000000);  // any known rate counts, however slow
 }
 
 }  // namespace

@@ -86,6 +86,46 @@ TEST(IniStore, AByteOrderMarkIsReadAsIfItWereNotThereAndKept) {
   EXPECT_EQ(Text(files, kConf), "\xEF\xBB\xBF[Einstellungen]\r\nBreite=4\nTempo=100\n");
 }
 
+// Files edited by hand: tabs around "=", a key written twice (the first
+// counts and is the one replaced), an empty "[]" header (a section of its
+// own), and the exact bytes of a section appended to a file without one.
+TEST(IniStore, HandEditedFilesReadAndChangeAsMeant) {
+  struct Row {
+    const char* what;
+    std::string before, key, read, after;  // read "-": the key is absent
+  } rows[] = {
+      {"tabs and a key twice", "[Einstellungen]\n\tBreite\t=\t3\t\nBreite=4\n", kKeyBreite, "3",
+       "[Einstellungen]\nBreite=5\nBreite=4\n"},
+      {"an empty header", "[Einstellungen]\nBreite=3\n[]\nTempo=7\n", kKeyTempo, "-",
+       "[Einstellungen]\nBreite=3\nTempo=5\n[]\nTempo=7\n"},
+      {"no section yet", "[Andere]\nx=y", kKeyBreite, "-", "[Andere]\nx=y\n\n[Einstellungen]\nBreite=5\n"},
+  };
+  for (const Row& row : rows) {
+    FakeFileSystem files;
+    Put(files, kConf, row.before);
+    IniStore store(files, kConf);
+    EXPECT_EQ(store.Read(row.key).value_or("-"), row.read) << row.what;
+    ASSERT_TRUE(store.Write(row.key, "5")) << row.what;
+    EXPECT_EQ(Text(files, kConf), row.after) << row.what;
+  }
+}
+
+// A settings file is a few hundred bytes: up to 1 MiB is read, a bigger file
+// is neither read nor replaced.
+TEST(IniStoreFaults, AFileBeyondTheReadCapIsLeftAlone) {
+  for (const std::size_t size : {std::size_t{1} << 20, (std::size_t{1} << 20) + 1}) {
+    std::string text = "[Einstellungen]\nBreite=3\n";
+    text += std::string(size - text.size() - 1, ';') + "\n";
+    FakeFileSystem files;
+    Put(files, kConf, text);
+    IniStore store(files, kConf);
+    const bool fits = size == std::size_t{1} << 20;
+    EXPECT_EQ(store.Read(kKeyBreite).value_or("-"), fits ? "3" : "-") << size;
+    EXPECT_EQ(store.Write(kKeyBreite, "4"), fits) << size;
+    if (!fits) EXPECT_EQ(Text(files, kConf), text);
+  }
+}
+
 TEST(IniStoreFaults, AFailureAtAnyStepOfAWriteKeepsTheOldFile) {
   const std::string before = "[Einstellungen]\nBreite=3\n";
   for (int step = 0; step < 5; ++step) {

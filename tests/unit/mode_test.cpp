@@ -43,6 +43,7 @@ TEST(CommandWindow, APreviewNeedsAWindowGivenInDecimal) {
       {"/p 0x1F", Mode::Exit, 0},
       {"/p -5", Mode::Exit, 0},
       {"/p 18446744073709551616", Mode::Exit, 0},  // beyond any handle
+      {"/p 99999999999999999999", Mode::Exit, 0},  // far beyond, not wrapped round
       {"/c:4711", Mode::Options, 4711},
       {"/C 4711", Mode::Options, 4711},
       {"/c", Mode::Options, 0},

@@ -31,6 +31,12 @@ TEST(ModuleOptionsTarget, AnOwnWindowTheRootOrAGivenWindow) {
   EXPECT_EQ(hex.target, DrawTarget::GivenWindow);
   EXPECT_EQ(hex.window, 0x2A00007u);
   EXPECT_EQ(Parse({"--window-id", "44040199"}).window, 44040199u);
+  EXPECT_EQ(Parse({"-window-id", "0x1"}).window, 1u);  // the smallest window there is; 0 is none
+  EXPECT_EQ(Parse({"-window-id", "0X2A"}).window, 42u);
+  EXPECT_FALSE(Parse({"-window-id", "0x0"}).error.empty());
+  const ModuleOptions rootLast = Parse({"-window-id", "7", "-root"});
+  EXPECT_EQ(rootLast.target, DrawTarget::Root);
+  EXPECT_EQ(rootLast.window, 0u);
   EXPECT_TRUE(Parse({"-fullscreen"}).fullscreen);
 }
 
@@ -96,6 +102,10 @@ TEST(ModuleOptionsSettings, MistakesAreNamedInGerman) {
   for (const char* bad : {"0", "0x", "12ab", "-5", "99999999999999999999999"})
     EXPECT_TRUE(Contains(Parse({"-window-id", bad}).error, "-window-id")) << bad;
   EXPECT_TRUE(Contains(Parse({"Voyager.zel"}).error, "Unerwartetes Argument"));
+  EXPECT_TRUE(Contains(Parse({"-"}).error, "Unerwartetes Argument"));
+  EXPECT_EQ(Parse({"-measure-seconds", "2.5"}).measureSeconds, 2.5);
+  // Control characters, also a C1 one (U+0085) right at the start, show as "?".
+  EXPECT_TRUE(Contains(Parse({"\xC2\x85x\ty"}).error, "\xE2\x80\x9E?x?y\xE2\x80\x9C"));
 }
 
 // The system as the front end asks it: variables, the user database, links.

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelor {
@@ -17,6 +18,7 @@ TEST(NumberTextFormat, WholeNumbersShowNoSeparator) {
   EXPECT_EQ(FormatNumber(0, kGermanLocale), "0");
   EXPECT_EQ(FormatNumber(-0.0, kGermanLocale), "0");
   EXPECT_EQ(FormatNumber(123456789012345, kEnglishLocale), "123456789012345");
+  EXPECT_EQ(FormatNumber(1e14, kEnglishLocale), "100000000000000");  // no decimals at all: no zeros to drop
 }
 
 TEST(NumberTextFormat, FractionsUseTheLocaleSeparatorAndDropTrailingZeros) {
@@ -47,6 +49,9 @@ TEST(NumberTextParse, AcceptsTheLocaleFormWithBlanksAroundIt) {
   EXPECT_EQ(ParseNumber(",5", kGermanLocale), 0.5);
   EXPECT_EQ(ParseNumber("1E+15", kEnglishLocale), 1e15);
   EXPECT_EQ(ParseNumber("1,5e-5", kGermanLocale), 1.5e-5);
+  // A text that ends where more digits follow in memory is read to its end only.
+  EXPECT_EQ(ParseNumber(std::string_view("12,5", 2), kGermanLocale), 12);
+  EXPECT_EQ(ParseNumber(std::string_view("12e5", 2), kEnglishLocale), 12);
 }
 
 TEST(NumberTextParse, RejectsWhatIsNotANumberInTheLocale) {

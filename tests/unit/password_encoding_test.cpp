@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "common/cp1252.h"
 
@@ -59,6 +60,14 @@ TEST(PasswordEncoding, CharactersOutsideTheCodePageEncodeLikeTheDefaultCharacter
   EXPECT_EQ(EncodePassword("\xE2\x98\x83"), question);  // a snowman
   EXPECT_EQ(EncodePassword("\xF0\x9F\x98\x80"), question);  // an emoji, outside the 16-bit plane
   EXPECT_EQ(EncodePassword("\xC4\x81"), question);  // "ā": Latin, but not in 1252
+}
+
+// Broken UTF-8 becomes "?" byte by byte, and no sequence reaches past its
+// own bytes or past the end of the text.
+TEST(PasswordEncoding, BrokenUtf8BecomesQuestionMarksWithoutSwallowingTheRest) {
+  EXPECT_EQ(Codes("\xC3\xA4"), "\xE4");
+  EXPECT_EQ(Codes("\xF0\x9F\x98\x80\x80"), "??");  // an emoji, then a lone continuation byte
+  EXPECT_EQ(Utf8ToCp1252(std::string_view("\xC3\xA4", 1)), "?");  // the text ends inside "ä"
 }
 
 TEST(PasswordEncoding, ResultIsValidUtf8ThatReadsBackToTheSameCodes) {

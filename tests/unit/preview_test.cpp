@@ -31,6 +31,7 @@ struct FakePreview : PreviewBackend {
   bool WaitUntil(std::int64_t untilUs) override {
     waits.push_back(untilUs);
     now = std::max(now, untilUs);
+    if (static_cast<int>(waits.size()) == lateWait) now += lateUs;  // the machine was busy
     frameStart = now;
     return --framesLeft > 0;
   }
@@ -48,6 +49,8 @@ struct FakePreview : PreviewBackend {
   int presents = 0;
   std::string text;
   std::vector<std::int64_t> waits;
+  int lateWait = 0;
+  std::int64_t lateUs = 0;
 };
 
 std::vector<unsigned char> SunAndEarth() {
@@ -87,6 +90,20 @@ TEST(Preview, DrawsTheRunsPictureAtThirtyFramesASecondAndWritesNothing) {
   EXPECT_EQ(run.store.values, storeBefore);
   EXPECT_EQ(run.files.Changes(), 0);
   EXPECT_EQ(window.text, "");
+}
+
+// A frame that comes late is not made up with a burst of frames: the next
+// one starts then, and the pace goes on from there.
+TEST(Preview, ALateFrameIsNotMadeUp) {
+  PreviewRun run;
+  run.files.files[run.defaultFile] = SunAndEarth();
+  FakePreview window(5);
+  window.lateWait = 2;
+  window.lateUs = 100000;
+  RunPreview(window, run.settings, run.files, {});
+  const std::vector<std::int64_t> expected = {1000 + 33333, 1000 + 66666, 1000 + 166666, 1000 + 199999,
+                                              1000 + 233332};
+  EXPECT_EQ(window.waits, expected);
 }
 
 TEST(Preview, AFreshMachineSeesTheCarriedSampleWithoutItBeingWritten) {

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,34 @@ TEST(SaverRun, AMeasuringLimitEndsTheLoopAndOneBeyondTheClockIsNone) {
   }
 }
 
+// A tempo the machine cannot keep up with: the steps due take longer than a
+// frame to make, and the picture still comes at least every other frame (the
+// first frame of a batch goes to its steps).
+TEST(SaverRun, StepsThatTakeLongerThanAFrameStillShowEveryFrame) {
+  SaverTestRun run;
+  run.store.values[kKeyTempo] = "1000000";
+  run.backend.onPoll = [&](int) {
+    if (run.backend.now >= 2'000'000) run.UserMoves(20);
+  };
+  EXPECT_EQ(run.Go(), 0);
+  const auto& times = run.backend.presentTimes;
+  ASSERT_GE(times.size(), 2u);
+  std::int64_t longest = 0;
+  for (std::size_t i = 1; i < times.size(); ++i) longest = std::max(longest, times[i] - times[i - 1]);
+  EXPECT_LE(longest, 2 * 16667 + 3 * run.backend.tick);
+}
+
+// A measured run counts its steps: the last picture's days are two a step.
+TEST(SaverRun, AMeasuredRunCountsEveryStep) {
+  SaverTestRun run;
+  SaverLoopLimits limits;
+  limits.seconds = 0.05;
+  EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &limits), 0);
+  const std::string& last = run.backend.events.back();
+  ASSERT_EQ(last.rfind("present ", 0), 0u) << last;
+  EXPECT_EQ(limits.steps * 2, std::stoll(last.substr(8)));
+}
+
 TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {
   // The bound as the options dialog's field takes it, without group marks.
   const std::pair<const char*, const char*> cases[] = {
@@ -249,6 +278,20 @@ TEST(SaverRun, WhileTheQueryIsOpenNothingElseTakesInput) {
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 2);
   EXPECT_EQ(run.backend.pollTimes.size(), 20u);
+}
+
+// A query that fails (its window cannot be made, say) must not leave the
+// gate shut for good: the next waking move asks again.
+TEST(SaverRun, AQueryThatFailsLeavesTheGateOpen) {
+  SaverTestRun run;
+  run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  run.backend.whileAsked = [] { throw std::runtime_error("kein Fenster"); };
+  EXPECT_THROW(run.UserMoves(20), std::runtime_error);
+  run.backend.whileAsked = nullptr;
+  run.backend.answers = {std::string("geheim")};
+  run.session.MouseMove(40, 10, 100, 100);
+  EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 2);
+  EXPECT_FALSE(run.session.Running());
 }
 
 TEST(SaverSessionKeys, ModifiersWaitCharactersAndF4GoOnOtherKeysAskOnlyWhenLocked) {

@@ -213,24 +213,30 @@ TEST(SimEndSky, KeepsItsShapeAndHoldsTheBodiesThatStayNeverAnEscapingOne) {
 }
 
 // Loaded from a body file, the planet starts at the far end of its orbit and
-// falls in; the probe escapes far faster than it would need to.
+// falls in, from the Y axis and from the X axis; the probe escapes far faster
+// than it would need to.
 TEST(SimEndSky, CountsWhereABodyStartedAndNotWhereTheEscapingOneWent) {
-  SimRun run;
-  run.store.values[kKeySaveResults] = "True";
-  run.store.values[kKeyResultsPath] = kResults;
-  run.store.values[kKeyBreite] = "1";
-  run.store.values[kKeyHoehe] = "1";
-  run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0), MakeRecord("Fall", 1, 0, 3 * kAU, 5000, 0),
-            MakeRecord("Sonde", 0, kAU, 0, 5e6, 0)},
-           "10");
-  for (int k = 0; k < 10; ++k) SimStep(run.state, run.canvas);
-  ASSERT_LT(std::fabs(run.state.Bodies[1].Y), 3 * kAU);
-  ASSERT_GT(run.state.Bodies[2].X, 100 * kAU);
-  ASSERT_LT(run.state.Bodies[1].X, 0.5 * kAU);
-  FinishRun(run.state, run.settings, run.files);
-  ASSERT_EQ(run.RecordsIn(kResults).size(), 2u);
-  EXPECT_EQ(run.store.values[kKeyHoehe], "6");
-  EXPECT_EQ(run.store.values[kKeyBreite], "6");  // square, as it started
+  for (const bool onX : {false, true}) {
+    SCOPED_TRACE(onX ? "on the X axis" : "on the Y axis");
+    SimRun run;
+    run.store.values[kKeySaveResults] = "True";
+    run.store.values[kKeyResultsPath] = kResults;
+    run.store.values[kKeyBreite] = "1";
+    run.store.values[kKeyHoehe] = "1";
+    run.Load({MakeRecord("Sonne", kSun, 0, 0, 0, 0),
+              MakeRecord("Fall", 1, onX ? 3 * kAU : 0, onX ? 0 : 3 * kAU, 5000, onX ? 90 : 0),
+              MakeRecord("Sonde", 0, kAU, 0, 5e6, 0)},
+             "10");
+    for (int k = 0; k < 10; ++k) SimStep(run.state, run.canvas);
+    const Body& fall = run.state.Bodies[1];
+    ASSERT_LT(std::fabs(onX ? fall.X : fall.Y), 3 * kAU);
+    ASSERT_LT(std::fabs(onX ? fall.Y : fall.X), 0.5 * kAU);
+    ASSERT_GT(run.state.Bodies[2].X, 100 * kAU);
+    FinishRun(run.state, run.settings, run.files);
+    ASSERT_EQ(run.RecordsIn(kResults).size(), 2u);
+    EXPECT_EQ(run.store.values[kKeyHoehe], "6");
+    EXPECT_EQ(run.store.values[kKeyBreite], "6");  // square, as it started
+  }
 }
 
 TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {

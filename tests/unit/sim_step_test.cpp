@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "common/zelor_error.h"
 #include "sim_test_support.h"
@@ -181,6 +182,12 @@ TEST(SimStepTime, TheCountGoesOnPastThirtyTwoBits) {
   ASSERT_EQ(step.Fault(), "");
   EXPECT_EQ(step.state.StepCount, 2147483648);
   EXPECT_EQ(TimeLabel(step.state, kEnglishLocale), "2147483648");
+  // The last step there is room to count is made; the one after it stops.
+  step.state.StepCount = std::numeric_limits<std::int64_t>::max() - 1;
+  ASSERT_EQ(step.Fault(), "");
+  EXPECT_EQ(step.state.StepCount, std::numeric_limits<std::int64_t>::max());
+  EXPECT_TRUE(Contains(step.Fault(), "Schrittzähler der Simulation ist übergelaufen"));
+  EXPECT_EQ(step.state.StepCount, std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(SimStepInterval, ZeroMovesNothingAndTheTimeStandsStill) {

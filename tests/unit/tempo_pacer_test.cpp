@@ -41,6 +41,11 @@ TEST(TempoPacer, AfterAStallMakesUpAtMostOneFrame) {
   EXPECT_EQ(slow.StepsDue(0), 1);
   EXPECT_EQ(slow.StepsDue(3600 * kSecond), 0);
   EXPECT_EQ(StepsOver(slow, 3600 * kSecond, 3610 * kSecond, 10000), 10);
+
+  // An unknown refresh rate counts as 60 Hz: a frame of 16,667 µs.
+  TempoPacer unknown(1e6, 0);
+  EXPECT_EQ(unknown.StepsDue(0), 1);
+  EXPECT_EQ(unknown.StepsDue(3600 * kSecond), 2 * 16667);
 }
 
 TEST(TempoPacer, AClockThatJumpsBackwardsOwesNothingForTheJump) {

@@ -1,0 +1,70 @@
+// The X11 program's command line as a saver daemon or a user writes it. The
+// input's pieces between NUL bytes are the arguments; a first piece that
+// starts with '=' is XSCREENSAVER_WINDOW instead. A command line that is
+// taken names a real window when it names one and gives only settings the
+// program knows, with texts the program reads as numbers where it needs
+// them; one that is refused says why in readable UTF-8. Never a password.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "settings/number_text.h"
+#include "settings/settings.h"
+#include "shell/module_options.h"
+
+namespace zelor {
+namespace {
+
+bool IsUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += length;
+  }
+  return true;
+}
+
+bool IsNumber(const std::string& text) { return ParseNumber(text, kEnglishLocale).has_value(); }
+
+}  // namespace
+}  // namespace zelor
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zelor;
+  std::vector<std::string> arguments(1);
+  for (std::size_t i = 0; i < size; ++i) {
+    if (data[i] == 0) arguments.emplace_back();
+    else arguments.back() += static_cast<char>(data[i]);
+  }
+  std::optional<std::string> saverWindow;
+  if (!arguments[0].empty() && arguments[0][0] == '=') saverWindow = arguments[0].substr(1), arguments.erase(arguments.begin());
+  if (arguments.size() == 1 && arguments[0].empty()) arguments.clear();
+
+  const ModuleOptions options = ParseModuleOptions(arguments, saverWindow);
+  FUZZ_CHECK(options.settings.count(kKeyPasswort) && options.settings.at(kKeyPasswort).empty());
+  bool utf8 = !saverWindow || IsUtf8(*saverWindow);
+  for (const std::string& argument : arguments) utf8 = utf8 && IsUtf8(argument);
+  if (!options.error.empty()) {
+    FUZZ_CHECK(!utf8 || IsUtf8(options.error));
+    return 0;
+  }
+  FUZZ_CHECK((options.target == DrawTarget::GivenWindow) == (options.window != 0));
+  static const std::set<std::string> kKnown = {kKeyDatei, kKeyResultsPath, kKeyIntervall, kKeyBreite,
+                                               kKeyHoehe, kKeyTempo,       kKeySaveResults, kKeyPasswort};
+  static const std::set<std::string> kNumbers = {kKeyIntervall, kKeyBreite, kKeyHoehe, kKeyTempo};
+  for (const auto& [key, text] : options.settings) {
+    FUZZ_CHECK(kKnown.count(key));
+    if (kNumbers.count(key)) FUZZ_CHECK(IsNumber(text));
+  }
+  // The same command line gives the same run.
+  const ModuleOptions again = ParseModuleOptions(arguments, saverWindow);
+  FUZZ_CHECK(again.settings == options.settings && again.window == options.window && again.target == options.target);
+  return 0;
+}
