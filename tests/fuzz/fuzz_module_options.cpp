@@ -56,12 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   FUZZ_CHECK((options.target == DrawTarget::GivenWindow) == (options.window != 0));
-  static const std::set<std::string> kKnown = {kKeyDatei, kKeyResultsPath, kKeyIntervall, kKeyBreite,
-                                               kKeyHoehe, kKeyTempo,       kKeySaveResults, kKeyPasswort};
+  static const std::set<std::string> kKnown = {kKeyDatei,       kKeyResultsPath, kKeyIntervall, kKeyBreite,
+                                               kKeyHoehe,       kKeyTempo,       kKeySaveResults, kKeyPasswort,
+                                               kKeyRund,        kKeyAlleBildschirme};
   static const std::set<std::string> kNumbers = {kKeyIntervall, kKeyBreite, kKeyHoehe, kKeyTempo};
+  static const std::set<std::string> kSwitches = {kKeySaveResults, kKeyRund, kKeyAlleBildschirme};
   for (const auto& [key, text] : options.settings) {
     FUZZ_CHECK(kKnown.count(key));
     if (kNumbers.count(key)) FUZZ_CHECK(IsNumber(text));
+    if (kSwitches.count(key)) FUZZ_CHECK(text == "True" || text == "False");
   }
   // The same command line gives the same run.
   const ModuleOptions again = ParseModuleOptions(arguments, saverWindow);
