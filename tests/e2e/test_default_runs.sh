@@ -77,9 +77,16 @@ label_text() {
 }
 
 # One million days a step takes the day count past 9 digits within the first
-# hundred steps and keeps it an integer below 10^15 for many minutes.
+# hundred steps and keeps it an integer below 10^15 for many minutes. A lone
+# sun at rest draws nothing beside the label, where a flying planet's line
+# would read as one more character.
 test_a_day_count_of_many_digits_is_shown_whole() {
   command -v tesseract >/dev/null || fail "tesseract is not installed"
+  local dir
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  write_bodies "$dir/sonne.zel" "Sonne 332946 0 0 0 0 0xFFFFFF"
+  reg_set Datei "$(win_path "$dir/sonne.zel")"
   reg_set Intervall 1000000
   scr_start /s
   wait_saver >/dev/null
