@@ -33,21 +33,27 @@ shtests=$(find tests -name '*.sh' -print0 | xargs -0 perl -ne \
 [ -n "$gtests" ] || { echo "citations: found no GoogleTest test in tests/"; status=1; }
 [ -n "$shtests" ] || { echo "citations: found no shell test function in tests/"; status=1; }
 
-# One line per citation: file, line, kind, name.
-citations=$(perl -ne '
-  my $line = $_;
-  while ($line =~ /\bfuzzers?\s+`(\w+)`/g) { print "$ARGV\t$.\tfuzzer\t$1\n"; }
-  while ($line =~ /`([^`]+)`/g) {
+# One line per citation: file, line, kind, name. A file is read whole, so
+# inline code that wraps to the next line counts; fenced code blocks are not
+# citations and are blanked first, keeping their line breaks.
+citations=$(perl -0777 -ne '
+  my $text = $_;
+  $text =~ s{^(```.*?^```)}{ (my $block = $1) =~ s/[^\n]//g; $block }gems;
+  my $at = sub { 1 + (substr($text, 0, $_[0]) =~ tr/\n//) };
+  while ($text =~ /\bfuzzers?\s+`(\w+)`/g) { printf "%s\t%d\tfuzzer\t%s\n", $ARGV, $at->($-[1]), $1; }
+  while ($text =~ /`([^`]+)`/g) {
+    my $line = $at->($-[1]);
     for my $word (split /\s+/, $1) {
       $word =~ s/^[(\[]+|[),.;:\]]+$//g;
-      if ($word =~ m{^(?:\w+/)?([A-Z]\w*[a-z]\w*\.(?:[A-Z]\w*[a-z]\w*|\*))(?:/\w+)?$}) { print "$ARGV\t$.\tgtest\t$1\n"; }
-      elsif ($word =~ /^([A-Z]\w*[a-z]\w*)\*$/) { print "$ARGV\t$.\tsuites\t$1\n"; }
-      elsif ($word =~ /^test_\w+$/) { print "$ARGV\t$.\tfunction\t$word\n"; }
-      elsif ($word =~ /^test_[\w.]+\.(?:sh|cpp)$/) { print "$ARGV\t$.\ttestfile\t$word\n"; }
-      elsif ($word =~ m{^(?:tests|scripts|bench)/[\w./-]*(?:\.sh|\.py|/)$}) { print "$ARGV\t$.\tpath\t$word\n"; }
+      my ($kind, $name);
+      if ($word =~ m{^(?:\w+/)?([A-Z]\w*[a-z]\w*\.(?:[A-Z]\w*[a-z]\w*|\*))(?:/\w+)?$}) { ($kind, $name) = ("gtest", $1); }
+      elsif ($word =~ /^([A-Z]\w*[a-z]\w*)\*$/) { ($kind, $name) = ("suites", $1); }
+      elsif ($word =~ /^test_\w+$/) { ($kind, $name) = ("function", $word); }
+      elsif ($word =~ /^test_[\w.]+\.(?:sh|cpp)$/) { ($kind, $name) = ("testfile", $word); }
+      elsif ($word =~ m{^(?:tests|scripts|bench)/[\w./-]*(?:\.sh|\.py|/)$}) { ($kind, $name) = ("path", $word); }
+      print "$ARGV\t$line\t$kind\t$name\n" if $kind;
     }
-  }
-  close ARGV if eof;' "${docs[@]}" 2>/dev/null)
+  }' "${docs[@]}" 2>/dev/null)
 [ -n "$citations" ] || { echo "citations: the documents cite no test at all, so the reading is broken"; status=1; }
 
 suites=$(sed 's/\..*//' <<<"$gtests" | sort -u)
