@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes the four sample body files next to this script with `zelor-bodies
-# new`, and their pictures in docs/ with `zelor-bodies render`. The README
-# ("Sample body files") says where every number comes from.
+# new`, and their pictures in docs/ with `zelor-bodies render`. docs/samples.md
+# says where every number comes from.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/../scripts/build_bodies_tool.sh"

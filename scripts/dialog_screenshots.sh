@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the options dialog at 96, 144 and 192 dots per inch for the
-# README: docs/options_<dpi>dpi.png. Runs Zelor2.scr under Wine in a prefix
+# docs/saver.md: docs/options_<dpi>dpi.png. Runs Zelor2.scr under Wine in a prefix
 # and an Xvfb of its own; Wine draws the title bar itself there, as no window
 # manager runs.
 set -uo pipefail

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs every test: the core's include check, native unit tests, the native X11
-# program's end-to-end tests in Xvfb, the unit tests under ASan/UBSan, fuzzers
-# for a bounded time, the Windows build's tests under Wine, and the end-to-end
-# tests of the real Zelor2.scr. Exits non-zero on any failure.
+# Runs every test: the core's include check, the documents' test citations,
+# native unit tests, the native X11 program's end-to-end tests in Xvfb, the
+# unit tests under ASan/UBSan, fuzzers for a bounded time, the Windows build's
+# tests under Wine, and the end-to-end tests of the real Zelor2.scr. Exits
+# non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -25,6 +26,7 @@ sanitized() {
 windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j"$jobs"; }
 
 stage "core includes no platform header" bash scripts/check_layout.sh
+stage "documents cite only tests that exist" bash scripts/check_doc_citations.sh
 stage "unit tests" unit
 # The native X11 program, built by the unit-test stage.
 stage "X11 end-to-end tests" bash tests/x11/run.sh

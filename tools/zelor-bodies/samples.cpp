@@ -1,4 +1,4 @@
-// Where every number comes from is told in the README ("Sample body files").
+// Where every number comes from is told in docs/samples.md.
 #include "samples.h"
 
 #include <cmath>
