@@ -16,12 +16,26 @@ stage() {
   if "$@"; then results+=("PASS $name"); else results+=("FAIL $name"); fi
 }
 
+# ctest passes a skipped test off as no failure. A test that skipped itself
+# did not look, so the stage fails unless the skip is a fact of the machine
+# under which every other test still looks (a big-endian host).
+allowed_native_skips='^BodyRecordLayout\.EveryFieldSitsAtItsOffsetBothWays$'
+ctest_without_skips() {
+  local out status skipped
+  out=$(mktemp)
+  ctest "$@" 2>&1 | tee "$out"
+  status=${PIPESTATUS[0]}
+  skipped=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$out" | grep -Ev "$allowed_native_skips")
+  rm -f "$out"
+  [ -z "$skipped" ] || { echo "skipped without an allowed reason:" $skipped; return 1; }
+  return "$status"
+}
 unit() {
-  cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" && ctest --preset native -j"$jobs"
+  cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs" && ctest_without_skips --preset native -j"$jobs"
 }
 sanitized() {
   cmake --preset sanitize >/dev/null && cmake --build --preset sanitize -j"$jobs" &&
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j"$jobs"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest_without_skips --preset sanitize -j"$jobs"
 }
 windows() { cmake --preset windows >/dev/null && cmake --build --preset windows -j"$jobs"; }
 
