@@ -16,6 +16,7 @@
 
 #include "fake_file_system.h"
 #include "lock/encode_password.h"
+#include "memory_store.h"
 #include "shell/monitors.h"
 #include "sim/body_file.h"
 
