@@ -2,8 +2,10 @@
 # The saver loop of two builds of the native X11 zelor2, say before and after a
 # change, in one run: each on data/Voyager.zel as fast as it goes, with fresh
 # settings, in an Xvfb of its own, the two taking turns for several rounds so
-# that a busy machine slows both alike. Prints each round's steps per second
-# and the ratio of the medians, second program to first.
+# that a busy machine slows both alike. Prints each round's steps per second,
+# of the clock and of the program's own processor time (which other programs
+# on a shared machine disturb less), and the ratios of the medians, second
+# program to first.
 #   bash bench/compare_saver_loop.sh FIRST/zelor2 SECOND/zelor2
 #   ZELOR_BENCH_SECONDS  how long each loop runs (default 10)
 #   ZELOR_BENCH_ROUNDS   how many turns each program gets (default 5)
@@ -21,29 +23,37 @@ done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-# Steps per second of one loop; a run that prints none fails the comparison.
-rate() {
+# Steps per second of the clock and per processor second of one loop; a run
+# that prints no figure fails the comparison.
+rates() {
   rm -rf "$out/config" "$out/data"
   XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data \
     timeout $((seconds + 60)) xvfb-run -a -s "-screen 0 $screen -nolisten tcp" \
-    "$1" -fullscreen -file "$PWD/data/Voyager.zel" -tempo 0 -measure-seconds "$seconds" >"$out/run.txt"
-  sed -n 's/^steps per second: //p' "$out/run.txt" | grep -x '[0-9]*' || {
+    bash -c 'TIMEFORMAT="processor seconds: %U %S"; time "$0" "$@"' \
+    "$1" -fullscreen -file "$PWD/data/Voyager.zel" -tempo 0 -measure-seconds "$seconds" >"$out/run.txt" 2>&1
+  awk '/^steps: / { steps = $2 } /^steps per second: / { wall = $4 } /^processor seconds: / { cpu = $3 + $4 }
+       END { if (steps == "" || wall == "" || !(cpu > 0)) exit 1; printf "%d %d\n", wall, steps / cpu }' "$out/run.txt" || {
     echo "no figure from $1:" >&2
     cat "$out/run.txt" >&2
     exit 1
   }
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { printf "%.0f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b / a }'; }
 
 echo "saver loop: Voyager.zel, tempo 0, ${seconds} s a run, $rounds rounds, screen $screen"
+echo "first: ${programs[0]}"
+echo "second: ${programs[1]}"
 for ((round = 1; round <= rounds; ++round)); do
-  first=$(rate "${programs[0]}")
-  second=$(rate "${programs[1]}")
-  echo "round $round: steps per second $first (first), $second (second)"
-  echo "$first" >>"$out/first.txt"
-  echo "$second" >>"$out/second.txt"
+  read -r firstWall firstCpu < <(rates "${programs[0]}")
+  read -r secondWall secondCpu < <(rates "${programs[1]}")
+  echo "round $round: steps per second $firstWall and $secondWall, per processor second $firstCpu and $secondCpu"
+  echo "$firstWall $firstCpu" >>"$out/first.txt"
+  echo "$secondWall $secondCpu" >>"$out/second.txt"
 done
-first=$(median <"$out/first.txt")
-second=$(median <"$out/second.txt")
-echo "median steps per second: first $first (${programs[0]}), second $second (${programs[1]})"
-echo "ratio second / first: $(awk -v a="$first" -v b="$second" 'BEGIN { printf "%.3f", b / a }')"
+for column in 1 2; do
+  first=$(cut -d' ' -f$column "$out/first.txt" | median)
+  second=$(cut -d' ' -f$column "$out/second.txt" | median)
+  what=$([ $column -eq 1 ] && echo "steps per second" || echo "steps per processor second")
+  echo "median $what: first $first, second $second; ratio second / first $(ratio "$first" "$second")"
+done
