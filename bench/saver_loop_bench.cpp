@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "settings/settings.h"
+#include "shell/saver_loop_measure.h"
 #include "win32/registry_store.h"
 #include "win32/platform.h"
 #include "win32/saver_run.h"
@@ -31,8 +32,7 @@ double ProcessCpuSeconds() {
 
 int main(int argc, char** argv) {
   using namespace zelor;
-  SaverLoopLimits limits;
-  if (argc > 1) limits.seconds = std::atof(argv[1]);
+  SaverLoopMeasure measure(argc > 1 ? std::atof(argv[1]) : 10);
   win32::RegistryStore store;
   Settings settings(store, MakeDefaultPaths(win32::ApplicationDataFolder()), win32::UserNumberLocale());
   // The processor time is counted from two seconds in, so that making the
@@ -46,19 +46,19 @@ int main(int argc, char** argv) {
     while (!done && std::chrono::steady_clock::now() < settle) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!done) cpuAtSettle = ProcessCpuSeconds();
   });
-  const int exitCode = win32::RunSaver(GetModuleHandleW(nullptr), settings, &limits);
+  const int exitCode = win32::RunSaver(GetModuleHandleW(nullptr), settings, &measure);
   const double cpuAtEnd = ProcessCpuSeconds();
   const double wallAtEnd = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   done = true;
   sampler.join();
-  const double seconds = limits.elapsedSeconds > 0 ? limits.elapsedSeconds : 1;
+  const double seconds = measure.elapsedSeconds > 0 ? measure.elapsedSeconds : 1;
   std::printf("seconds: %.2f\nsteps: %lld\nsteps per second: %.0f\nscreen refreshes per second: %.1f\n"
               "input checks per second: %.0f\nsleeps per second: %.1f\n"
               "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps (and sleep) %.1f %%\n",
-              limits.elapsedSeconds, static_cast<long long>(limits.steps), limits.steps / seconds,
-              limits.presents / seconds, limits.polls / seconds, limits.waits / seconds, 100 * limits.presentSeconds / seconds,
-              100 * limits.pollSeconds / seconds,
-              100 * (seconds - limits.presentSeconds - limits.pollSeconds) / seconds);
+              measure.elapsedSeconds, static_cast<long long>(measure.steps), measure.steps / seconds,
+              measure.presents / seconds, measure.polls / seconds, measure.waits / seconds, 100 * measure.presentSeconds / seconds,
+              100 * measure.pollSeconds / seconds,
+              100 * (seconds - measure.presentSeconds - measure.pollSeconds) / seconds);
   if (cpuAtSettle >= 0 && wallAtEnd > kSettleSeconds) {
     const double perSecond = (cpuAtEnd - cpuAtSettle) / (wallAtEnd - kSettleSeconds);
     std::printf("processor time per second after the first %.0f s: %.3f s (%.1f %% of one core)\n", kSettleSeconds,

@@ -39,5 +39,13 @@ if grep -rlE '#include *<X11/' src | grep -v '^src/x11/'; then
   echo "layout: the files above include X11 headers outside src/x11"
   status=1
 fi
+# The simulation and the settings are layers side by side: what both need
+# lives in src/common, so neither includes the other.
+cross=$(grep -rnE '#include *"settings/' src/sim; grep -rnE '#include *"sim/' src/settings)
+if [ -n "$cross" ]; then
+  echo "$cross"
+  echo "layout: src/sim and src/settings include each other (above); shared pieces belong in src/common"
+  status=1
+fi
 [ "$status" -eq 0 ] && echo "layout: the core includes no platform header and no front end"
 exit "$status"

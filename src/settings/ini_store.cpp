@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "sim/safe_write.h"
+#include "common/safe_write.h"
 
 namespace zelor {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/number_text.h"
+#include "common/number_text.h"
 #include "settings/settings_store.h"
 
 namespace zelor {

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/number_text.h"
 #include "common/quoted.h"
-#include "settings/number_text.h"
 #include "settings/settings.h"
 
 namespace zelor {

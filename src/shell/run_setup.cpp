@@ -3,9 +3,9 @@
 #include <string>
 
 #include "common/quoted.h"
+#include "common/safe_write.h"
 #include "common/zelor_error.h"
 #include "sim/body_file.h"
-#include "sim/safe_write.h"
 
 namespace zelor {
 namespace {

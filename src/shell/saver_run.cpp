@@ -10,22 +10,8 @@
 #include "sim/sim.h"
 
 namespace zelor {
-namespace {
-
-// When a limited loop ends, on the backend's clock. A limit longer than anyone
-// measures (about 30 years), or none, is no limit: the sum below could not
-// overflow, and a cast of a larger double to an integer would be undefined.
-std::int64_t StopTime(std::int64_t start, const SaverLoopLimits* limits) {
-  constexpr double kLongestLimitUs = 1e15;
-  const double limitUs = limits ? limits->seconds * 1e6 : kLongestLimitUs;
-  if (!(limitUs < kLongestLimitUs)) return std::numeric_limits<std::int64_t>::max();
-  return start + static_cast<std::int64_t>(std::max(limitUs, 0.0));
-}
-
-}  // namespace
-
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
-             const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopLimits* limits) {
+             const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopObserver* observer) {
   SimState state;
   double tempo = 0;
   try {
@@ -41,16 +27,15 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   FramePacer pacer(refreshHz);
   TempoPacer tempoPacer(paced ? tempo : 1, refreshHz);
   const std::int64_t start = backend.NowMicroseconds();
-  const std::int64_t stop = StopTime(start, limits);
-  std::int64_t steps = 0, presents = 0, polls = 0, waits = 0, presentUs = 0, pollUs = 0, now = start;
+  const std::int64_t stop = observer ? observer->StopAtUs(start) : std::numeric_limits<std::int64_t>::max();
+  std::int64_t now = start;
   bool shown = true;  // the picture on the screen shows every step made
   const auto present = [&] {
     backend.Present(TimeLabel(state, locale));
-    ++presents;
     shown = true;
     const std::int64_t before = now;
     now = backend.NowMicroseconds();
-    presentUs += now - before;
+    if (observer) observer->Presented(now - before);
   };
   try {
     while (session.Running() && now < stop) {
@@ -60,7 +45,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
       for (std::int64_t due = paced ? tempoPacer.StepsDue(now) : 1; due > 0 && session.Running() && now < stop;
            --due) {
         SimStep(state, backend.Picture());
-        ++steps;
+        if (observer) observer->Stepped();
         shown = false;
         now = backend.NowMicroseconds();
         // A paced run shows its steps when they are all made, unless making
@@ -68,17 +53,16 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
         if ((!paced || now - batchStart > pacer.FrameUs()) && pacer.PresentDue(now)) present();
         if (pacer.PollDue(now)) {
           backend.PollInput();
-          ++polls;
           const std::int64_t before = now;
           now = backend.NowMicroseconds();
-          pollUs += now - before;
+          if (observer) observer->Polled(now - before);
         }
       }
       if (!paced) continue;
       if (!shown && pacer.PresentDue(now)) present();
       // Until the next step is due, and no sooner than the next frame.
       backend.WaitForInput(std::min(std::max(tempoPacer.NextStepUs(), pacer.NextPresentUs()), stop));
-      ++waits;
+      if (observer) observer->Waited();
       now = backend.NowMicroseconds();
     }
   } catch (const ZelorError& error) {
@@ -86,8 +70,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
     backend.ShowError(error.what());
     return 1;
   }
-  if (limits)
-    *limits = {limits->seconds, steps, presents, polls, waits, (now - start) / 1e6, presentUs / 1e6, pollUs / 1e6};
+  if (observer) observer->Ended(now);
   backend.Present(TimeLabel(state, locale));
   FinishRun(state, settings, files);
   return 0;

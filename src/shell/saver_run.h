@@ -12,26 +12,28 @@
 
 namespace zelor {
 
-// For measuring the loop: ends it after a while as if the user had woken the
-// saver, and reports how often it stepped, showed the picture and asked for
-// input.
-struct SaverLoopLimits {
-  double seconds = 10;  // the loop ends after this long
-  std::int64_t steps = 0;
-  std::int64_t presents = 0;
-  std::int64_t polls = 0;
-  std::int64_t waits = 0;     // sleeps of a run with a tempo
-  double elapsedSeconds = 0;  // from the first step to the end of the loop
-  double presentSeconds = 0;  // of that, showing the picture
-  double pollSeconds = 0;     // and handling input
+// Watches the loop, for measuring it; a normal run has none. Times are the
+// backend's clock, in microseconds.
+class SaverLoopObserver {
+ public:
+  virtual ~SaverLoopObserver() = default;
+  // Asked once as the loop starts: when it should stop as if the user had
+  // woken the saver (the largest value: never). A time rather than a yes or
+  // no, so that a sleep of the loop ends then too.
+  virtual std::int64_t StopAtUs(std::int64_t startUs) = 0;
+  virtual void Stepped() = 0;
+  virtual void Presented(std::int64_t tookUs) = 0;  // the picture shown
+  virtual void Polled(std::int64_t tookUs) = 0;     // input handled
+  virtual void Waited() = 0;                         // a sleep of a run with a tempo
+  virtual void Ended(std::int64_t nowUs) = 0;        // the loop ended without a fault
 };
 
 // Steps back to back, or with a "Tempo" as many steps as the clock says are
 // due, sleeping between frames; shows the picture at the display's pace and
 // looks for input at most once a millisecond, until the session ends (or the
-// limits do). A set-up that fails, or a step that faults, is shown and ends the run
+// observer stops it). A set-up that fails, or a step that faults, is shown and ends the run
 // without storing anything. Returns the exit code: 0 after a normal end.
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
-             const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopLimits* limits = nullptr);
+             const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopObserver* observer = nullptr);
 
 }  // namespace zelor

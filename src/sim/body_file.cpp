@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/cp1252.h"
-#include "sim/safe_write.h"
+#include "common/safe_write.h"
 
 namespace zelor {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/file_system.h"
-#include "settings/number_text.h"
+#include "common/number_text.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
 #include "sim/gravity.h"

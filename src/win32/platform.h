@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/number_text.h"
+#include "common/number_text.h"
 
 namespace zelor::win32 {
 

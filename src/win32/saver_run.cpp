@@ -19,12 +19,12 @@ double DisplayRefreshHz() {
 
 }  // namespace
 
-int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopLimits* limits) {
+int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopObserver* observer) {
   SaverWindow window(instance);
   SaverSession session(settings, window);
   window.Show(session, ReadSwitch(settings, kKeyAlleBildschirme));
   Win32FileSystem files;
-  return zelor::RunSaver(window, session, settings, files, CarriedBodyFile(instance), DisplayRefreshHz(), limits);
+  return zelor::RunSaver(window, session, settings, files, CarriedBodyFile(instance), DisplayRefreshHz(), observer);
 }
 
 }  // namespace zelor::win32

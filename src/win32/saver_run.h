@@ -9,8 +9,8 @@
 
 namespace zelor::win32 {
 
-// Returns the exit code; the caller ends the process. Without limits the loop
-// runs until the user wakes the saver.
-int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopLimits* limits = nullptr);
+// Returns the exit code; the caller ends the process. The loop runs until the
+// user wakes the saver, or a measuring observer stops it.
+int RunSaver(HINSTANCE instance, Settings& settings, SaverLoopObserver* observer = nullptr);
 
 }  // namespace zelor::win32

@@ -14,6 +14,7 @@
 #include "settings/module_paths.h"
 #include "shell/module_options.h"
 #include "shell/module_settings.h"
+#include "shell/saver_loop_measure.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
 #include "x11/posix_file_system.h"
@@ -42,15 +43,15 @@ std::optional<std::string> LinkTarget(const std::string& path) {
   return target.string();
 }
 
-void PrintMeasurement(const zelor::SaverLoopLimits& limits) {
-  const double seconds = limits.elapsedSeconds > 0 ? limits.elapsedSeconds : 1;
+void PrintMeasurement(const zelor::SaverLoopMeasure& measure) {
+  const double seconds = measure.elapsedSeconds > 0 ? measure.elapsedSeconds : 1;
   std::printf("seconds: %.2f\nsteps: %lld\nsteps per second: %.0f\nscreen refreshes per second: %.1f\n"
               "input checks per second: %.0f\n"
               "share of the time: showing the picture %.1f %%, handling input %.1f %%, steps %.1f %%\n",
-              limits.elapsedSeconds, static_cast<long long>(limits.steps), limits.steps / seconds,
-              limits.presents / seconds, limits.polls / seconds, 100 * limits.presentSeconds / seconds,
-              100 * limits.pollSeconds / seconds,
-              100 * (seconds - limits.presentSeconds - limits.pollSeconds) / seconds);
+              measure.elapsedSeconds, static_cast<long long>(measure.steps), measure.steps / seconds,
+              measure.presents / seconds, measure.polls / seconds, 100 * measure.presentSeconds / seconds,
+              100 * measure.pollSeconds / seconds,
+              100 * (seconds - measure.presentSeconds - measure.pollSeconds) / seconds);
 }
 
 }  // namespace
@@ -95,12 +96,11 @@ int main(int argc, char** argv) {
       SaverSession session(settings, window);
       window.Attach(session);
       x11::CatchStopSignals();
-      SaverLoopLimits limits;
-      limits.seconds = options.measureSeconds;
+      SaverLoopMeasure measure(options.measureSeconds);
       // The display's pace: X does not say, and 60 Hz is what nearly all have.
       exitCode = RunSaver(window, session, settings, files, x11::CarriedBodyFile(), 60,
-                          options.measureSeconds > 0 ? &limits : nullptr);
-      if (options.measureSeconds > 0) PrintMeasurement(limits);
+                          options.measureSeconds > 0 ? &measure : nullptr);
+      if (options.measureSeconds > 0) PrintMeasurement(measure);
     }
   }
   XCloseDisplay(display);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "settings/number_text.h"
+#include "common/number_text.h"
 #include "settings/settings.h"
 #include "shell/module_options.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "settings/number_text.h"
+#include "common/number_text.h"
 
 namespace zelor {
 namespace {

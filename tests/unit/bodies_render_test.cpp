@@ -15,10 +15,10 @@
 #include "body_rows.h"
 #include "commands.h"
 #include "fake_file_system.h"
+#include "memory_store.h"
 #include "picture.h"
 #include "render_progress.h"
 #include "settings/settings.h"
-#include "settings/settings_store.h"
 #include "shell/run_setup.h"
 #include "sim/sim.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/file_system.h"
-#include "sim/safe_write.h"
+#include "common/safe_write.h"
 
 namespace zelor {
 

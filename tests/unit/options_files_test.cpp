@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "memory_store.h"
+
 namespace zelor {
 namespace {
 

@@ -6,6 +6,8 @@
 #include <regex>
 #include <string>
 
+#include "memory_store.h"
+
 namespace zelor {
 namespace {
 

@@ -5,6 +5,7 @@
 #include "lock/encode_password.h"
 #include "lock/password_entry.h"
 #include "lock/password_query.h"
+#include "memory_store.h"
 #include "settings/settings.h"
 
 namespace zelor {

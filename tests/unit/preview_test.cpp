@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake_file_system.h"
+#include "memory_store.h"
 #include "sim/body_file.h"
 
 namespace zelor {

@@ -16,7 +16,9 @@
 
 #include "fake_file_system.h"
 #include "lock/encode_password.h"
+#include "memory_store.h"
 #include "shell/monitors.h"
+#include "shell/saver_loop_measure.h"
 #include "sim/body_file.h"
 
 namespace zelor {
@@ -162,19 +164,18 @@ TEST(SaverRun, WithATempoMakesTheStepsDueAndSleepsBetweenFrames) {
 TEST(SaverRun, AMeasuringLimitEndsTheLoopAndOneBeyondTheClockIsNone) {
   SaverTestRun limited;
   limited.store.values[kKeyTempo] = "0";  // as fast as it goes
-  SaverLoopLimits limits;
-  limits.seconds = 0.05;
-  EXPECT_EQ(RunSaver(limited.backend, limited.session, limited.settings, limited.files, {}, 60, &limits), 0);
-  EXPECT_NEAR(limits.elapsedSeconds, 0.05, 0.001);
-  EXPECT_GT(limits.steps, 100);
+  SaverLoopMeasure measure(0.05);
+  EXPECT_EQ(RunSaver(limited.backend, limited.session, limited.settings, limited.files, {}, 60, &measure), 0);
+  EXPECT_NEAR(measure.elapsedSeconds, 0.05, 0.001);
+  EXPECT_GT(measure.steps, 100);
 
   for (const double endless : {1e300, std::numeric_limits<double>::infinity()}) {
     SaverTestRun run;
     run.backend.onPoll = [&](int poll) {
       if (poll == 300) run.UserMoves(20);
     };
-    limits.seconds = endless;
-    EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &limits), 0);
+    SaverLoopMeasure endlessMeasure(endless);
+    EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &endlessMeasure), 0);
     EXPECT_EQ(run.backend.pollTimes.size(), 300u) << endless;  // the user ended it
   }
 }
@@ -199,12 +200,18 @@ TEST(SaverRun, StepsThatTakeLongerThanAFrameStillShowEveryFrame) {
 // A measured run counts its steps: the last picture's days are two a step.
 TEST(SaverRun, AMeasuredRunCountsEveryStep) {
   SaverTestRun run;
-  SaverLoopLimits limits;
-  limits.seconds = 0.05;
-  EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &limits), 0);
+  SaverLoopMeasure measure(0.05);
+  EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &measure), 0);
   const std::string& last = run.backend.events.back();
   ASSERT_EQ(last.rfind("present ", 0), 0u) << last;
-  EXPECT_EQ(limits.steps * 2, std::stoll(last.substr(8)));
+  EXPECT_EQ(measure.steps * 2, std::stoll(last.substr(8)));
+  // And what the backend saw: every picture but the one after the loop, and
+  // every poll, those of the sleeps too.
+  const auto seen = [](std::size_t n) { return static_cast<std::int64_t>(n); };
+  EXPECT_EQ(measure.presents + 1, seen(run.backend.presentTimes.size()));
+  EXPECT_EQ(measure.waits, seen(run.backend.waits.size()));
+  EXPECT_EQ(measure.polls + measure.waits, seen(run.backend.pollTimes.size()));
+  EXPECT_GT(measure.waits, 0);
 }
 
 TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {

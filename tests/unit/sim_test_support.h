@@ -9,6 +9,7 @@
 
 #include "common/zelor_error.h"
 #include "fake_file_system.h"
+#include "memory_store.h"
 #include "settings/settings.h"
 #include "shell/run_setup.h"
 #include "sim/body_file.h"

@@ -1,6 +1,6 @@
 #include "body_rows.h"
 
-#include "sim/safe_write.h"
+#include "common/safe_write.h"
 
 namespace zelor::bodies {
 namespace {

@@ -1,15 +1,27 @@
 #include "render.h"
 
 #include <chrono>
+#include <optional>
+#include <string>
 
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "shell/run_setup.h"
 
 namespace zelor::bodies {
+namespace {
+
+// Nothing stored: every setting reads as its default.
+class NothingStored : public SettingsStore {
+ public:
+  std::optional<std::string> Read(const std::string&) override { return std::nullopt; }
+  bool Write(const std::string&, const std::string&) override { return false; }
+};
+
+}  // namespace
 
 RenderOptions DefaultRenderOptions() {
-  MemoryStore store;
+  NothingStored store;
   const Settings settings(store, MakeDefaultPaths(""), kEnglishLocale);
   RenderOptions options;
   options.run = ReadRunConfig(settings);

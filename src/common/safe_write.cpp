@@ -1,4 +1,4 @@
-#include "sim/safe_write.h"
+#include "common/safe_write.h"
 
 namespace zelor {
 namespace {
