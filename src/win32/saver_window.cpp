@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/twips.h"
+#include "shell/time_label.h"
 #include "win32/canvas_blit.h"
 #include "win32/dialog_layout.h"
 #include "win32/password_dialogs.h"
@@ -17,8 +17,6 @@ namespace {
 
 constexpr wchar_t kSaverClass[] = L"Zelor2Bildschirm";
 constexpr wchar_t kBlackClass[] = L"Zelor2Schwarz";
-constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
-constexpr int kLabelPoints = 24;
 // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, which older SDK headers lack.
 constexpr DWORD kHighResolutionTimer = 0x00000002;
 
@@ -61,12 +59,12 @@ void SaverWindow::Show(SaverSession& session, bool allScreens) {
   const ScreenRect& area = places_.saver;
   FitPicture(canvas_, places_);
   const int dpi = static_cast<int>(DpiOf(nullptr));
-  const PixelBox label = ToPixels(kLabelTwips, dpi);
+  const PixelBox label = TimeLabelBox(dpi);
   // At the primary monitor's top left, wherever that lies in the window.
   const PixelRect primary = AreaIn(places_.primary, area);
   labelRect_ = {primary.left + label.left, primary.top + label.top, primary.left + label.left + label.width,
                 primary.top + label.top + label.height};
-  labelFont_ = CreateFontW(-MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  labelFont_ = CreateFontW(-MulDiv(kTimeLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            L"MS Sans Serif");
   // A tool window gets no task-bar button; topmost keeps it over everything
@@ -145,14 +143,10 @@ void SaverWindow::Present(const std::string& label) {
 
 void SaverWindow::DrawLabel(HDC dc) {
   const HGDIOBJ oldFont = SelectObject(dc, labelFont_);
-  // The count soon needs more digits than the label was made for: it widens
-  // to the right to show them all, and never narrows, so no stale digit is
-  // left beside it.
   SIZE extent{};
-  if (GetTextExtentPoint32W(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &extent)) {
-    const LONG margin = extent.cy / 4;
-    labelRect_.right = std::max(labelRect_.right, labelRect_.left + extent.cx + 2 * margin);
-  }
+  if (GetTextExtentPoint32W(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &extent))
+    labelRect_.right = labelRect_.left + WidenedLabelWidth(labelRect_.right - labelRect_.left,
+                                                           static_cast<int>(extent.cx), static_cast<int>(extent.cy));
   // The label is opaque: black behind white text, over whatever was drawn.
   FillRect(dc, &labelRect_, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetTextColor(dc, RGB(255, 255, 255));
