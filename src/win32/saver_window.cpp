@@ -10,6 +10,7 @@
 #include "win32/password_dialogs.h"
 #include "win32/platform.h"
 #include "win32/resource_ids.h"
+#include "win32/system_command.h"
 #include "win32/wide_text.h"
 
 namespace zelor::win32 {
@@ -89,7 +90,7 @@ void SaverWindow::CoverOtherMonitors(const std::vector<ScreenRect>& areas) {
 
 void SaverWindow::MouseMove(ScreenPoint p) {
   const PointerReport report = PointerOnPrimary(p, places_);
-  session_->MouseMove(report.x, report.y, report.width, report.height);
+  session_->PointerMoved(report.x, report.y, report.width, report.height);
 }
 
 std::int64_t SaverWindow::NowMicroseconds() { return SteadyMicroseconds(); }
@@ -120,7 +121,7 @@ void SaverWindow::WaitForInput(std::int64_t untilUs) {
   PollInput();
 }
 
-std::optional<std::string> SaverWindow::AskPassword() { return win32::AskPassword(instance_, window_); }
+void SaverWindow::AskPassword(SaverSession& session) { win32::AskPassword(instance_, window_, session); }
 
 void SaverWindow::ShowError(const std::string& message) {
   ShowMessage(window_, message.c_str(), MB_ICONERROR | MB_OK);
@@ -205,36 +206,42 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CHAR:
-      session_->Character();
+      session_->CharacterTyped();
       return 0;
-    case WM_SYSCHAR:  // Alt with a letter types nothing, but must not get past the lock
-      session_->KeyWithoutCharacter();
+    case WM_SYSCHAR:  // Alt with a letter types nothing
+      session_->KeyWithoutCharacter(KeyKind::Other);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-      // TranslateMessage has already queued the character a key types.
-      MSG typed;
       const bool modifier =
           wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN;
+      // TranslateMessage has already queued the character a key types: the
+      // key comes to the session as that character. F4 goes to the system,
+      // which turns Alt+F4 into the close command.
+      MSG typed;
       const bool characterFollows = PeekMessageW(&typed, window_, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
                                     PeekMessageW(&typed, window_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE);
-      if (session_->KeyDown(modifier, characterFollows, wParam == VK_F4) == KeyDownRoute::PassOn) break;
+      if (!modifier && (characterFollows || wParam == VK_F4)) break;
+      session_->KeyWithoutCharacter(modifier ? KeyKind::Modifier : KeyKind::Other);
       return 0;
     }
     case WM_SYSCOMMAND:
-      switch (RouteSystemCommand(static_cast<std::uint32_t>(wParam))) {
-        case SystemCommandRoute::Close:
-          session_->CloseRequest();
+      switch (SystemCommandOf(wParam)) {
+        case SystemCommand::CloseAsked:
+          session_->CloseAsked();
           return 0;
-        case SystemCommandRoute::Swallow:
+        case SystemCommand::ScreenSaveAsked:
+          if (session_->ScreenSaveAsked()) break;
           return 0;
-        case SystemCommandRoute::PassOn:
+        case SystemCommand::MenuKey:  // the saver has no menu; the keys went to the session as they went down
+          return 0;
+        case SystemCommand::Other:
           break;
       }
       break;
     case WM_CLOSE:
-      // Never destroyed from outside: a close request is a wake-up like any other.
-      session_->CloseRequest();
+      // Never destroyed from outside: the session decides what a close does.
+      session_->CloseAsked();
       return 0;
     default:
       break;

@@ -58,7 +58,8 @@ SaverWindow::~SaverWindow() {
   XSync(display_, False);
 }
 
-std::string SaverWindow::Open(const ModuleOptions& options, bool allScreens) {
+std::string SaverWindow::Open(SaverSession& session, const ModuleOptions& options, bool allScreens) {
+  session_ = &session;
   XSetErrorHandler(NoteError);
   allScreens_ = allScreens;
   if (options.target == DrawTarget::OwnWindow) {
@@ -170,7 +171,7 @@ void SaverWindow::DrawLabel() {
 }
 
 void SaverWindow::PollInput() {
-  if (StopRequested() || windowGone) End();
+  if (StopRequested() || windowGone) session_->CloseAsked();
   while (XPending(display_)) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -217,32 +218,31 @@ void SaverWindow::Handle(const XEvent& event) {
       if (takesInput_) {
         const PointerReport report = PointerOnPrimary(
             TranslatePoint({event.xmotion.x, event.xmotion.y}, windowArea_, places_.saver), places_);
-        session_->MouseMove(report.x, report.y, report.width, report.height);
+        session_->PointerMoved(report.x, report.y, report.width, report.height);
       }
       break;
     case KeyPress: {
-      // Without a password query a key ends the run as a close request does;
-      // Shift or Ctrl alone wait for the key they modify.
-      KeySym key = XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0);
-      if (takesInput_ && !IsModifierKey(key)) End();
+      if (!takesInput_) break;
+      char typed[8];
+      KeySym key = 0;
+      if (XLookupString(const_cast<XKeyEvent*>(&event.xkey), typed, sizeof typed, &key, nullptr) > 0)
+        session_->CharacterTyped();
+      else
+        session_->KeyWithoutCharacter(IsModifierKey(key) ? KeyKind::Modifier : KeyKind::Other);
       break;
     }
     case ClientMessage:
-      if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) End();
+      if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) session_->CloseAsked();
       break;
     case DestroyNotify:
       if (event.xdestroywindow.window == window_) {
         windowGone = true;
-        End();
+        session_->CloseAsked();
       }
       break;
     default:
       break;
   }
-}
-
-void SaverWindow::End() {
-  if (session_) session_->CloseRequest();
 }
 
 }  // namespace zelor::x11
