@@ -47,5 +47,13 @@ if [ -n "$cross" ]; then
   echo "layout: src/sim and src/settings include each other (above); shared pieces belong in src/common"
   status=1
 fi
+# The core decides on neutral events only: no core file names a Windows
+# message, system command or virtual key (WM_, SC_, VK_), nor a system
+# command's number (0xF000 to 0xF1FF, 61440 to 61999 written out, the mask 0xFFF0).
+windows_input='\b(WM|SC|VK)_[A-Z]|\b0[xX][Ff][01][0-9A-Fa-f]{2}\b|\b0[xX][Ff]{3}0\b|\b61[4-9][0-9]{2}\b'
+if grep -rnE "$windows_input" "${core[@]}"; then
+  echo "layout: a core file knows a Windows message or command number (above); the Windows front end translates them"
+  status=1
+fi
 [ "$status" -eq 0 ] && echo "layout: the core includes no platform header and no front end"
 exit "$status"

@@ -1,15 +1,16 @@
 // What a saver run needs from the window system: a clock, the screen, input
-// and the password query. The Windows front end implements it with its
-// windows; the tests with a fake.
+// and the password query. Each front end implements it with its windows; the
+// tests with a fake.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "sim/canvas.h"
 
 namespace zelor {
+
+class SaverSession;
 
 class SaverBackend {
  public:
@@ -28,9 +29,13 @@ class SaverBackend {
   // processor until the clock reaches `untilUs` or more input arrives, which
   // it hands on before it returns.
   virtual void WaitForInput(std::int64_t untilUs) = 0;
-  // Shows the password query and waits: the typed text after OK, nullopt
-  // when the query was closed instead.
-  virtual std::optional<std::string> AskPassword() = 0;
+  // Whether there is a password query to show. The module has none: locking
+  // belongs to the saver daemon.
+  virtual bool HasPasswordQuery() const = 0;
+  // Shows the password query and waits while `session.QueryOpen()`: OK hands
+  // the typed text to `session.QueryAnswered`, the query's close to
+  // `session.QueryClosed`.
+  virtual void AskPassword(SaverSession& session) = 0;
   virtual void ShowError(const std::string& message) = 0;
 };
 

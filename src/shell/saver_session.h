@@ -1,8 +1,9 @@
-// The input of a saver run, in the window system's terms, turned into the
-// run's decisions: go on, end, or ask for the password first.
+// The input of a saver run, as both front ends report it in no window
+// system's terms, turned into the run's decisions: go on, end, or ask for
+// the password first.
 #pragma once
 
-#include <cstdint>
+#include <string>
 
 #include "settings/settings.h"
 #include "shell/saver_backend.h"
@@ -10,33 +11,33 @@
 
 namespace zelor {
 
-// What the window system should do with a key going down.
-enum class KeyDownRoute {
-  Ignore,            // a modifier alone waits for the key it modifies
-  PassOn,            // the character it types, or Alt+F4's close request, follows
-  WithoutCharacter,  // a key that types nothing: handled here
-};
-
-// What becomes of a system command (WM_SYSCOMMAND's value; its low four
-// bits are the system's own and are masked off).
-enum class SystemCommandRoute { Close, Swallow, PassOn };
-SystemCommandRoute RouteSystemCommand(std::uint32_t command);
-
 class SaverSession {
  public:
   SaverSession(const Settings& settings, SaverBackend& backend) : settings_(settings), backend_(backend) {}
 
   bool Running() const { return running_; }
 
-  // Client pixels of the saver window, which has the given size.
-  void MouseMove(int x, int y, int width, int height);
-  // A key that types a character.
-  void Character();
-  KeyDownRoute KeyDown(bool modifier, bool characterFollows, bool isF4);
-  // A key that types nothing, Alt with a letter among them.
-  void KeyWithoutCharacter();
-  // Alt+F4, a close request from outside.
-  void CloseRequest();
+  // The pointer moved to (x, y), client pixels of a saver window of the
+  // given size.
+  void PointerMoved(int x, int y, int width, int height);
+  // A key typed a character.
+  void CharacterTyped();
+  // A key went down that types no character.
+  void KeyWithoutCharacter(KeyKind key);
+  // Alt+F4, the window's close, a stop from outside: the window stays, and
+  // the run ends only where the rules say so.
+  void CloseAsked();
+  // The system would start a screen saver: whether it may. Nothing new may
+  // start while this run goes on.
+  bool ScreenSaveAsked() const { return false; }
+
+  // The password query, shown by the backend while the session waits in
+  // AskPassword: open until it is answered or closed.
+  bool QueryOpen() const { return rules_.QueryOpen(); }
+  // OK with the text typed: a matching password ends the run.
+  void QueryAnswered(const std::string& typed);
+  // Closed without an answer: nothing is compared.
+  void QueryClosed() { rules_.SetQueryOpen(false); }
 
  private:
   void Act(WakeAction action);
@@ -46,7 +47,7 @@ class SaverSession {
 
   const Settings& settings_;
   SaverBackend& backend_;
-  WakeupRules rules_;
+  WakeupRules rules_{backend_.HasPasswordQuery()};
   bool running_ = true;
 };
 

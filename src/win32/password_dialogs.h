@@ -3,18 +3,16 @@
 
 #include <windows.h>
 
-#include <optional>
-#include <string>
-
 #include "settings/settings.h"
+#include "shell/saver_session.h"
 
 namespace zelor::win32 {
 
 // The modal password entry; returns when it has been closed.
 void ShowPasswordEntry(HINSTANCE instance, Settings& settings);
 
-// Shows the query modally above `owner` and returns when it is hidden or
-// closed: the typed text after OK, nullopt after a close.
-std::optional<std::string> AskPassword(HINSTANCE instance, HWND owner);
+// Shows the query modally above `owner` while `session` has it open, and
+// hands it the typed text after OK, or the close.
+void AskPassword(HINSTANCE instance, HWND owner, SaverSession& session);
 
 }  // namespace zelor::win32

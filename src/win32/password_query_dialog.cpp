@@ -20,26 +20,21 @@ constexpr ControlPlace kAbfragePlaces[] = {
     {IDC_TXTPASSWORT, layout::kTxtPasswort},
 };
 
-// One thread, one query: what the current AskPassword is waiting for. The
-// query's window stays between runs of it, and with it the typed text.
-struct QueryRun {
-  bool open = false;
-  std::optional<std::string> typed;  // set by OK
-};
-
 HWND g_query = nullptr;
-QueryRun g_run;
+
+// The session the query answers to, which alone knows whether it is open.
+// The query's window stays between runs of it, and with it the typed text.
+SaverSession* SessionOf(HWND dialog) { return reinterpret_cast<SaverSession*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
 // The owner takes input again before the query goes, so the activation
 // returns to it rather than to some other program.
-void EndQuery(HWND dialog, std::optional<std::string> typed) {
-  g_run.open = false;
-  g_run.typed = std::move(typed);
+void EnableOwner(HWND dialog) {
   if (HWND owner = GetWindow(dialog, GW_OWNER)) EnableWindow(owner, TRUE);
 }
 
-void cmdOK_Click(HWND dialog) {
-  EndQuery(dialog, WindowTextUtf8(GetDlgItem(dialog, IDC_TXTPASSWORT)));
+void cmdOK_Click(HWND dialog, SaverSession& session) {
+  session.QueryAnswered(WindowTextUtf8(GetDlgItem(dialog, IDC_TXTPASSWORT)));
+  EnableOwner(dialog);
   ShowWindow(dialog, SW_HIDE);
 }
 
@@ -53,15 +48,18 @@ INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_ABFRAGE_OK:
-        case IDOK:
-          if (g_run.open) cmdOK_Click(dialog);
+        case IDOK: {
+          SaverSession* session = SessionOf(dialog);
+          if (session && session->QueryOpen()) cmdOK_Click(dialog, *session);
           return TRUE;
+        }
         case IDCANCEL:  // Escape: the query has no cancel, so nothing happens
           return TRUE;
       }
       break;
     case WM_CLOSE:  // the close box and Alt+F4: no comparison, the text is lost
-      EndQuery(dialog, std::nullopt);
+      if (SaverSession* session = SessionOf(dialog)) session->QueryClosed();
+      EnableOwner(dialog);
       g_query = nullptr;
       DestroyWindow(dialog);
       return TRUE;
@@ -71,9 +69,9 @@ INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 // Runs the query's messages until it is hidden or closed. A WM_QUIT is handed
 // on to the loop that owns it.
-void RunModalLoop() {
+void RunModalLoop(const SaverSession& session) {
   MSG msg;
-  while (g_run.open) {
+  while (session.QueryOpen()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -89,26 +87,22 @@ void RunModalLoop() {
 
 }  // namespace
 
-std::optional<std::string> AskPassword(HINSTANCE instance, HWND owner) {
-  // The session lets no request through while the query is open; should one
-  // come all the same, the open query decides.
-  if (g_run.open) return std::nullopt;
+void AskPassword(HINSTANCE instance, HWND owner, SaverSession& session) {
   if (g_query && !IsWindow(g_query)) g_query = nullptr;  // went with an earlier owner
   if (!g_query) {
     g_query = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PWABFRAGE), owner, AbfrageProc, 0);
-    if (!g_query) return std::nullopt;  // no query, no way to end a locked run
+    if (!g_query) return;  // no query, no way to end a locked run
   }
-  g_run = {true, std::nullopt};
+  SetWindowLongPtrW(g_query, DWLP_USER, reinterpret_cast<LONG_PTR>(&session));
   if (owner) EnableWindow(owner, FALSE);
   SetWindowPos(g_query, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(g_query);
-  RunModalLoop();
-  if (g_run.open) {  // left by WM_QUIT: put the query away as a close would
-    g_run.open = false;
+  RunModalLoop(session);
+  if (session.QueryOpen()) {  // left by WM_QUIT: put the query away as a close would
+    session.QueryClosed();
     if (g_query) ShowWindow(g_query, SW_HIDE);
   }
   if (owner) EnableWindow(owner, TRUE);
-  return g_run.typed;
 }
 
 }  // namespace zelor::win32

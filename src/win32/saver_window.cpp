@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-#include "common/twips.h"
+#include "shell/time_label.h"
 #include "win32/canvas_blit.h"
 #include "win32/dialog_layout.h"
 #include "win32/password_dialogs.h"
 #include "win32/platform.h"
 #include "win32/resource_ids.h"
+#include "win32/system_command.h"
 #include "win32/wide_text.h"
 
 namespace zelor::win32 {
@@ -17,8 +18,6 @@ namespace {
 
 constexpr wchar_t kSaverClass[] = L"Zelor2Bildschirm";
 constexpr wchar_t kBlackClass[] = L"Zelor2Schwarz";
-constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
-constexpr int kLabelPoints = 24;
 // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, which older SDK headers lack.
 constexpr DWORD kHighResolutionTimer = 0x00000002;
 
@@ -61,12 +60,12 @@ void SaverWindow::Show(SaverSession& session, bool allScreens) {
   const ScreenRect& area = places_.saver;
   FitPicture(canvas_, places_);
   const int dpi = static_cast<int>(DpiOf(nullptr));
-  const PixelBox label = ToPixels(kLabelTwips, dpi);
+  const PixelBox label = TimeLabelBox(dpi);
   // At the primary monitor's top left, wherever that lies in the window.
   const PixelRect primary = AreaIn(places_.primary, area);
   labelRect_ = {primary.left + label.left, primary.top + label.top, primary.left + label.left + label.width,
                 primary.top + label.top + label.height};
-  labelFont_ = CreateFontW(-MulDiv(kLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+  labelFont_ = CreateFontW(-MulDiv(kTimeLabelPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            L"MS Sans Serif");
   // A tool window gets no task-bar button; topmost keeps it over everything
@@ -91,7 +90,7 @@ void SaverWindow::CoverOtherMonitors(const std::vector<ScreenRect>& areas) {
 
 void SaverWindow::MouseMove(ScreenPoint p) {
   const PointerReport report = PointerOnPrimary(p, places_);
-  session_->MouseMove(report.x, report.y, report.width, report.height);
+  session_->PointerMoved(report.x, report.y, report.width, report.height);
 }
 
 std::int64_t SaverWindow::NowMicroseconds() { return SteadyMicroseconds(); }
@@ -122,7 +121,7 @@ void SaverWindow::WaitForInput(std::int64_t untilUs) {
   PollInput();
 }
 
-std::optional<std::string> SaverWindow::AskPassword() { return win32::AskPassword(instance_, window_); }
+void SaverWindow::AskPassword(SaverSession& session) { win32::AskPassword(instance_, window_, session); }
 
 void SaverWindow::ShowError(const std::string& message) {
   ShowMessage(window_, message.c_str(), MB_ICONERROR | MB_OK);
@@ -145,14 +144,10 @@ void SaverWindow::Present(const std::string& label) {
 
 void SaverWindow::DrawLabel(HDC dc) {
   const HGDIOBJ oldFont = SelectObject(dc, labelFont_);
-  // The count soon needs more digits than the label was made for: it widens
-  // to the right to show them all, and never narrows, so no stale digit is
-  // left beside it.
   SIZE extent{};
-  if (GetTextExtentPoint32W(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &extent)) {
-    const LONG margin = extent.cy / 4;
-    labelRect_.right = std::max(labelRect_.right, labelRect_.left + extent.cx + 2 * margin);
-  }
+  if (GetTextExtentPoint32W(dc, labelText_.c_str(), static_cast<int>(labelText_.size()), &extent))
+    labelRect_.right = labelRect_.left + WidenedLabelWidth(labelRect_.right - labelRect_.left,
+                                                           static_cast<int>(extent.cx), static_cast<int>(extent.cy));
   // The label is opaque: black behind white text, over whatever was drawn.
   FillRect(dc, &labelRect_, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   SetTextColor(dc, RGB(255, 255, 255));
@@ -211,36 +206,42 @@ LRESULT SaverWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CHAR:
-      session_->Character();
+      session_->CharacterTyped();
       return 0;
-    case WM_SYSCHAR:  // Alt with a letter types nothing, but must not get past the lock
-      session_->KeyWithoutCharacter();
+    case WM_SYSCHAR:  // Alt with a letter types nothing
+      session_->KeyWithoutCharacter(KeyKind::Other);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-      // TranslateMessage has already queued the character a key types.
-      MSG typed;
       const bool modifier =
           wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU || wParam == VK_LWIN || wParam == VK_RWIN;
+      // TranslateMessage has already queued the character a key types: the
+      // key comes to the session as that character. F4 goes to the system,
+      // which turns Alt+F4 into the close command.
+      MSG typed;
       const bool characterFollows = PeekMessageW(&typed, window_, WM_CHAR, WM_DEADCHAR, PM_NOREMOVE) ||
                                     PeekMessageW(&typed, window_, WM_SYSCHAR, WM_SYSDEADCHAR, PM_NOREMOVE);
-      if (session_->KeyDown(modifier, characterFollows, wParam == VK_F4) == KeyDownRoute::PassOn) break;
+      if (!modifier && (characterFollows || wParam == VK_F4)) break;
+      session_->KeyWithoutCharacter(modifier ? KeyKind::Modifier : KeyKind::Other);
       return 0;
     }
     case WM_SYSCOMMAND:
-      switch (RouteSystemCommand(static_cast<std::uint32_t>(wParam))) {
-        case SystemCommandRoute::Close:
-          session_->CloseRequest();
+      switch (SystemCommandOf(wParam)) {
+        case SystemCommand::CloseAsked:
+          session_->CloseAsked();
           return 0;
-        case SystemCommandRoute::Swallow:
+        case SystemCommand::ScreenSaveAsked:
+          if (session_->ScreenSaveAsked()) break;
           return 0;
-        case SystemCommandRoute::PassOn:
+        case SystemCommand::MenuKey:  // the saver has no menu; the keys went to the session as they went down
+          return 0;
+        case SystemCommand::Other:
           break;
       }
       break;
     case WM_CLOSE:
-      // Never destroyed from outside: a close request is a wake-up like any other.
-      session_->CloseRequest();
+      // Never destroyed from outside: the session decides what a close does.
+      session_->CloseAsked();
       return 0;
     default:
       break;

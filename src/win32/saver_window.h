@@ -31,7 +31,8 @@ class SaverWindow : public SaverBackend {
   void Present(const std::string& label) override;
   void PollInput() override;
   void WaitForInput(std::int64_t untilUs) override;
-  std::optional<std::string> AskPassword() override;
+  bool HasPasswordQuery() const override { return true; }
+  void AskPassword(SaverSession& session) override;
   void ShowError(const std::string& message) override;
 
  private:

@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
+#include "shell/time_label.h"
 #include "x11/monitor_list.h"
 #include "x11/stop_signals.h"
 
 namespace zelor::x11 {
 namespace {
 
-// The label's box as the Windows program has it at 96 dots an inch.
-constexpr int kLabelWidth = 137, kLabelHeight = 41;
 constexpr int kOwnWindowWidth = 800, kOwnWindowHeight = 600;
 
 // A window that goes away under a module (the daemon destroyed it) makes
@@ -28,10 +28,13 @@ int NoteError(Display*, XErrorEvent* error) {
   return 0;
 }
 
+// The 75-dpi bitmap fonts every X server has are named by their pixel size,
+// which for them is the point size.
 XFontStruct* LoadLabelFont(Display* display) {
-  for (const char* name : {"-*-helvetica-medium-r-normal--24-*-*-*-*-*-iso8859-1",
-                           "-*-*-medium-r-normal--24-*-*-*-*-*-iso8859-1", "fixed"})
-    if (XFontStruct* font = XLoadQueryFont(display, name)) return font;
+  const std::string size = "--" + std::to_string(kTimeLabelPoints) + "-";
+  for (const std::string& name : {"-*-helvetica-medium-r-normal" + size + "*-*-*-*-*-iso8859-1",
+                                  "-*-*-medium-r-normal" + size + "*-*-*-*-*-iso8859-1", std::string("fixed")})
+    if (XFontStruct* font = XLoadQueryFont(display, name.c_str())) return font;
   return nullptr;
 }
 
@@ -55,7 +58,8 @@ SaverWindow::~SaverWindow() {
   XSync(display_, False);
 }
 
-std::string SaverWindow::Open(const ModuleOptions& options, bool allScreens) {
+std::string SaverWindow::Open(SaverSession& session, const ModuleOptions& options, bool allScreens) {
+  session_ = &session;
   XSetErrorHandler(NoteError);
   allScreens_ = allScreens;
   if (options.target == DrawTarget::OwnWindow) {
@@ -81,8 +85,9 @@ std::string SaverWindow::Open(const ModuleOptions& options, bool allScreens) {
   if (font_) XSetFont(display_, gc_, font_->fid);
   white_ = PixelValue(attributes.visual, 0xFFFFFF);
   black_ = PixelValue(attributes.visual, 0);
-  labelWidth_ = kLabelWidth;
-  labelHeight_ = std::max(kLabelHeight, font_ ? font_->ascent + font_->descent : 0);
+  const PixelBox label = TimeLabelBox(kUsualScreenDpi);
+  labelWidth_ = label.width;
+  labelHeight_ = std::max(label.height, font_ ? font_->ascent + font_->descent : 0);
   Fit(attributes.width, attributes.height);
   XSync(display_, False);
   return std::string();
@@ -100,8 +105,9 @@ void SaverWindow::Fit(int width, int height) {
   canvas_.Refit(places_.saver.Width(), places_.saver.Height(), AreaIn(places_.primary, places_.saver));
   image_ = std::make_unique<ServerImage>(display_, visual_, depth_, canvas_.Width(), canvas_.Height());
   const PixelRect primary = AreaIn(places_.primary, windowArea_);
-  labelLeft_ = primary.left;
-  labelTop_ = primary.top;
+  const PixelBox label = TimeLabelBox(kUsualScreenDpi);
+  labelLeft_ = primary.left + label.left;
+  labelTop_ = primary.top + label.top;
   // Monitors left out of the picture are black, also on the root.
   XSetForeground(display_, gc_, black_);
   XFillRectangle(display_, window_, gc_, 0, 0, width, height);
@@ -155,9 +161,7 @@ void SaverWindow::Present(const std::string& label) {
 void SaverWindow::DrawLabel() {
   const int length = static_cast<int>(labelText_.size());
   const int textWidth = font_ ? XTextWidth(font_, labelText_.data(), length) : 0;
-  // Widens for more digits and never narrows, so no stale digit stays beside it.
-  const int margin = labelHeight_ / 4;
-  labelWidth_ = std::max(labelWidth_, textWidth + 2 * margin);
+  labelWidth_ = WidenedLabelWidth(labelWidth_, textWidth, labelHeight_);
   XSetForeground(display_, gc_, black_);
   XFillRectangle(display_, window_, gc_, labelLeft_, labelTop_, labelWidth_, labelHeight_);
   if (!font_) return;
@@ -167,7 +171,7 @@ void SaverWindow::DrawLabel() {
 }
 
 void SaverWindow::PollInput() {
-  if (StopRequested() || windowGone) End();
+  if (StopRequested() || windowGone) session_->CloseAsked();
   while (XPending(display_)) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -214,32 +218,31 @@ void SaverWindow::Handle(const XEvent& event) {
       if (takesInput_) {
         const PointerReport report = PointerOnPrimary(
             TranslatePoint({event.xmotion.x, event.xmotion.y}, windowArea_, places_.saver), places_);
-        session_->MouseMove(report.x, report.y, report.width, report.height);
+        session_->PointerMoved(report.x, report.y, report.width, report.height);
       }
       break;
     case KeyPress: {
-      // Without a password query a key ends the run as a close request does;
-      // Shift or Ctrl alone wait for the key they modify.
-      KeySym key = XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0);
-      if (takesInput_ && !IsModifierKey(key)) End();
+      if (!takesInput_) break;
+      char typed[8];
+      KeySym key = 0;
+      if (XLookupString(const_cast<XKeyEvent*>(&event.xkey), typed, sizeof typed, &key, nullptr) > 0)
+        session_->CharacterTyped();
+      else
+        session_->KeyWithoutCharacter(IsModifierKey(key) ? KeyKind::Modifier : KeyKind::Other);
       break;
     }
     case ClientMessage:
-      if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) End();
+      if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) session_->CloseAsked();
       break;
     case DestroyNotify:
       if (event.xdestroywindow.window == window_) {
         windowGone = true;
-        End();
+        session_->CloseAsked();
       }
       break;
     default:
       break;
   }
-}
-
-void SaverWindow::End() {
-  if (session_) session_->CloseRequest();
 }
 
 }  // namespace zelor::x11

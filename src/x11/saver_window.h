@@ -1,9 +1,10 @@
 // The X11 saver window as the run's backend: draws the core's picture and
 // the time label into the root window, a given window (the daemon's) or a
 // window of its own, and hands input to the session only where the window is
-// its own. The root and a full-screen window show the sky centred on the
-// primary monitor, going on across the others or leaving them black. A stop
-// signal or the window's end closes the run, so its end is stored.
+// its own and full-screen. The root and a full-screen window show the sky
+// centred on the primary monitor, going on across the others or leaving them
+// black. A stop signal or the window's end asks the session to close, so the
+// run's end is stored.
 #pragma once
 
 #include <memory>
@@ -27,18 +28,18 @@ class SaverWindow : public SaverBackend {
   ~SaverWindow() override;
 
   // Finds or makes the window and sizes the canvas to it, or, with
-  // `allScreens`, to the monitors it covers. A German message when there is
-  // no such window; empty on success.
-  std::string Open(const ModuleOptions& options, bool allScreens);
-  void Attach(SaverSession& session) { session_ = &session; }
+  // `allScreens`, to the monitors it covers. Input goes to `session` from
+  // then on. A German message when there is no such window; empty on success.
+  std::string Open(SaverSession& session, const ModuleOptions& options, bool allScreens);
 
   std::int64_t NowMicroseconds() override;
   Canvas& Picture() override { return canvas_; }
   void Present(const std::string& label) override;
   void PollInput() override;
   void WaitForInput(std::int64_t untilUs) override;
-  // Never asked: a module does not lock.
-  std::optional<std::string> AskPassword() override { return std::nullopt; }
+  // A module does not lock: that belongs to the saver daemon.
+  bool HasPasswordQuery() const override { return false; }
+  void AskPassword(SaverSession&) override {}
   void ShowError(const std::string& message) override;
 
  private:
@@ -47,13 +48,12 @@ class SaverWindow : public SaverBackend {
   void Fit(int width, int height);
   void Handle(const XEvent& event);
   void DrawLabel();
-  void End();
 
   Display* display_;
   SaverSession* session_ = nullptr;
   Window window_ = 0;
   bool ownWindow_ = false;
-  bool takesInput_ = false;  // -fullscreen: a key or a pointer move ends the run
+  bool takesInput_ = false;  // -fullscreen: keys and pointer moves go to the session
   bool spansMonitors_ = false;  // the root or -fullscreen: the window covers every monitor
   bool allScreens_ = true;
   Visual* visual_ = nullptr;

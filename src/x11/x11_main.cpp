@@ -89,12 +89,11 @@ int main(int argc, char** argv) {
   int exitCode = 1;
   {
     x11::SaverWindow window(display);
-    const std::string problem = window.Open(options, ReadSwitch(settings, kKeyAlleBildschirme));
+    SaverSession session(settings, window);
+    const std::string problem = window.Open(session, options, ReadSwitch(settings, kKeyAlleBildschirme));
     if (!problem.empty()) {
       window.ShowError(problem);
     } else {
-      SaverSession session(settings, window);
-      window.Attach(session);
       x11::CatchStopSignals();
       SaverLoopMeasure measure(options.measureSeconds);
       // The display's pace: X does not say, and 60 Hz is what nearly all have.

@@ -46,12 +46,17 @@ struct FakeBackend : SaverBackend {
     PollInput();
     now = std::max(now, untilUs);
   }
-  std::optional<std::string> AskPassword() override {
+  bool HasPasswordQuery() const override { return true; }
+  // OK with the next answer, or the query's close where it is nullopt.
+  void AskPassword(SaverSession& session) override {
     events.push_back("ask");
     if (whileAsked) whileAsked();
     std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
     if (!answers.empty()) answers.pop_front();
-    return answer;
+    if (answer)
+      session.QueryAnswered(*answer);
+    else
+      session.QueryClosed();
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
 
@@ -103,8 +108,8 @@ struct SaverTestRun {
   // The pointer moves twice, as a user's hand does: the first report only
   // records where it is.
   void UserMoves(int from) {
-    session.MouseMove(from, 10, 100, 100);
-    session.MouseMove(from + 1, 10, 100, 100);
+    session.PointerMoved(from, 10, 100, 100);
+    session.PointerMoved(from + 1, 10, 100, 100);
   }
 
   MemoryStore store;
@@ -255,7 +260,7 @@ TEST(SaverRun, OnlyTheMatchingPasswordEndsALockedRun) {
   run.store.values[kKeyPasswort] = EncodePassword("geheim");
   run.backend.answers = {std::string("falsch"), std::nullopt, std::string("geheim")};
   run.backend.onPoll = [&](int poll) {
-    if (poll % 10 == 0) run.session.MouseMove(poll, 10, 100, 100);  // the first one only records
+    if (poll % 10 == 0) run.session.PointerMoved(poll, 10, 100, 100);  // the first one only records
   };
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 3);
@@ -271,12 +276,12 @@ TEST(SaverRun, WhileTheQueryIsOpenNothingElseTakesInput) {
   run.backend.answers = {std::nullopt, std::string("geheim")};
   run.backend.whileAsked = [&] {
     run.UserMoves(60);
-    run.session.Character();
-    run.session.KeyWithoutCharacter();
-    run.session.CloseRequest();
+    run.session.CharacterTyped();
+    run.session.KeyWithoutCharacter(KeyKind::Other);
+    run.session.CloseAsked();
     run.store.values[kKeyPasswort] = "";  // even an unlocked saver waits for the query
     run.UserMoves(70);
-    run.session.CloseRequest();
+    run.session.CloseAsked();
     run.store.values[kKeyPasswort] = EncodePassword("geheim");
   };
   run.backend.onPoll = [&](int poll) {
@@ -296,39 +301,45 @@ TEST(SaverRun, AQueryThatFailsLeavesTheGateOpen) {
   EXPECT_THROW(run.UserMoves(20), std::runtime_error);
   run.backend.whileAsked = nullptr;
   run.backend.answers = {std::string("geheim")};
-  run.session.MouseMove(40, 10, 100, 100);
+  run.session.PointerMoved(40, 10, 100, 100);
   EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 2);
   EXPECT_FALSE(run.session.Running());
 }
 
+// A key that types a character, and Alt+F4, come as the character typed and
+// the close asked: the front end hands the key itself on to the system.
 TEST(SaverSessionKeys, ModifiersWaitCharactersAndF4GoOnOtherKeysAskOnlyWhenLocked) {
   SaverTestRun run;
-  EXPECT_EQ(run.session.KeyDown(true, false, false), KeyDownRoute::Ignore);
-  EXPECT_EQ(run.session.KeyDown(false, true, false), KeyDownRoute::PassOn);
-  EXPECT_EQ(run.session.KeyDown(false, false, true), KeyDownRoute::PassOn);
-  EXPECT_EQ(run.session.KeyDown(false, false, false), KeyDownRoute::WithoutCharacter);
+  run.session.KeyWithoutCharacter(KeyKind::Modifier);
+  run.session.KeyWithoutCharacter(KeyKind::Other);
   EXPECT_TRUE(run.session.Running());
   EXPECT_TRUE(run.backend.events.empty());
   run.store.values[kKeyPasswort] = EncodePassword("geheim");
-  run.session.KeyDown(false, false, false);
+  run.session.KeyWithoutCharacter(KeyKind::Modifier);
+  EXPECT_TRUE(run.backend.events.empty());
+  run.session.KeyWithoutCharacter(KeyKind::Other);
   EXPECT_EQ(run.backend.events, std::vector<std::string>{"ask"});
 }
 
 TEST(SaverSessionKeys, ACharacterAlwaysAsksAndTheEmptyPasswordMatchesAnEmptyBox) {
   SaverTestRun run;
   run.backend.answers = {std::string("")};
-  run.session.Character();
+  run.session.CharacterTyped();
   EXPECT_EQ(run.backend.events, std::vector<std::string>{"ask"});
   EXPECT_FALSE(run.session.Running());
 }
 
-TEST(SaverSessionSystemCommands, CloseAsksScreenSaveAndMenuAreSwallowedTheRestGoesOn) {
-  EXPECT_EQ(RouteSystemCommand(0xF060), SystemCommandRoute::Close);
-  EXPECT_EQ(RouteSystemCommand(0xF063), SystemCommandRoute::Close);  // the low bits are the system's
-  EXPECT_EQ(RouteSystemCommand(0xF140), SystemCommandRoute::Swallow);
-  EXPECT_EQ(RouteSystemCommand(0xF100), SystemCommandRoute::Swallow);
-  EXPECT_EQ(RouteSystemCommand(0xF020), SystemCommandRoute::PassOn);  // minimise
-  EXPECT_EQ(RouteSystemCommand(0xF170), SystemCommandRoute::PassOn);  // monitor power
+// The system would start a screen saver, or asks the window to close.
+TEST(SaverSessionClose, NoScreenSaverStartsAndACloseEndsOnlyAnUnlockedRun) {
+  SaverTestRun run;
+  EXPECT_FALSE(run.session.ScreenSaveAsked());
+  run.store.values[kKeyPasswort] = EncodePassword("geheim");
+  run.session.CloseAsked();
+  EXPECT_EQ(run.backend.events, std::vector<std::string>{"ask"});
+  EXPECT_TRUE(run.session.Running());
+  run.store.values[kKeyPasswort] = "";
+  run.session.CloseAsked();
+  EXPECT_FALSE(run.session.Running());
 }
 
 }  // namespace

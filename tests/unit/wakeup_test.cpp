@@ -15,7 +15,7 @@ WakeupRules::PasswordReader Password(const std::string& stored, int* reads = nul
 // Positions in client pixels of a 200 by 101 window; its centre is (100, 50.5).
 WakeAction Move(WakeupRules& rules, int x, int y, const std::string& password = "", bool running = true,
                 int* reads = nullptr) {
-  return rules.MouseMove(x, y, 200, 101, running, Password(password, reads));
+  return rules.PointerMoved(x, y, 200, 101, running, Password(password, reads));
 }
 
 TEST(WakeupByMovement, TheFirstEventOnlyRecordsThePosition) {
@@ -33,10 +33,10 @@ TEST(WakeupByMovement, AnEventAtTheSamePlaceDoesNothing) {
 
 TEST(WakeupByMovement, AMoveFromTheCentreOnlyRecords) {
   WakeupRules rules;
-  rules.MouseMove(5, 5, 10, 10, true, Password(""));
-  EXPECT_EQ(rules.MouseMove(5, 5, 10, 10, true, Password("")), WakeAction::None);
-  EXPECT_EQ(rules.MouseMove(4, 5, 10, 10, true, Password("")), WakeAction::None);  // away from it records
-  EXPECT_EQ(rules.MouseMove(5, 5, 10, 10, true, Password("")), WakeAction::EndRun);  // towards it wakes
+  rules.PointerMoved(5, 5, 10, 10, true, Password(""));
+  EXPECT_EQ(rules.PointerMoved(5, 5, 10, 10, true, Password("")), WakeAction::None);
+  EXPECT_EQ(rules.PointerMoved(4, 5, 10, 10, true, Password("")), WakeAction::None);  // away from it records
+  EXPECT_EQ(rules.PointerMoved(5, 5, 10, 10, true, Password("")), WakeAction::EndRun);  // towards it wakes
   // A window of odd size has no pixel at its centre.
   Move(rules, 100, 50);
   EXPECT_EQ(Move(rules, 100, 51), WakeAction::EndRun);
@@ -83,30 +83,44 @@ TEST(WakeupWhileTheQueryIsOpen, NothingButTheQueryTakesInput) {
   rules.SetQueryOpen(true);
   EXPECT_EQ(Move(rules, 10, 10), WakeAction::None);
   EXPECT_EQ(Move(rules, 10, 10, "geheim"), WakeAction::None);
-  EXPECT_EQ(rules.KeyPress(), WakeAction::None);
-  EXPECT_EQ(rules.KeyWithoutCharacter(true, Password("geheim")), WakeAction::None);
-  EXPECT_EQ(rules.CloseRequest(true, Password("")), WakeAction::None);
+  EXPECT_EQ(rules.CharacterTyped(), WakeAction::None);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Other, true, Password("geheim")), WakeAction::None);
+  EXPECT_EQ(rules.CloseAsked(true, Password("")), WakeAction::None);
   rules.SetQueryOpen(false);
   EXPECT_EQ(Move(rules, 11, 10, "geheim"), WakeAction::ShowQuery);
-  EXPECT_EQ(rules.KeyPress(), WakeAction::ShowQuery);
+  EXPECT_EQ(rules.CharacterTyped(), WakeAction::ShowQuery);
 }
 
 TEST(WakeupByKeys, AnyCharacterAsksForThePassword) {
   const WakeupRules rules;
-  EXPECT_EQ(rules.KeyPress(), WakeAction::ShowQuery);
+  EXPECT_EQ(rules.CharacterTyped(), WakeAction::ShowQuery);
 }
 
 TEST(WakeupByKeys, AKeyWithoutACharacterAsksOnlyWhenLocked) {
   const WakeupRules rules;
-  EXPECT_EQ(rules.KeyWithoutCharacter(true, Password("geheim")), WakeAction::ShowQuery);
-  EXPECT_EQ(rules.KeyWithoutCharacter(true, Password("")), WakeAction::None);
-  EXPECT_EQ(rules.KeyWithoutCharacter(false, Password("geheim")), WakeAction::None);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Other, true, Password("geheim")), WakeAction::ShowQuery);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Other, true, Password("")), WakeAction::None);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Other, false, Password("geheim")), WakeAction::None);
+  // Shift, Ctrl or Alt alone waits for the key it modifies.
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Modifier, true, Password("geheim")), WakeAction::None);
 }
 
 TEST(WakeupByClose, ALockedRunAsksInsteadOfClosing) {
   const WakeupRules rules;
-  EXPECT_EQ(rules.CloseRequest(true, Password("geheim")), WakeAction::ShowQuery);
-  EXPECT_EQ(rules.CloseRequest(true, Password("")), WakeAction::EndRun);
+  EXPECT_EQ(rules.CloseAsked(true, Password("geheim")), WakeAction::ShowQuery);
+  EXPECT_EQ(rules.CloseAsked(true, Password("")), WakeAction::EndRun);
+}
+
+// The module has no query: locking belongs to the saver daemon, so what would
+// ask ends the run, whatever password a settings file holds.
+TEST(WakeupWithoutAQuery, WhatWouldAskEndsTheRunAndAModifierStillWaits) {
+  WakeupRules rules(false);
+  EXPECT_EQ(rules.CharacterTyped(), WakeAction::EndRun);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Other, true, Password("")), WakeAction::EndRun);
+  EXPECT_EQ(rules.KeyWithoutCharacter(KeyKind::Modifier, true, Password("")), WakeAction::None);
+  EXPECT_EQ(rules.CloseAsked(true, Password("geheim")), WakeAction::EndRun);
+  rules.PointerMoved(150, 75, 200, 101, true, Password("geheim"));
+  EXPECT_EQ(rules.PointerMoved(151, 75, 200, 101, true, Password("geheim")), WakeAction::EndRun);
 }
 
 }  // namespace

@@ -114,4 +114,21 @@ test_fullscreen_ends_on_a_pointer_move_and_stores_its_end() {
   [ "$(conf_get Breite)" != ABSENT ] || fail "the end of the run was not stored"
 }
 
+# Keys go through the same rules as on Windows, but a module has no password
+# query: a typed character and a key without one end the run, Shift alone
+# waits for the key it modifies.
+test_fullscreen_ends_on_a_key_but_not_on_shift_alone() {
+  local key window
+  for key in q F5; do
+    fresh_home "fullscreen-$key"
+    z_start -fullscreen
+    wait_for 15 "no window Zelor2" xdotool search --onlyvisible --name '^Zelor2$'
+    window=$(xdotool search --onlyvisible --name '^Zelor2$' | head -n 1)
+    xdotool windowfocus --sync "$window" key shift
+    keeps_for 1 "ended by Shift alone" z_running
+    xdotool key "$key"
+    wait_z_exit 10
+  done
+}
+
 run_tests

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "common/twips.h"
+#include "shell/time_label.h"
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
@@ -22,13 +22,10 @@
 namespace zelor::bodies {
 namespace {
 
-// The saver's label: 2055 x 615 twips at the window's top-left corner.
-constexpr TwipsRect kLabelTwips{0, 0, 2055, 615};
-constexpr int kScreenDpi = 96;
-// The stroke font's digits are 7 units tall; three pixels a unit comes near
-// the saver's 24-point text.
-constexpr int kFontScale = 3;
+// The stroke font's digits are 7 units tall; the saver's are about two thirds
+// of its text's size (32 pixels at 24 points), so three pixels a unit.
 constexpr int kFontUnitHeight = 7;
+constexpr int kFontScale = kTimeLabelPoints * kUsualScreenDpi / 72 * 2 / 3 / kFontUnitHeight;
 
 int TextWidth(const std::string& text) {
   std::string copy = text;
@@ -63,9 +60,8 @@ void DrawText(Picture& picture, const std::string& text, int left, int top) {
 }  // namespace
 
 PixelRect LabelBox(const std::string& label, int width, int height) {
-  const PixelBox box = ToPixels(kLabelTwips, kScreenDpi);
-  const int margin = kFontUnitHeight * kFontScale / 4;
-  const int right = std::max(box.left + box.width, box.left + TextWidth(label) + 2 * margin);
+  const PixelBox box = TimeLabelBox(kUsualScreenDpi);
+  const int right = box.left + WidenedLabelWidth(box.width, TextWidth(label), kFontUnitHeight * kFontScale);
   return {box.left, box.top, std::min(right, width), std::min(box.top + box.height, height)};
 }
 
