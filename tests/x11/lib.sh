@@ -46,20 +46,6 @@ wait_z_exit() {
   fail "zelor2 still running after ${timeout}s"
 }
 
-# Runs the command until it succeeds; fails with the message after the timeout.
-# The clock, not a count of tries: a check may itself take a second.
-wait_for() {
-  local timeout=$1 message=$2 end
-  shift 2
-  end=$((SECONDS + timeout))
-  while ((SECONDS < end)); do
-    "$@" >/dev/null && return 0
-    sleep 0.1
-  done
-  fail "$message within ${timeout}s"
-}
-
-
 # Starts an Xvfb with a black root window on a free display from :140 on,
 # with the arguments added; sets XVFB_PID and exports DISPLAY.
 start_xvfb() {
