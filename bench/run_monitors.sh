@@ -20,21 +20,10 @@ source scripts/wine_env.sh
 ensure_wine_prefix
 out=$(mktemp -d)
 
-xorg_pid=""
-for n in $(seq 200 230); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xorg ":$n" -config "$PWD/bench/xorg-dummy-two-fullhd.conf" -noreset -nolisten tcp -logfile "$out/xorg.log" \
-    >/dev/null 2>&1 &
-  xorg_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break 2
-    sleep 0.1
-  done
-  kill "$xorg_pid" 2>/dev/null
-  xorg_pid=""
-done
-[ -n "$xorg_pid" ] || { echo "could not start Xorg with the dummy driver" >&2; exit 1; }
+source tests/lib/display.sh
+start_x_server 200 230 Xorg -config "$PWD/bench/xorg-dummy-two-fullhd.conf" -noreset -nolisten tcp \
+  -logfile "$out/xorg.log" || { echo "could not start Xorg with the dummy driver" >&2; exit 1; }
+xorg_pid=$X_SERVER_PID
 trap 'kill "$xorg_pid" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$out"' EXIT
 xrandr --addmode DUMMY1 1920x1080
 

@@ -17,29 +17,24 @@ ensure_wine_prefix() {
   fi
 }
 
-# Starts Xvfb when no display is set; ZELOR_OWN_XVFB holds its pid.
+source "$ZELOR_ROOT/tests/lib/display.sh"
+
+# Uses the display that is set (to watch the saver on one's own desktop), or
+# starts an Xvfb of our own.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${ZELOR_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
-    ZELOR_OWN_XVFB=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-  done
-  echo "wine: could not start Xvfb" >&2
-  return 1
+  start_own_display
+}
+
+# Always an Xvfb of our own, for tests: what they see must not depend on the
+# caller's desktop and its window manager. ZELOR_OWN_XVFB holds its pid.
+start_own_display() {
+  start_x_server 90 120 Xvfb -screen 0 "${ZELOR_SCREEN:-1024x768x24}" -nolisten tcp ||
+    { echo "wine: could not start Xvfb" >&2; return 1; }
+  ZELOR_OWN_XVFB=$X_SERVER_PID
 }
 
 stop_own_display() {
-  if [ -n "${ZELOR_OWN_XVFB:-}" ]; then
-    kill "$ZELOR_OWN_XVFB" 2>/dev/null || true
-    wait "$ZELOR_OWN_XVFB" 2>/dev/null || true
-    unset ZELOR_OWN_XVFB
-  fi
+  stop_x_server "${ZELOR_OWN_XVFB:-}"
+  unset ZELOR_OWN_XVFB
 }

@@ -7,6 +7,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_env.sh"
 E2E_OUT=${E2E_OUT:-$ZELOR_ROOT/build/e2e}
 source "$ZELOR_ROOT/tests/body_files.sh"
 source "$ZELOR_ROOT/tests/lib/checks.sh"
+source "$ZELOR_ROOT/tests/lib/pixels.sh"
+source "$ZELOR_ROOT/tests/lib/runner.sh"
 mkdir -p "$E2E_OUT"
 REG_KEY='HKCU\Software\Zelor2\Einstellungen'
 export LANG=${LANG_FOR_TEST:-en_US.UTF-8}
@@ -17,14 +19,6 @@ zelor_data_dir() { echo "$(appdata_dir)/Zelor2"; }
 # The Windows form of a path below the prefix's drive C:.
 win_path() { local p=${1#"$WINEPREFIX/drive_c/"}; echo "C:\\${p//\//\\}"; }
 
-# Ends the whole test, also from inside a $(...) whose exit alone would not.
-fail() {
-  echo "    failed: $*" >&2
-  if [ -n "${E2E_TEST_PID:-}" ] && [ "$BASHPID" != "$E2E_TEST_PID" ]; then kill "$E2E_TEST_PID" 2>/dev/null; fi
-  exit 1
-}
-expect_eq() { [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"; }
-
 # Ends every Wine process and forgets all settings and files of earlier tests.
 reset_state() {
   wineserver -k 2>/dev/null || true
@@ -33,6 +27,12 @@ reset_state() {
   rm -rf "$(zelor_data_dir)"
   SCR_PID=""
 }
+reset_between_tests() { reset_state; }
+
+# Runs every function named test_* of the calling file (or those matching the
+# extended regular expression in E2E_ONLY), each from a clean state and for
+# at most TEST_TIMEOUT seconds (150; a file may give its own).
+run_tests() { run_test_functions "${E2E_ONLY:-}" "${TEST_TIMEOUT:-150}"; }
 
 # Starts Zelor2.scr with the given argument text (one word or several).
 scr_start() {
@@ -169,42 +169,6 @@ reg_set() {
   fail "reg add $1"
 }
 
-screenshot() { import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
-# The colour of one pixel of a screenshot as RRGGBB.
-pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
-# How many pixels of the screenshot have exactly this colour (RRGGBB).
-count_colour() {
-  convert "$1" -fill black +opaque "#$2" -fill white -opaque "#$2" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-
-# Runs every function named test_* of the calling file (or those matching the
-# regular expression in E2E_ONLY), each from a clean state and under a
-# watchdog; prints one PASS or FAIL line each.
-run_tests() {
-  local name status failed=0 pid limit i
-  for name in $(declare -F | awk '{print $3}' | grep '^test_' | grep -E -- "${E2E_ONLY:-.}"); do
-    reset_state
-    ( E2E_TEST_PID=$BASHPID; "$name" ) &
-    pid=$!
-    limit=${TEST_TIMEOUT:-150}
-    for ((i = 0; i < limit * 10; i++)); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null
-      echo "    failed: timed out after ${limit}s" >&2
-      status=124
-    else
-      wait "$pid"
-      status=$?
-    fi
-    if [ "$status" -eq 0 ]; then echo "PASS $(basename "$0" .sh) $name"; else echo "FAIL $(basename "$0" .sh) $name"; failed=1; fi
-  done
-  reset_state
-  return $failed
-}
-
 # The Windows form of any path, through Wine's drive Z: (the whole file system).
 z_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 
@@ -218,10 +182,4 @@ wait_line() {
     sleep 0.1
   done
   fail "no line matching '$pattern' in $(basename "$file") within ${timeout}s"
-}
-
-# How many pixels of the screenshot's area (WxH+X+Y) the fx expression is
-# true for, e.g. 'r+g+b>0' for the ones that are not black.
-count_where() {
-  convert "$1" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
 }

@@ -1,6 +1,6 @@
 # Sourced by both end-to-end libraries (Zelor2.scr under Wine, and the
-# native zelor2): checks that watch over time. Each library brings its own
-# `fail`, which ends the test with the message.
+# native zelor2): checks that watch over time. `fail` (tests/lib/runner.sh)
+# ends the test with the message.
 
 # Runs the command every tenth of a second for the whole interval; fails
 # with the message the first time it does not succeed. A negative check
@@ -14,4 +14,17 @@ keeps_for() {
     sleep 0.1
   done
   "$@" || fail "$message"
+}
+
+# Runs the command until it succeeds; fails with the message after the timeout.
+# The clock, not a count of tries: a check may itself take a second.
+wait_for() {
+  local timeout=$1 message=$2 end
+  shift 2
+  end=$((SECONDS + timeout))
+  while ((SECONDS < end)); do
+    "$@" >/dev/null && return 0
+    sleep 0.1
+  done
+  fail "$message within ${timeout}s"
 }

@@ -29,7 +29,7 @@ COUNT_SLACK=${SOAK_COUNT_SLACK:-3}
 [ -f "$ZELOR_SCR" ] || { echo "soak: $ZELOR_SCR is missing" >&2; exit 2; }
 bash "$here/../../scripts/build_bodies_tool.sh" || exit 2
 [ -f "${SOAK_PROBE:-}" ] || { echo "soak: SOAK_PROBE (zelor_soak_probe.exe) is missing" >&2; exit 2; }
-ensure_display || exit 2
+start_own_display || exit 2
 ensure_wine_prefix
 trap 'reset_state; stop_own_display' EXIT
 

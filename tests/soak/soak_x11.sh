@@ -37,21 +37,11 @@ samples=$SOAK_OUT/samples.txt
 : >"$samples"
 say() { echo "$*" | tee -a "$samples"; }
 
-xvfb_pid="" z_pid=""
-for n in $(seq 171 199); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && break 2
-    sleep 0.1
-  done
-  kill "$xvfb_pid" 2>/dev/null
-  xvfb_pid=""
-done
-[ -n "$xvfb_pid" ] || { echo "soak: could not start Xvfb" >&2; exit 2; }
-trap '[ -n "$z_pid" ] && kill -9 "$z_pid" 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
+source "$root/tests/lib/display.sh"
+z_pid=""
+start_x_server 171 199 Xvfb -screen 0 1024x768x24 -br -nolisten tcp || { echo "soak: could not start Xvfb" >&2; exit 2; }
+xvfb_pid=$X_SERVER_PID
+trap '[ -n "$z_pid" ] && kill -9 "$z_pid" 2>/dev/null; stop_x_server "$xvfb_pid"' EXIT
 
 # A sun with a ring of light stars, shown whole on a 4:3 screen, at a
 # quarter day per step; nothing saved at the end.

@@ -8,7 +8,7 @@ source scripts/wine_env.sh
 # ZELOR_WINE_TESTS_BIN and ZELOR_WINE_TESTS_PREFIX choose another build's
 # test programs and another prefix.
 export WINEPREFIX=${ZELOR_WINE_TESTS_PREFIX:-$ZELOR_ROOT/build/wine/tests-prefix}
-ensure_display || exit 2
+start_own_display || exit 2
 ensure_wine_prefix
 trap stop_own_display EXIT
 

@@ -8,14 +8,10 @@ ZELOR2=${ZELOR2:-$ZELOR_ROOT/build/native/src/zelor2}
 TEST_WINDOW=${TEST_WINDOW:-$ZELOR_ROOT/build/native/tests/x11_test_window}
 source "$ZELOR_ROOT/tests/body_files.sh"
 source "$ZELOR_ROOT/tests/lib/checks.sh"
+source "$ZELOR_ROOT/tests/lib/display.sh"
+source "$ZELOR_ROOT/tests/lib/pixels.sh"
+source "$ZELOR_ROOT/tests/lib/runner.sh"
 Z_PID="" HELPER_PID="" CLEANUP_DIR=""
-
-fail() {
-  echo "    failed: $*" >&2
-  if [ -n "${TEST_PID:-}" ] && [ "$BASHPID" != "$TEST_PID" ]; then kill "$TEST_PID" 2>/dev/null; fi
-  exit 1
-}
-expect_eq() { [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"; }
 
 # A fresh home for one test: settings in $CONF, data in $DATA.
 fresh_home() {
@@ -50,38 +46,12 @@ wait_z_exit() {
   fail "zelor2 still running after ${timeout}s"
 }
 
-# Runs the command until it succeeds; fails with the message after the timeout.
-# The clock, not a count of tries: a check may itself take a second.
-wait_for() {
-  local timeout=$1 message=$2 end
-  shift 2
-  end=$((SECONDS + timeout))
-  while ((SECONDS < end)); do
-    "$@" >/dev/null && return 0
-    sleep 0.1
-  done
-  fail "$message within ${timeout}s"
-}
-
-
 # Starts an Xvfb with a black root window on a free display from :140 on,
 # with the arguments added; sets XVFB_PID and exports DISPLAY.
 start_xvfb() {
-  local n i
-  for n in $(seq 140 170); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -br -nolisten tcp "$@" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    # Our server, not one another run started on the same number meanwhile.
-    for ((i = 0; i < 50; i++)); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-  done
-  XVFB_PID=""
-  return 1
+  start_x_server 140 170 Xvfb -screen 0 1024x768x24 -br -nolisten tcp "$@"
+  XVFB_PID=$X_SERVER_PID
+  [ -n "$XVFB_PID" ]
 }
 
 # The ids of the root window's children, mapped or not, one a line.
@@ -91,21 +61,7 @@ top_windows() {
   awk '$1 ~ /^0x/ {print $1}' <<<"$tree" | sort
 }
 
-screenshot() { timeout 20 import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
-# Pixels of the screenshot's area (WxH+X+Y) for which the expression in r, g
-# and b (each 0 to 1) holds. It is weighed once per colour of the area's
-# histogram: the screen has a few colours, and -fx, pixel by pixel, takes
-# seconds on a busy machine.
-count_where() {
-  convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info: |
-    awk -F'[()]' '{
-      n = split($2, c, ","); r = c[1] / 255; g = c[n > 1 ? 2 : 1] / 255; b = c[n > 2 ? 3 : 1] / 255
-      if ('"$3"') sum += $1
-    } END { print sum + 0 }'
-}
 red='r>0.5&&g<0.2&&b<0.2'
-# The colour of one pixel of a screenshot as RRGGBB.
-pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
 
 # Three bodies: a white sun at the centre, a red and a green planet.
 three_bodies() {
@@ -134,7 +90,7 @@ conf_get() {
 
 # Ends what a test started; a helper (a window, a daemon) gets a few seconds
 # to take its windows off the screen before the next test looks at it.
-cleanup() {
+cleanup_test() {
   local i
   [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
   if [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null; then
@@ -147,26 +103,7 @@ cleanup() {
   Z_PID="" HELPER_PID="" CLEANUP_DIR=""
 }
 
-# Runs every test_* function of the calling file (those matching X11_ONLY,
-# if set) under a watchdog; prints one PASS or FAIL line each.
-run_tests() {
-  local name pid status failed=0 limit=${TEST_TIMEOUT:-40} i
-  for name in $(declare -F | awk '{print $3}' | grep '^test_' | grep -e "${X11_ONLY:-}"); do
-    ( TEST_PID=$BASHPID; trap cleanup EXIT; "$name" ) &
-    pid=$!
-    for ((i = 0; i < limit * 10; i++)); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null
-      echo "    failed: timed out after ${limit}s" >&2
-      status=124
-    else
-      wait "$pid"
-      status=$?
-    fi
-    if [ "$status" -eq 0 ]; then echo "PASS $name"; else echo "FAIL $name"; failed=1; fi
-  done
-  return $failed
-}
+# Runs every test_* function of the calling file (those matching the extended
+# regular expression in X11_ONLY, if set), each for at most TEST_TIMEOUT
+# seconds (40), cleaning up after each however it ends.
+run_tests() { run_test_functions "${X11_ONLY:-}" "${TEST_TIMEOUT:-40}"; }

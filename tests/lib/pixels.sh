@@ -1,0 +1,27 @@
+# Sourced by both end-to-end libraries: screenshots and what their pixels
+# hold. Needs the library's `fail`.
+
+# The whole screen into the file; a hung X server fails the test, not the run.
+screenshot() { timeout 20 import -window root "$1" 2>/dev/null || fail "screenshot $1"; }
+
+# The colour of one pixel of a screenshot as RRGGBB.
+pixel() { convert "$1" -format '%[hex:p{'"$2"','"$3"'}]' info: 2>/dev/null | cut -c1-6; }
+
+# How many pixels of the screenshot have exactly this colour (RRGGBB).
+count_colour() {
+  convert "$1" -fill black +opaque "#$2" -fill white -opaque "#$2" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Pixels of the screenshot's area (WxH+X+Y) for which the expression in r, g
+# and b (each 0 to 1) holds, e.g. 'r+g+b>0' for the ones that are not black.
+# It is weighed once per colour of the area's histogram: the screen has a few
+# colours, and ImageMagick's -fx, pixel by pixel, takes seconds on a busy
+# machine. A picture that cannot be read gives no number at all, never 0.
+count_where() {
+  local histogram
+  histogram=$(convert "$1" -crop "$2" +repage -depth 8 -format %c histogram:info:) || return 1
+  awk -F'[()]' '{
+    n = split($2, c, ","); r = c[1] / 255; g = c[n > 1 ? 2 : 1] / 255; b = c[n > 2 ? 3 : 1] / 255
+    if ('"$3"') sum += $1
+  } END { print sum + 0 }' <<<"$histogram"
+}
