@@ -34,13 +34,9 @@ int ControlId(OptionsControl control) {
   return 0;
 }
 
-int FieldId(OptionsField field) {
-  switch (field) {
-    case OptionsField::Breite: return IDC_TXTBREITE;
-    case OptionsField::Hoehe: return IDC_TXTHOEHE;
-    case OptionsField::Intervall: return IDC_TXTINTERVALL;
-    case OptionsField::Tempo: return IDC_TXTTEMPO;
-  }
+int FieldId(const std::string& key) {
+  for (const OptionsSettingControl& row : kOptionsSettingControls)
+    if (row.key == key) return row.control;
   return IDC_TXTBREITE;
 }
 
@@ -49,13 +45,12 @@ std::string Text(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog,
 
 void Form_Load(HWND dialog, const OptionsForm& form) {
   const OptionsView view = form.Form_Load();
-  SetText(dialog, IDC_TXTBREITE, view.txtBreite);
-  SetText(dialog, IDC_TXTHOEHE, view.txtHoehe);
-  SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
-  SetText(dialog, IDC_TXTTEMPO, view.txtTempo);
-  CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
-  CheckDlgButton(dialog, IDC_CHKRUND, static_cast<UINT>(view.chkRund));
-  CheckDlgButton(dialog, IDC_CHKALLEBILDSCHIRME, static_cast<UINT>(view.chkAlleBildschirme));
+  for (const OptionsSettingControl& row : kOptionsSettingControls) {
+    const auto field = view.fields.find(row.key);
+    if (field != view.fields.end()) SetText(dialog, row.control, field->second);
+    const auto box = view.boxes.find(row.key);
+    if (box != view.boxes.end()) CheckDlgButton(dialog, row.control, static_cast<UINT>(box->second));
+  }
 
   ControlPlace places[kOptionsLayout.size()];
   for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
@@ -65,10 +60,14 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
 }
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
-  const auto box = [dialog](int id) { return static_cast<CheckState>(IsDlgButtonChecked(dialog, id)); };
-  const OptionsEntry entry{Text(dialog, IDC_TXTBREITE), Text(dialog, IDC_TXTHOEHE), Text(dialog, IDC_TXTINTERVALL),
-                           Text(dialog, IDC_TXTTEMPO),  box(IDC_CHKSPEICHERN),          box(IDC_CHKRUND),
-                           box(IDC_CHKALLEBILDSCHIRME)};
+  OptionsEntry entry;
+  for (const OptionsSettingControl& row : kOptionsSettingControls) {
+    const SettingInfo* setting = FindSetting(row.key);
+    if (setting && setting->kind == SettingKind::Switch)
+      entry.boxes[row.key] = static_cast<CheckState>(IsDlgButtonChecked(dialog, row.control));
+    else
+      entry.fields[row.key] = Text(dialog, row.control);
+  }
   const OkOutcome outcome = form.cmdOK_Click(entry);
   switch (outcome.kind) {
     case OkOutcome::Kind::Saved:
