@@ -36,11 +36,11 @@ std::string OptionsForm::Title() const { return kTitlePrefix + settings_.ReadTex
 
 OptionsView OptionsForm::Form_Load() const {
   OptionsView view;
-  for (const SettingInfo& setting : kSettingTable) {
-    if (setting.kind == SettingKind::Number) view.fields[setting.key] = settings_.ReadText(setting.key);
+  for (const SettingInfo* setting : SettingsInDialogOrder()) {
+    if (setting->kind == SettingKind::Number) view.fields[setting->key] = settings_.ReadText(setting->key);
     // A stored text that is no truth value shows as the default: "OK" then writes a clean truth value.
-    if (setting.kind == SettingKind::Switch)
-      view.boxes[setting.key] = ReadSwitch(settings_, setting.key) ? CheckState::Ticked : CheckState::Unticked;
+    if (setting->kind == SettingKind::Switch)
+      view.boxes[setting->key] = ReadSwitch(settings_, setting->key) ? CheckState::Ticked : CheckState::Unticked;
   }
   view.title = Title();
   return view;
@@ -48,9 +48,11 @@ OptionsView OptionsForm::Form_Load() const {
 
 OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
   // Every field is checked before anything is written, so that a typing
-  // mistake in the last field never leaves the first ones half-saved.
+  // mistake in the last field never leaves the first ones half-saved. The
+  // first field from the top that is wrong gets the focus.
   std::vector<std::pair<std::string, std::string>> writes;
-  for (const SettingInfo& setting : kSettingTable) {
+  for (const SettingInfo* row : SettingsInDialogOrder()) {
+    const SettingInfo& setting = *row;
     if (setting.kind == SettingKind::Switch)
       writes.emplace_back(setting.key, FormatBool(Find(entry.boxes, setting.key, CheckState::Unticked) !=
                                                   CheckState::Unticked));

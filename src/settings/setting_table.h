@@ -4,8 +4,10 @@
 // messages all look a setting up here; a new setting starts with a row below.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zelor {
 
@@ -54,28 +56,39 @@ struct SettingInfo {
   // The numbers the setting takes; none for any number.
   std::optional<SettingRange> range;
   // Its option on the module's command line without the dash: "-interval
-  // DAYS" for a number or a text, "-round" and "-no-round" for a switch.
-  // Empty for none. Width and height share one, "-sky WxH".
+  // TAGE" for a number or a text, "-round" and "-no-round" for a switch.
+  // Empty for none. Width and height share one, "-sky BREITExHÖHE".
   std::string moduleOption;
+  std::string moduleValue;  // what the usage calls the option's value, "TAGE"
+  // Its row in the options dialog, counted from 0 at the top: a number's
+  // label and field or a switch's check box on the left, a text's button on
+  // the right, beside "OK" (row 0) and "Abbrechen" (row 1). -1 for none.
+  int dialogRow;
+  int labelLines;  // a number's caption too long for one line of the label column takes 2
 };
 
-// In the order of the options dialog's rows; the settings without a row of
-// their own follow.
+// In the order of the module's usage; the options dialog orders by row.
 inline const SettingInfo kSettingTable[] = {
-    {kKeyBreite, "Bildschirmbreite (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky"},
-    {kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky"},
+    // key, label, kind, default, default from, range, module option, its value, dialog row, label lines
+    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, "file", "DATEI", 2, 1},
+    {kKeyResultsPath, "Lagerdatei", SettingKind::Text, 0, DefaultFrom::ResultsFile, std::nullopt, "results", "DATEI",
+     4, 1},
     {kKeyIntervall, "Berechnungsintervall (Tage)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt,
-     "interval"},
+     "interval", "TAGE", 2, 1},
+    {kKeyBreite, "Bildschirmbreite (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky",
+     "BREITExH\xC3\x96HE", 0, 1},
+    {kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky",
+     "BREITExH\xC3\x96HE", 1, 1},
     {kKeyTempo, "Tempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)", SettingKind::Number, kTempoDefault,
-     DefaultFrom::Value, SettingRange{0, kTempoMax}, "tempo"},
-    {kKeySaveResults, "Ergebnisse speichern", SettingKind::Switch, 0, DefaultFrom::Value, std::nullopt, "save"},
-    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, "round"},
+     DefaultFrom::Value, SettingRange{0, kTempoMax}, "tempo", "SCHRITTE", 3, 2},
+    {kKeySaveResults, "Ergebnisse speichern", SettingKind::Switch, 0, DefaultFrom::Value, std::nullopt, "save", "",
+     4, 1},
+    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, "round", "", 5, 1},
     {kKeyAlleBildschirme, "Alle Bildschirme nutzen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt,
-     "all-screens"},
-    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, "file"},
-    {kKeyResultsPath, "Lagerdatei", SettingKind::Text, 0, DefaultFrom::ResultsFile, std::nullopt, "results"},
-    // Locking belongs to the daemon on Linux: the module has no option for it.
-    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, ""},
+     "all-screens", "", 6, 1},
+    // Locking belongs to the daemon on Linux: the module has no option for
+    // it. Its own dialogs set it.
+    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, "", "", -1, 1},
 };
 
 // The row of `key`; nullptr for a key that is no setting.
@@ -83,6 +96,16 @@ inline const SettingInfo* FindSetting(const std::string& key) {
   for (const SettingInfo& setting : kSettingTable)
     if (setting.key == key) return &setting;
   return nullptr;
+}
+
+// The settings the options dialog shows, from its top row down.
+inline std::vector<const SettingInfo*> SettingsInDialogOrder() {
+  std::vector<const SettingInfo*> shown;
+  for (const SettingInfo& setting : kSettingTable)
+    if (setting.dialogRow >= 0) shown.push_back(&setting);
+  std::stable_sort(shown.begin(), shown.end(),
+                   [](const SettingInfo* a, const SettingInfo* b) { return a->dialogRow < b->dialogRow; });
+  return shown;
 }
 
 }  // namespace zelor

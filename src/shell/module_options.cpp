@@ -164,10 +164,26 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
   return options;
 }
 
+// The options in brackets, wrapped below "Aufruf: zelor2 " where a line
+// would grow past 90 characters.
 std::string ModuleUsage() {
-  return "Aufruf: zelor2 [-root | -window-id FENSTER | -fullscreen] [-file DATEI] [-results DATEI]\n"
-         "              [-interval TAGE] [-sky BREITExH\xC3\x96HE] [-tempo SCHRITTE] [-save | -no-save]\n"
-         "              [-round | -no-round] [-all-screens | -no-all-screens]\n"
+  std::vector<std::string> parts{"[-root | -window-id FENSTER | -fullscreen]"};
+  std::string previous;
+  for (const SettingInfo& setting : kSettingTable) {
+    const std::string& option = setting.moduleOption;
+    if (option.empty() || option == previous) continue;  // the sky's width and height share one
+    previous = option;
+    parts.push_back(setting.kind == SettingKind::Switch ? "[-" + option + " | -no-" + option + "]"
+                                                        : "[-" + option + " " + setting.moduleValue + "]");
+  }
+  constexpr std::size_t kWidth = 90;
+  const std::string indent(14, ' ');
+  std::string usage, line = "Aufruf: zelor2";
+  for (const std::string& part : parts) {
+    if (line.size() + 1 + part.size() > kWidth) usage += line + "\n", line = indent + part;
+    else line += " " + part;
+  }
+  return usage + line + "\n" +
          "Zahlen mit Punkt; Breite und H\xC3\xB6he in AE, etwa -sky 4x3 oder -sky 2.5x2. Die Optionen\n"
          "gelten nur f\xC3\xBCr diesen Lauf; die Einstellungen stehen in $XDG_CONFIG_HOME/zelor2/zelor2.conf.\n";
 }

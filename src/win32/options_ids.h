@@ -25,8 +25,9 @@
 
 namespace zelor::win32 {
 
-// A setting's control: a number's text field or a switch's check box (the
-// table tells which), and the field's label; 0 for none.
+// A setting's control: a number's text field, a switch's check box or a
+// text's button (the settings table tells which), and a field's label; 0 for
+// none.
 struct OptionsSettingControl {
   const std::string& key;
   int control;
@@ -41,6 +42,8 @@ inline const OptionsSettingControl kOptionsSettingControls[] = {
     {kKeySaveResults, IDC_CHKSPEICHERN, 0},
     {kKeyRund, IDC_CHKRUND, 0},
     {kKeyAlleBildschirme, IDC_CHKALLEBILDSCHIRME, 0},
+    {kKeyDatei, IDC_CMDDATEI, 0},
+    {kKeyResultsPath, IDC_CMDSPEICHER, 0},
 };
 
 }  // namespace zelor::win32
