@@ -28,6 +28,12 @@ int ControlId(const OptionsControl& control) {
   return control.part == OptionsPart::Label ? row->label : row->control;
 }
 
+// The field that gets the focus after a message about it.
+int FieldId(const std::string& key) {
+  const OptionsSettingControl* row = ControlsOf(key);
+  return row ? row->control : IDC_TXTBREITE;
+}
+
 SettingKind KindOf(const std::string& key) {
   const SettingInfo* setting = FindSetting(key);
   return setting ? setting->kind : SettingKind::Text;
@@ -55,7 +61,8 @@ void cmdOK_Click(HWND dialog, OptionsForm& form) {
   OptionsEntry entry;
   for (const OptionsSettingControl& row : kOptionsSettingControls) {
     const SettingKind kind = KindOf(row.key);
-    if (kind == SettingKind::Switch) entry.boxes[row.key] = static_cast<CheckState>(IsDlgButtonChecked(dialog, row.control));
+    if (kind == SettingKind::Switch)
+      entry.boxes[row.key] = static_cast<CheckState>(IsDlgButtonChecked(dialog, row.control));
     if (kind == SettingKind::Number) entry.fields[row.key] = Text(dialog, row.control);
   }
   const OkOutcome outcome = form.cmdOK_Click(entry);
