@@ -174,6 +174,10 @@ TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
        "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
       {Entry("2", "2", "  "), kKeyIntervall,
        "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+      // Of two wrong fields the upper one is named and gets the focus.
+      {Entry("2", "x", "  ", CheckState::Unticked, "-1"), kKeyHoehe,
+       "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "x\xE2\x80\x9C. "
+       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
   };
   for (const Case& c : cases) {
     Dialog d(kGermanLocale);
