@@ -22,13 +22,17 @@ struct Dialog {
   OptionsForm form;
 };
 
+// Every other field and box as a fresh dialog shows it.
 OptionsEntry Entry(std::string breite, std::string hoehe, std::string intervall,
                    CheckState box = CheckState::Unticked, std::string tempo = "0") {
-  return {{{kKeyBreite, std::move(breite)},
-           {kKeyHoehe, std::move(hoehe)},
-           {kKeyIntervall, std::move(intervall)},
-           {kKeyTempo, std::move(tempo)}},
-          {{kKeySaveResults, box}, {kKeyRund, CheckState::Ticked}, {kKeyAlleBildschirme, CheckState::Ticked}}};
+  const OptionsView fresh = Dialog().form.Form_Load();
+  OptionsEntry entry{fresh.fields, fresh.boxes};
+  entry.fields[kKeyBreite] = std::move(breite);
+  entry.fields[kKeyHoehe] = std::move(hoehe);
+  entry.fields[kKeyIntervall] = std::move(intervall);
+  entry.fields[kKeyTempo] = std::move(tempo);
+  entry.boxes[kKeySaveResults] = box;
+  return entry;
 }
 
 TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
