@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -11,42 +12,32 @@
 
 namespace zelor {
 
-enum class OptionsField { Breite, Hoehe, Intervall, Tempo };
-
 // The check box's values; a grey box counts as ticked.
 enum class CheckState { Unticked = 0, Ticked = 1, Grey = 2 };
 
-// What the controls show when the dialog opens.
+// What the controls show when the dialog opens: a text field for every number
+// setting and a check box for every switch, by key (see kSettingTable).
 struct OptionsView {
-  std::string txtBreite;
-  std::string txtHoehe;
-  std::string txtIntervall;
-  std::string txtTempo;
-  CheckState chkSpeichern = CheckState::Unticked;
-  CheckState chkRund = CheckState::Ticked;
-  CheckState chkAlleBildschirme = CheckState::Ticked;
+  std::map<std::string, std::string> fields;
+  std::map<std::string, CheckState> boxes;
   std::string title;
 };
 
-// What the controls hold when "OK" is pressed.
+// What the controls hold when "OK" is pressed, by key; a field left out
+// counts as empty, a box left out as unticked.
 struct OptionsEntry {
-  std::string txtBreite;
-  std::string txtHoehe;
-  std::string txtIntervall;
-  std::string txtTempo;
-  CheckState chkSpeichern = CheckState::Unticked;
-  CheckState chkRund = CheckState::Ticked;
-  CheckState chkAlleBildschirme = CheckState::Ticked;
+  std::map<std::string, std::string> fields;
+  std::map<std::string, CheckState> boxes;
 };
 
 struct OkOutcome {
   enum class Kind {
     Saved,       // everything written: close the dialog
-    NotANumber,  // nothing written: show the message, focus `field` (also a tempo out of range)
+    NotANumber,  // nothing written: show the message, focus `field` (also a number out of range)
     NotSaved,    // the store refused a write: show the message, stay open
   };
   Kind kind = Kind::Saved;
-  OptionsField field = OptionsField::Breite;
+  std::string field;    // the key of the field to focus
   std::string message;  // German, for a message box captioned "Zelor2"
 };
 

@@ -12,11 +12,8 @@ DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder) {
 }
 
 std::string FieldLabel(const std::string& key) {
-  if (key == kKeyBreite) return "Bildschirmbreite (AE)";
-  if (key == kKeyHoehe) return "Bildschirmh\xC3\xB6he (AE)";
-  if (key == kKeyIntervall) return "Berechnungsintervall (Tage)";
-  if (key == kKeyTempo) return "Tempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)";
-  return key;
+  const SettingInfo* setting = FindSetting(key);
+  return setting && !setting->label.empty() ? setting->label : key;
 }
 
 std::string NotANumberText(const std::string& key, const std::string& text) {
@@ -25,11 +22,25 @@ std::string NotANumberText(const std::string& key, const std::string& text) {
   return field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
 }
 
-std::string TempoRangeText(double tempo) {
-  const std::string field = Quoted(FieldLabel(kKeyTempo));
-  if (tempo < 0) return field + " darf nicht negativ sein.";
-  if (!(tempo <= kTempoMax)) return field + " darf h\xC3\xB6" "chstens " + FormatNumber(kTempoMax, kEnglishLocale) + " sein.";
+// Bounds are whole numbers, which read the same in every locale.
+std::string RangeText(const std::string& key, double value) {
+  const SettingInfo* setting = FindSetting(key);
+  if (!setting || !setting->range) return std::string();
+  const std::string field = Quoted(FieldLabel(key));
+  const SettingRange range = *setting->range;
+  if (value < range.low)
+    return field + (range.low == 0 ? " darf nicht negativ sein."
+                                   : " darf nicht kleiner als " + FormatNumber(range.low, kEnglishLocale) + " sein.");
+  if (!(value <= range.high))
+    return field + " darf h\xC3\xB6" "chstens " + FormatNumber(range.high, kEnglishLocale) + " sein.";
   return std::string();
+}
+
+std::string RangeAdvice(const std::string& key) {
+  const SettingInfo* setting = FindSetting(key);
+  if (!setting || !setting->range) return std::string();
+  return "eine Zahl von " + FormatNumber(setting->range->low, kEnglishLocale) + " bis " +
+         FormatNumber(setting->range->high, kEnglishLocale);
 }
 
 bool ReadSwitch(const Settings& settings, const std::string& key) {
@@ -37,16 +48,19 @@ bool ReadSwitch(const Settings& settings, const std::string& key) {
   return ParseBool(settings.DefaultText(key), settings.Locale()).value_or(false);
 }
 
-// A whole number reads the same in every locale.
-std::string TempoRangeAdvice() { return "eine Zahl von 0 bis " + FormatNumber(kTempoMax, kEnglishLocale); }
-
 std::string Settings::DefaultText(const std::string& key) const {
-  if (key == kKeyBreite || key == kKeyHoehe || key == kKeyIntervall) return FormatNumber(2, locale_);
-  if (key == kKeyDatei) return defaults_.bodyFile;
-  if (key == kKeyResultsPath) return defaults_.resultsFile;
-  if (key == kKeySaveResults) return FormatBool(false);
-  if (key == kKeyTempo) return FormatNumber(kTempoDefault, locale_);
-  if (key == kKeyRund || key == kKeyAlleBildschirme) return FormatBool(true);
+  const SettingInfo* setting = FindSetting(key);
+  if (!setting) return std::string();
+  switch (setting->defaultFrom) {
+    case DefaultFrom::BodyFile: return defaults_.bodyFile;
+    case DefaultFrom::ResultsFile: return defaults_.resultsFile;
+    case DefaultFrom::Value: break;
+  }
+  switch (setting->kind) {
+    case SettingKind::Number: return FormatNumber(setting->defaultValue, locale_);
+    case SettingKind::Switch: return FormatBool(setting->defaultValue != 0);
+    case SettingKind::Text: break;
+  }
   return std::string();
 }
 

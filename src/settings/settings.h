@@ -6,29 +6,12 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "settings/setting_table.h"
 #include "settings/settings_store.h"
 
 namespace zelor {
 
 inline const std::string kAppTitle = "Zelor2";
-inline const std::string kKeyBreite = "Breite";
-inline const std::string kKeyHoehe = "H\xC3\xB6he";  // "Höhe"
-inline const std::string kKeyIntervall = "Intervall";
-inline const std::string kKeyDatei = "Datei";
-inline const std::string kKeyResultsPath = "Speicher";
-inline const std::string kKeySaveResults = "speichern";
-inline const std::string kKeyPasswort = "Passwort";
-// Steps a second; 0 steps as fast as the machine can. The default is one step
-// a frame: as fast as it could, today's machine would finish the picture
-// before anyone looked, and keep a core busy all night.
-inline const std::string kKeyTempo = "Tempo";
-constexpr double kTempoDefault = 60;
-constexpr double kTempoMax = 10'000'000;
-// Truth values, both on by default: one scale across and down, so circles
-// are drawn round; and the sky going on across every further monitor.
-inline const std::string kKeyRund = "rund";
-inline const std::string kKeyAlleBildschirme = "alleBildschirme";
-
 inline const std::string kDefaultBodyFileName = "Voyager.zel";
 inline const std::string kDefaultResultsFileName = "Temp.zel";
 
@@ -40,20 +23,21 @@ struct DefaultPaths {
 };
 DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder);
 
-// The caption of the options dialog's field for a number setting, without its
-// colon: messages name what the user sees, not the key it is stored under.
+// The options dialog's caption of the setting, without its colon: messages
+// name what the user sees, not the key it is stored under. The key itself
+// for a setting the dialog does not show.
 std::string FieldLabel(const std::string& key);
 
 // "„Bildschirmbreite (AE)“ ist leer." or "... enthält keine Zahl: „…“."
 std::string NotANumberText(const std::string& key, const std::string& text);
 
-// Empty for a tempo from 0 to kTempoMax; else why it is none, e.g.
+// Empty for a number the setting takes; else why it takes none, e.g.
 // "„Tempo (…)“ darf nicht negativ sein."
-std::string TempoRangeText(double tempo);
+std::string RangeText(const std::string& key, double value);
 
-// "eine Zahl von 0 bis 10000000", with the bound as the field takes it: no
-// number field accepts digit-group marks.
-std::string TempoRangeAdvice();
+// "eine Zahl von 0 bis 10000000", with the bounds as the field takes them: no
+// number field accepts digit-group marks. Empty for a setting without a range.
+std::string RangeAdvice(const std::string& key);
 
 class Settings {
  public:
@@ -80,7 +64,7 @@ class Settings {
   NumberLocale locale_;
 };
 
-// "rund" or "alleBildschirme": a text that is no truth value counts as the
+// A switch such as "rund": a text that is no truth value counts as the
 // default, and the options dialog shows it so.
 bool ReadSwitch(const Settings& settings, const std::string& key);
 

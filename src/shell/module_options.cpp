@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include "common/number_text.h"
 #include "common/quoted.h"
@@ -45,24 +46,76 @@ std::string NeedsNumber(const std::string& option, const std::string& value) {
 // Width and height with an "x" between them: "4x3", "2.5X2", "4×3". The
 // older comma ("2.5,2") still works where the text cannot also be read as one
 // number with a decimal comma: to a German reader "2,5" is two and a half.
-std::string TakeSky(const std::string& value, ModuleOptions& options) {
+std::string TakeSky(const std::string& option, const std::string& value, const std::string& widthKey,
+                    const std::string& heightKey, ModuleOptions& options) {
   std::string text = value;
   for (std::size_t at; (at = text.find("\xC3\x97")) != std::string::npos;) text.replace(at, 2, "x");
   std::size_t cut = text.find_first_of("xX");
   if (cut == std::string::npos) {
     cut = text.find(',');
     if (cut != std::string::npos && ParseNumber(text, kGermanLocale))
-      return "Die Option " + Quoted("-sky") + " ist mit " + QuotedShort(value) + " nicht eindeutig: Meinen Sie " +
+      return "Die Option " + Quoted(option) + " ist mit " + QuotedShort(value) + " nicht eindeutig: Meinen Sie " +
              value + " AE oder " + text.substr(0, cut) + " mal " + text.substr(cut + 1) +
              " AE? Bitte schreiben Sie Breite und H\xC3\xB6he mit einem x dazwischen, etwa " +
              Quoted(text.substr(0, cut) + "x" + text.substr(cut + 1)) + ", und Dezimalzahlen mit Punkt.";
   }
   const std::string width = text.substr(0, cut), height = cut == std::string::npos ? "" : text.substr(cut + 1);
   if (!IsNumber(width) || !IsNumber(height))
-    return "Die Option " + Quoted("-sky") + " braucht Breite und H\xC3\xB6he in AE mit einem x dazwischen, etwa " +
+    return "Die Option " + Quoted(option) + " braucht Breite und H\xC3\xB6he in AE mit einem x dazwischen, etwa " +
            Quoted("4x3") + " oder " + Quoted("2.5x2") + ", nicht " + QuotedShort(value) + ".";
-  options.settings[kKeyBreite] = width;
-  options.settings[kKeyHoehe] = height;
+  options.settings[widthKey] = width;
+  options.settings[heightKey] = height;
+  return std::string();
+}
+
+// The settings whose module option is `name`: one, or the two of the sky.
+std::vector<const SettingInfo*> SettingsWithOption(const std::string& name) {
+  std::vector<const SettingInfo*> found;
+  for (const SettingInfo& setting : kSettingTable)
+    if (!setting.moduleOption.empty() && setting.moduleOption == name) found.push_back(&setting);
+  return found;
+}
+
+// A switch's option sets it, the option with "no-" before it clears it.
+bool TakeSwitch(const std::string& name, ModuleOptions& options) {
+  const bool cleared = name.compare(0, 3, "no-") == 0;
+  for (const SettingInfo* setting : SettingsWithOption(cleared ? name.substr(3) : name)) {
+    if (setting->kind != SettingKind::Switch) continue;
+    options.settings[setting->key] = FormatBool(!cleared);
+    return true;
+  }
+  return false;
+}
+
+// The value of an option of the module itself: a window or a measurement.
+std::string TakeOwnValue(const std::string& name, const std::string& value, ModuleOptions& options) {
+  if (name == "window-id") {
+    const auto id = ParseWindowId(value);
+    if (!id) return "Die Option " + Quoted("-window-id") + " braucht die Nummer eines Fensters, nicht " +
+                    QuotedShort(value) + ".";
+    options.target = DrawTarget::GivenWindow;
+    options.window = *id;
+    return std::string();
+  }
+  const auto number = SingleNumber(value);
+  if (!number) return NeedsNumber("-" + name, value);
+  const double seconds = *ParseNumber(*number, kEnglishLocale);
+  if (!(seconds > 0 && seconds <= kMeasureSecondsMax))
+    return "Die Option " + Quoted("-measure-seconds") + " braucht eine Dauer von mehr als 0 bis " +
+           FormatNumber(kMeasureSecondsMax, kEnglishLocale) + " Sekunden (ein Tag), nicht " + QuotedShort(value) +
+           ".";
+  options.measureSeconds = seconds;
+  return std::string();
+}
+
+// The value of a setting's option: a text as it stands, a number with a dot.
+std::string TakeSettingValue(const std::vector<const SettingInfo*>& settings, const std::string& name,
+                             const std::string& value, ModuleOptions& options) {
+  if (settings.size() == 2) return TakeSky("-" + name, value, settings[0]->key, settings[1]->key, options);
+  if (settings[0]->kind != SettingKind::Number) return options.settings[settings[0]->key] = value, std::string();
+  const auto number = SingleNumber(value);
+  if (!number) return NeedsNumber("-" + name, value);
+  options.settings[settings[0]->key] = *number;
   return std::string();
 }
 
@@ -71,49 +124,15 @@ std::string TakeOption(const std::string& name, const std::vector<std::string>& 
                        ModuleOptions& options) {
   if (name == "root") return options.target = DrawTarget::Root, options.window = {}, std::string();
   if (name == "fullscreen") return options.fullscreen = true, std::string();
-  if (name == "save") return options.settings[kKeySaveResults] = "True", std::string();
-  if (name == "no-save") return options.settings[kKeySaveResults] = "False", std::string();
-  if (name == "round") return options.settings[kKeyRund] = "True", std::string();
-  if (name == "no-round") return options.settings[kKeyRund] = "False", std::string();
-  if (name == "all-screens") return options.settings[kKeyAlleBildschirme] = "True", std::string();
-  if (name == "no-all-screens") return options.settings[kKeyAlleBildschirme] = "False", std::string();
   if (name == "help" || name == "h") return options.help = true, std::string();
+  if (TakeSwitch(name, options)) return std::string();
 
-  static const char* const kWithValue[] = {"window-id", "file",  "results",         "interval",
-                                           "sky",       "tempo", "measure-seconds"};
-  bool takesValue = false;
-  for (const char* known : kWithValue) takesValue = takesValue || name == known;
-  if (!takesValue) return "Unbekannte Option " + QuotedShort("-" + name) + ".";
+  const bool ownValue = name == "window-id" || name == "measure-seconds";
+  const std::vector<const SettingInfo*> settings = SettingsWithOption(name);
+  if (!ownValue && settings.empty()) return "Unbekannte Option " + QuotedShort("-" + name) + ".";
   if (i + 1 >= args.size()) return "Die Option " + Quoted("-" + name) + " braucht einen Wert.";
   const std::string& value = args[++i];
-
-  if (name == "window-id") {
-    const auto id = ParseWindowId(value);
-    if (!id) return "Die Option " + Quoted("-window-id") + " braucht die Nummer eines Fensters, nicht " +
-                    QuotedShort(value) + ".";
-    options.target = DrawTarget::GivenWindow;
-    options.window = *id;
-  } else if (name == "file") {
-    options.settings[kKeyDatei] = value;
-  } else if (name == "results") {
-    options.settings[kKeyResultsPath] = value;
-  } else if (name == "sky") {
-    return TakeSky(value, options);
-  } else {
-    const auto number = SingleNumber(value);
-    if (!number) return NeedsNumber("-" + name, value);
-    if (name == "interval") options.settings[kKeyIntervall] = *number;
-    if (name == "tempo") options.settings[kKeyTempo] = *number;
-    if (name == "measure-seconds") {
-      const double seconds = *ParseNumber(*number, kEnglishLocale);
-      if (!(seconds > 0 && seconds <= kMeasureSecondsMax))
-        return "Die Option " + Quoted("-measure-seconds") + " braucht eine Dauer von mehr als 0 bis " +
-               FormatNumber(kMeasureSecondsMax, kEnglishLocale) + " Sekunden (ein Tag), nicht " +
-               QuotedShort(value) + ".";
-      options.measureSeconds = seconds;
-    }
-  }
-  return std::string();
+  return ownValue ? TakeOwnValue(name, value, options) : TakeSettingValue(settings, name, value, options);
 }
 
 }  // namespace
@@ -145,10 +164,26 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
   return options;
 }
 
+// The options in brackets, wrapped below "Aufruf: zelor2 " where a line
+// would grow past 90 characters.
 std::string ModuleUsage() {
-  return "Aufruf: zelor2 [-root | -window-id FENSTER | -fullscreen] [-file DATEI] [-results DATEI]\n"
-         "              [-interval TAGE] [-sky BREITExH\xC3\x96HE] [-tempo SCHRITTE] [-save | -no-save]\n"
-         "              [-round | -no-round] [-all-screens | -no-all-screens]\n"
+  std::vector<std::string> parts{"[-root | -window-id FENSTER | -fullscreen]"};
+  std::string previous;
+  for (const SettingInfo& setting : kSettingTable) {
+    const std::string& option = setting.moduleOption;
+    if (option.empty() || option == previous) continue;  // the sky's width and height share one
+    previous = option;
+    parts.push_back(setting.kind == SettingKind::Switch ? "[-" + option + " | -no-" + option + "]"
+                                                        : "[-" + option + " " + setting.moduleValue + "]");
+  }
+  constexpr std::size_t kWidth = 90;
+  const std::string indent(14, ' ');
+  std::string usage, line = "Aufruf: zelor2";
+  for (const std::string& part : parts) {
+    if (line.size() + 1 + part.size() > kWidth) usage += line + "\n", line = indent + part;
+    else line += " " + part;
+  }
+  return usage + line + "\n" +
          "Zahlen mit Punkt; Breite und H\xC3\xB6he in AE, etwa -sky 4x3 oder -sky 2.5x2. Die Optionen\n"
          "gelten nur f\xC3\xBCr diesen Lauf; die Einstellungen stehen in $XDG_CONFIG_HOME/zelor2/zelor2.conf.\n";
 }

@@ -8,12 +8,9 @@
 //                      environment's XSCREENSAVER_WINDOW names one the same way
 //   -fullscreen        an own window over the whole screen; a key or a
 //                      pointer move ends the run
-//   -file PATH  -results PATH  -interval DAYS  -sky WxH  -tempo STEPS
-//   -save  -no-save    the settings Datei, Speicher, Intervall, Breite and
-//                      Höhe, Tempo, speichern for this run
-//   -round  -no-round  circles drawn round (the setting rund)
-//   -all-screens  -no-all-screens  the sky across every monitor, or black
-//                      further monitors (alleBildschirme)
+//   and an option for each setting that has one in the settings table, for
+//   this run: "-interval 0.5" for a number or a text, "-round" and
+//   "-no-round" for a switch, "-sky 4x3" for the width and height
 #pragma once
 
 #include <cstdint>

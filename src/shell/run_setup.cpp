@@ -10,10 +10,17 @@
 namespace zelor {
 namespace {
 
+// A number the setting takes, by its row of the settings table.
 double ReadNumberSetting(const Settings& settings, const std::string& key) {
-  if (const auto value = settings.ReadNumber(key)) return *value;
-  throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.",
+  const auto value = settings.ReadNumber(key);
+  if (!value)
+    throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
+                         " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.",
+                     ErrorCause::BrokenSetting, key);
+  const std::string outOfRange = RangeText(key, *value);
+  if (outOfRange.empty()) return *value;
+  throw ZelorError("Die Einstellung " + outOfRange + " Bitte tragen Sie in den Einstellungen des Bildschirmschoners " +
+                       RangeAdvice(key) + " ein.",
                    ErrorCause::BrokenSetting, key);
 }
 
@@ -71,14 +78,7 @@ RunConfig ReadRunConfig(const Settings& settings) {
   return config;
 }
 
-double ReadTempo(const Settings& settings) {
-  const double tempo = ReadNumberSetting(settings, kKeyTempo);
-  const std::string problem = TempoRangeText(tempo);
-  if (problem.empty()) return tempo;
-  throw ZelorError("Die Einstellung " + problem +
-                   " Bitte tragen Sie in den Einstellungen des Bildschirmschoners " + TempoRangeAdvice() + " ein.",
-                   ErrorCause::BrokenSetting, kKeyTempo);
-}
+double ReadTempo(const Settings& settings) { return ReadNumberSetting(settings, kKeyTempo); }
 
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,
               const std::vector<unsigned char>& carriedCopy) {

@@ -1,6 +1,7 @@
 #include "win32/options_dialog.h"
 
-#include <iterator>
+#include <string>
+#include <vector>
 
 #include "settings/options_form.h"
 #include "settings/options_layout.h"
@@ -13,35 +14,29 @@
 namespace zelor::win32 {
 namespace {
 
-int ControlId(OptionsControl control) {
-  switch (control) {
-    case OptionsControl::lblBreite: return IDC_LBLBREITE;
-    case OptionsControl::txtBreite: return IDC_TXTBREITE;
-    case OptionsControl::lblHoehe: return IDC_LBLHOEHE;
-    case OptionsControl::txtHoehe: return IDC_TXTHOEHE;
-    case OptionsControl::lblIntervall: return IDC_LBLINTERVALL;
-    case OptionsControl::cmdOK: return IDOK;
-    case OptionsControl::txtIntervall: return IDC_TXTINTERVALL;
-    case OptionsControl::cmdAbbrechen: return IDCANCEL;
-    case OptionsControl::cmdDatei: return IDC_CMDDATEI;
-    case OptionsControl::lblTempo: return IDC_LBLTEMPO;
-    case OptionsControl::txtTempo: return IDC_TXTTEMPO;
-    case OptionsControl::chkSpeichern: return IDC_CHKSPEICHERN;
-    case OptionsControl::cmdSpeicher: return IDC_CMDSPEICHER;
-    case OptionsControl::chkRund: return IDC_CHKRUND;
-    case OptionsControl::chkAlleBildschirme: return IDC_CHKALLEBILDSCHIRME;
-  }
-  return 0;
+const OptionsSettingControl* ControlsOf(const std::string& key) {
+  for (const OptionsSettingControl& row : kOptionsSettingControls)
+    if (row.key == key) return &row;
+  return nullptr;
 }
 
-int FieldId(OptionsField field) {
-  switch (field) {
-    case OptionsField::Breite: return IDC_TXTBREITE;
-    case OptionsField::Hoehe: return IDC_TXTHOEHE;
-    case OptionsField::Intervall: return IDC_TXTINTERVALL;
-    case OptionsField::Tempo: return IDC_TXTTEMPO;
-  }
-  return IDC_TXTBREITE;
+int ControlId(const OptionsControl& control) {
+  if (control.part == OptionsPart::OK) return IDOK;
+  if (control.part == OptionsPart::Cancel) return IDCANCEL;
+  const OptionsSettingControl* row = ControlsOf(control.key);
+  if (!row) return 0;
+  return control.part == OptionsPart::Label ? row->label : row->control;
+}
+
+// The field that gets the focus after a message about it.
+int FieldId(const std::string& key) {
+  const OptionsSettingControl* row = ControlsOf(key);
+  return row ? row->control : IDC_TXTBREITE;
+}
+
+SettingKind KindOf(const std::string& key) {
+  const SettingInfo* setting = FindSetting(key);
+  return setting ? setting->kind : SettingKind::Text;
 }
 
 void SetText(HWND dialog, int id, const std::string& utf8) { SetDlgItemTextW(dialog, id, Widen(utf8).c_str()); }
@@ -49,26 +44,27 @@ std::string Text(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog,
 
 void Form_Load(HWND dialog, const OptionsForm& form) {
   const OptionsView view = form.Form_Load();
-  SetText(dialog, IDC_TXTBREITE, view.txtBreite);
-  SetText(dialog, IDC_TXTHOEHE, view.txtHoehe);
-  SetText(dialog, IDC_TXTINTERVALL, view.txtIntervall);
-  SetText(dialog, IDC_TXTTEMPO, view.txtTempo);
-  CheckDlgButton(dialog, IDC_CHKSPEICHERN, static_cast<UINT>(view.chkSpeichern));
-  CheckDlgButton(dialog, IDC_CHKRUND, static_cast<UINT>(view.chkRund));
-  CheckDlgButton(dialog, IDC_CHKALLEBILDSCHIRME, static_cast<UINT>(view.chkAlleBildschirme));
+  for (const OptionsSettingControl& row : kOptionsSettingControls) {
+    const auto field = view.fields.find(row.key);
+    if (field != view.fields.end()) SetText(dialog, row.control, field->second);
+    const auto box = view.boxes.find(row.key);
+    if (box != view.boxes.end()) CheckDlgButton(dialog, row.control, static_cast<UINT>(box->second));
+  }
 
-  ControlPlace places[kOptionsLayout.size()];
-  for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
-    places[i] = {ControlId(kOptionsLayout[i].control), kOptionsLayout[i].rect};
-  LayoutDialog(dialog, kOptionsClientWidthTwips, kOptionsClientHeightTwips, places, std::size(places));
+  std::vector<ControlPlace> places;
+  for (const OptionsControlPlace& place : OptionsLayout()) places.push_back({ControlId(place.control), place.rect});
+  LayoutDialog(dialog, kOptionsClientWidthTwips, OptionsClientHeightTwips(), places.data(), places.size());
   SetFittedOptionsTitle(dialog, view.title);  // once the dialog has its size
 }
 
 void cmdOK_Click(HWND dialog, OptionsForm& form) {
-  const auto box = [dialog](int id) { return static_cast<CheckState>(IsDlgButtonChecked(dialog, id)); };
-  const OptionsEntry entry{Text(dialog, IDC_TXTBREITE), Text(dialog, IDC_TXTHOEHE), Text(dialog, IDC_TXTINTERVALL),
-                           Text(dialog, IDC_TXTTEMPO),  box(IDC_CHKSPEICHERN),          box(IDC_CHKRUND),
-                           box(IDC_CHKALLEBILDSCHIRME)};
+  OptionsEntry entry;
+  for (const OptionsSettingControl& row : kOptionsSettingControls) {
+    const SettingKind kind = KindOf(row.key);
+    if (kind == SettingKind::Switch)
+      entry.boxes[row.key] = static_cast<CheckState>(IsDlgButtonChecked(dialog, row.control));
+    if (kind == SettingKind::Number) entry.fields[row.key] = Text(dialog, row.control);
+  }
   const OkOutcome outcome = form.cmdOK_Click(entry);
   switch (outcome.kind) {
     case OkOutcome::Kind::Saved:

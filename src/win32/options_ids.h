@@ -1,5 +1,6 @@
-// Resource ids of the options dialog (the range 200-299 is the settings').
-// Plain defines: the dialog template includes this file too.
+// Resource ids of the options dialog (the range 200-299 is the settings'),
+// and which setting each field and check box shows. Plain defines: the
+// dialog template includes this file too, and skips the table.
 #pragma once
 
 #define IDD_OPTIONEN 200
@@ -16,3 +17,34 @@
 #define IDC_TXTTEMPO 211
 #define IDC_CHKRUND 212
 #define IDC_CHKALLEBILDSCHIRME 213
+
+#ifndef RC_INVOKED
+#include <string>
+
+#include "settings/setting_table.h"
+
+namespace zelor::win32 {
+
+// A setting's control: a number's text field, a switch's check box or a
+// text's button (the settings table tells which), and a field's label; 0 for
+// none.
+struct OptionsSettingControl {
+  const std::string& key;
+  int control;
+  int label;
+};
+
+inline const OptionsSettingControl kOptionsSettingControls[] = {
+    {kKeyBreite, IDC_TXTBREITE, IDC_LBLBREITE},
+    {kKeyHoehe, IDC_TXTHOEHE, IDC_LBLHOEHE},
+    {kKeyIntervall, IDC_TXTINTERVALL, IDC_LBLINTERVALL},
+    {kKeyTempo, IDC_TXTTEMPO, IDC_LBLTEMPO},
+    {kKeySaveResults, IDC_CHKSPEICHERN, 0},
+    {kKeyRund, IDC_CHKRUND, 0},
+    {kKeyAlleBildschirme, IDC_CHKALLEBILDSCHIRME, 0},
+    {kKeyDatei, IDC_CMDDATEI, 0},
+    {kKeyResultsPath, IDC_CMDSPEICHER, 0},
+};
+
+}  // namespace zelor::win32
+#endif

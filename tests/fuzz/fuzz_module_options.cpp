@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -56,15 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   FUZZ_CHECK((options.target == DrawTarget::GivenWindow) == (options.window != 0));
-  static const std::set<std::string> kKnown = {kKeyDatei,       kKeyResultsPath, kKeyIntervall, kKeyBreite,
-                                               kKeyHoehe,       kKeyTempo,       kKeySaveResults, kKeyPasswort,
-                                               kKeyRund,        kKeyAlleBildschirme};
-  static const std::set<std::string> kNumbers = {kKeyIntervall, kKeyBreite, kKeyHoehe, kKeyTempo};
-  static const std::set<std::string> kSwitches = {kKeySaveResults, kKeyRund, kKeyAlleBildschirme};
+  // Every key is a setting's, a number's text a number, a switch's a truth value.
   for (const auto& [key, text] : options.settings) {
-    FUZZ_CHECK(kKnown.count(key));
-    if (kNumbers.count(key)) FUZZ_CHECK(IsNumber(text));
-    if (kSwitches.count(key)) FUZZ_CHECK(text == "True" || text == "False");
+    const SettingInfo* setting = FindSetting(key);
+    FUZZ_CHECK(setting);
+    if (setting->kind == SettingKind::Number) FUZZ_CHECK(IsNumber(text));
+    if (setting->kind == SettingKind::Switch) FUZZ_CHECK(text == "True" || text == "False");
   }
   // The same command line gives the same run.
   const ModuleOptions again = ParseModuleOptions(arguments, saverWindow);

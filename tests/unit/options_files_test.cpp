@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <optional>
+#include <regex>
+#include <set>
 #include <string>
 #include <utility>
 
 #include "memory_store.h"
+#include "win32/options_ids.h"
 
 namespace zelor {
 namespace {
@@ -172,6 +178,114 @@ TEST(OptionsTitle, ALongPathLosesFoldersFromItsMiddleAndKeepsTheFileName) {
   }
   EXPECT_EQ(FitOptionsTitle("Zelor2 - /home/anna/a/b/Sonne.zel", 22, Characters), "Zelor2 - /\xE2\x80\xA6/Sonne.zel");
 }
+
+#ifndef _WIN32
+std::string FileText(const std::string& path) {
+  std::ifstream file(path);
+  return std::string{std::istreambuf_iterator<char>(file), {}};
+}
+
+// The saver daemon's settings dialog offers exactly the settings that have a
+// module option, each as the table has it: a number with the table's default
+// and, where the setting has one, its range; a switch ticked when its default
+// is True; a file for a text; a text for the sky's pair.
+TEST(SettingTable, MatchesTheDaemonsDescriptionOfTheModule) {
+  const std::string xml = FileText(ZELOR_X11_DESCRIPTION);
+  ASSERT_FALSE(xml.empty()) << ZELOR_X11_DESCRIPTION;
+  std::map<std::string, std::vector<const SettingInfo*>> byOption;
+  for (const SettingInfo& setting : kSettingTable)
+    if (!setting.moduleOption.empty()) byOption[setting.moduleOption].push_back(&setting);
+
+  const std::regex element(R"(<(\w+)\s([^>]*)>)"), attribute(R"(([\w-]+)="([^"]*)\")");
+  std::set<std::string> offered;
+  for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
+    std::map<std::string, std::string> at;
+    const std::string kind = (*e)[1], attributes = (*e)[2];
+    for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a) at[(*a)[1]] = (*a)[2];
+    std::string option = at.count("arg") ? at["arg"] : at.count("arg-set") ? at["arg-set"] : at["arg-unset"];
+    if (option.empty() || option == "-root") continue;
+    option = option.substr(1, option.find(' ') == std::string::npos ? std::string::npos : option.find(' ') - 1);
+    if (at.count("arg-unset")) option = option.substr(3);  // "-no-round" clears "-round"
+    offered.insert(option);
+    const auto rows = byOption.find(option);
+    ASSERT_NE(rows, byOption.end()) << "-" << option << " is in no row of the settings table";
+    const SettingInfo& setting = *rows->second.front();
+    if (kind == "string") {
+      EXPECT_EQ(rows->second.size(), 2u) << option;  // width and height
+      continue;
+    }
+    ASSERT_EQ(rows->second.size(), 1u) << option;
+    if (kind == "number") {
+      EXPECT_EQ(setting.kind, SettingKind::Number) << option;
+      EXPECT_EQ(at["_label"], setting.label) << option;
+      EXPECT_EQ(std::stod(at["default"]), setting.defaultValue) << option;
+      if (setting.range) {
+        EXPECT_EQ(std::stod(at["low"]), setting.range->low) << option;
+        EXPECT_EQ(std::stod(at["high"]), setting.range->high) << option;
+      }
+    } else if (kind == "boolean") {
+      EXPECT_EQ(setting.kind, SettingKind::Switch) << option;
+      EXPECT_EQ(at.count("arg-unset") == 1, setting.defaultValue != 0) << option;
+    } else {
+      EXPECT_EQ(kind, "file") << option;
+      EXPECT_EQ(setting.kind, SettingKind::Text) << option;
+    }
+  }
+  std::set<std::string> inTable;
+  for (const auto& row : byOption) inTable.insert(row.first);
+  EXPECT_EQ(offered, inTable);
+}
+
+// The options dialog's template shows every number setting as a label with
+// the table's caption and a text field, every switch as a check box with it,
+// and every text as a button "…...", through the ids the dialog maps to
+// keys; it shows every setting the table gives a row, and nothing else but
+// "OK" and "Abbrechen".
+TEST(SettingTable, MatchesTheOptionsDialogsTemplate) {
+  const std::string rc = FileText(ZELOR_WIN32_DIR "/options.rc"), ids = FileText(ZELOR_WIN32_DIR "/options_ids.h");
+  ASSERT_FALSE(rc.empty() || ids.empty()) << ZELOR_WIN32_DIR;
+  std::map<std::string, int> idOf{{"IDOK", 1}, {"IDCANCEL", 2}};
+  const std::regex define(R"(#define (\w+) (\d+))");
+  for (std::sregex_iterator d(ids.begin(), ids.end(), define), end; d != end; ++d) idOf[(*d)[1]] = std::stoi((*d)[2]);
+  struct Control {
+    std::string type, caption;
+  };
+  std::map<int, Control> controls;  // by id
+  const std::regex line(R"re((LTEXT|EDITTEXT|AUTOCHECKBOX|PUSHBUTTON|DEFPUSHBUTTON)\s+(?:"([^"]*)",\s*)?(\w+))re");
+  for (std::sregex_iterator l(rc.begin(), rc.end(), line), end; l != end; ++l) {
+    ASSERT_TRUE(idOf.count((*l)[3])) << (*l)[3];
+    controls[idOf[(*l)[3]]] = {(*l)[1], (*l)[2]};
+  }
+  const auto take = [&controls](int id, const std::string& type) {
+    const auto found = controls.find(id);
+    if (found == controls.end() || found->second.type != type) return std::string("(no ") + type + ")";
+    const std::string caption = found->second.caption;
+    controls.erase(found);
+    return caption;
+  };
+  EXPECT_EQ(take(idOf["IDOK"], "DEFPUSHBUTTON"), "OK");
+  EXPECT_EQ(take(idOf["IDCANCEL"], "PUSHBUTTON"), "Abbrechen");
+
+  std::set<std::string> mapped;
+  for (const win32::OptionsSettingControl& row : win32::kOptionsSettingControls) {
+    const SettingInfo* setting = FindSetting(row.key);
+    ASSERT_NE(setting, nullptr) << row.key;
+    mapped.insert(row.key);
+    if (setting->kind == SettingKind::Number) {
+      EXPECT_EQ(take(row.label, "LTEXT"), setting->label + ":");
+      EXPECT_EQ(take(row.control, "EDITTEXT"), "") << row.key;
+    } else if (setting->kind == SettingKind::Switch) {
+      EXPECT_EQ(take(row.control, "AUTOCHECKBOX"), setting->label);
+    } else {
+      EXPECT_EQ(take(row.control, "PUSHBUTTON"), setting->label + "...");
+    }
+  }
+  for (const SettingInfo* setting : SettingsInDialogOrder())
+    EXPECT_TRUE(mapped.count(setting->key)) << setting->key << " has no control in the options dialog";
+  for (const auto& [id, control] : controls)
+    ADD_FAILURE() << "control " << id << " \"" << control.caption << "\" shows no setting";
+}
+#endif
 
 }  // namespace
 }  // namespace zelor

@@ -24,21 +24,29 @@ struct Dialog {
   OptionsForm form;
 };
 
+// Every other field and box as a fresh dialog shows it.
 OptionsEntry Entry(std::string breite, std::string hoehe, std::string intervall,
                    CheckState box = CheckState::Unticked, std::string tempo = "0") {
-  return {std::move(breite), std::move(hoehe), std::move(intervall), std::move(tempo), box};
+  const OptionsView fresh = Dialog().form.Form_Load();
+  OptionsEntry entry{fresh.fields, fresh.boxes};
+  entry.fields[kKeyBreite] = std::move(breite);
+  entry.fields[kKeyHoehe] = std::move(hoehe);
+  entry.fields[kKeyIntervall] = std::move(intervall);
+  entry.fields[kKeyTempo] = std::move(tempo);
+  entry.boxes[kKeySaveResults] = box;
+  return entry;
 }
 
 TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   Dialog d;
   const OptionsView view = d.form.Form_Load();
-  EXPECT_EQ(view.txtBreite, "2");
-  EXPECT_EQ(view.txtHoehe, "2");
-  EXPECT_EQ(view.txtIntervall, "2");
-  EXPECT_EQ(view.txtTempo, "60");  // one step a frame
-  EXPECT_EQ(view.chkSpeichern, CheckState::Unticked);
-  EXPECT_EQ(view.chkRund, CheckState::Ticked);
-  EXPECT_EQ(view.chkAlleBildschirme, CheckState::Ticked);
+  EXPECT_EQ(view.fields.at(kKeyBreite), "2");
+  EXPECT_EQ(view.fields.at(kKeyHoehe), "2");
+  EXPECT_EQ(view.fields.at(kKeyIntervall), "2");
+  EXPECT_EQ(view.fields.at(kKeyTempo), "60");  // one step a frame
+  EXPECT_EQ(view.boxes.at(kKeySaveResults), CheckState::Unticked);
+  EXPECT_EQ(view.boxes.at(kKeyRund), CheckState::Ticked);
+  EXPECT_EQ(view.boxes.at(kKeyAlleBildschirme), CheckState::Ticked);
   EXPECT_EQ(view.title, "Zelor2 - " + kDefaultBody);
 }
 
@@ -46,9 +54,9 @@ TEST(OptionsFormLoad, ShowsStoredTextsWithoutReformatting) {
   Dialog d;
   d.store.values = {{kKeyBreite, " 2,50 "}, {kKeyHoehe, "abc"}, {kKeyIntervall, ""}, {kKeyDatei, "D:\\Sonne.zel"}};
   const OptionsView view = d.form.Form_Load();
-  EXPECT_EQ(view.txtBreite, " 2,50 ");
-  EXPECT_EQ(view.txtHoehe, "abc");
-  EXPECT_EQ(view.txtIntervall, "");
+  EXPECT_EQ(view.fields.at(kKeyBreite), " 2,50 ");
+  EXPECT_EQ(view.fields.at(kKeyHoehe), "abc");
+  EXPECT_EQ(view.fields.at(kKeyIntervall), "");
   EXPECT_EQ(view.title, "Zelor2 - D:\\Sonne.zel");
 }
 
@@ -56,7 +64,7 @@ TEST(OptionsFormLoad, TicksTheBoxForEveryTrueText) {
   for (const char* text : {"True", "TRUE", "true", "1", "-1", "2,5"}) {
     Dialog d;
     d.store.values[kKeySaveResults] = text;
-    EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Ticked) << text;
+    EXPECT_EQ(d.form.Form_Load().boxes.at(kKeySaveResults), CheckState::Ticked) << text;
   }
 }
 
@@ -64,7 +72,7 @@ TEST(OptionsFormLoad, LeavesTheBoxUntickedForFalseAndForTextsThatAreNoTruthValue
   for (const char* text : {"False", "false", "0", "", "ja", "Wahr", "2.5"}) {
     Dialog d;
     d.store.values[kKeySaveResults] = text;
-    EXPECT_EQ(d.form.Form_Load().chkSpeichern, CheckState::Unticked) << text;
+    EXPECT_EQ(d.form.Form_Load().boxes.at(kKeySaveResults), CheckState::Unticked) << text;
   }
 }
 
@@ -77,8 +85,8 @@ TEST(OptionsFormLoad, TheRoundAndAllScreensBoxesShowTheirSettingAndTheDefaultFor
   for (const auto& [text, box] : cases) {
     Dialog d;
     d.store.values[kKeyRund] = d.store.values[kKeyAlleBildschirme] = text;
-    EXPECT_EQ(d.form.Form_Load().chkRund, box) << text;
-    EXPECT_EQ(d.form.Form_Load().chkAlleBildschirme, box) << text;
+    EXPECT_EQ(d.form.Form_Load().boxes.at(kKeyRund), box) << text;
+    EXPECT_EQ(d.form.Form_Load().boxes.at(kKeyAlleBildschirme), box) << text;
   }
 }
 
@@ -88,14 +96,14 @@ TEST(OptionsFormOk, StoresTheNormalisedNumbersAndShowsThemNextTime) {
   EXPECT_EQ(german.store.values[kKeyBreite], "2,5");
   EXPECT_EQ(german.store.values[kKeyHoehe], "3");
   EXPECT_EQ(german.store.values[kKeyIntervall], "0,25");
-  EXPECT_EQ(german.form.Form_Load().txtBreite, "2,5");
+  EXPECT_EQ(german.form.Form_Load().fields.at(kKeyBreite), "2,5");
 
   Dialog english(kEnglishLocale);
   EXPECT_EQ(english.form.cmdOK_Click(Entry(" 2.50 ", "1e3", "-.5")).kind, OkOutcome::Kind::Saved);
   EXPECT_EQ(english.store.values[kKeyBreite], "2.5");
   EXPECT_EQ(english.store.values[kKeyHoehe], "1000");
   EXPECT_EQ(english.store.values[kKeyIntervall], "-0.5");
-  EXPECT_EQ(english.form.Form_Load().txtBreite, "2.5");
+  EXPECT_EQ(english.form.Form_Load().fields.at(kKeyBreite), "2.5");
 }
 
 TEST(OptionsFormOk, EnforcesNoRange) {
@@ -110,7 +118,7 @@ TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothi
   Dialog d;
   EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Unticked, " 0,50 ")).kind, OkOutcome::Kind::Saved);
   EXPECT_EQ(d.store.values[kKeyTempo], "0,5");
-  EXPECT_EQ(d.form.Form_Load().txtTempo, "0,5");
+  EXPECT_EQ(d.form.Form_Load().fields.at(kKeyTempo), "0,5");
   EXPECT_EQ(d.form.cmdOK_Click(Entry("2", "2", "2", CheckState::Unticked, "1e7")).kind, OkOutcome::Kind::Saved);
   EXPECT_EQ(d.store.values[kKeyTempo], "10000000");
 
@@ -125,7 +133,7 @@ TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothi
     Dialog fresh;
     const OkOutcome outcome = fresh.form.cmdOK_Click(Entry("3", "3", "3", CheckState::Ticked, tempo));
     EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotANumber) << tempo;
-    EXPECT_EQ(outcome.field, OptionsField::Tempo) << tempo;
+    EXPECT_EQ(outcome.field, kKeyTempo) << tempo;
     EXPECT_NE(outcome.message.find(message), std::string::npos) << outcome.message;
     EXPECT_TRUE(fresh.store.values.empty()) << tempo;
     // Every number the message asks for is one the field takes.
@@ -141,7 +149,7 @@ TEST(OptionsFormOk, TickedAndGreyWriteTrueUntickedWritesFalse) {
   for (const auto& [box, text] : cases) {
     Dialog d;
     OptionsEntry entry = Entry("2", "2", "2", box);
-    entry.chkRund = entry.chkAlleBildschirme = box;
+    entry.boxes[kKeyRund] = entry.boxes[kKeyAlleBildschirme] = box;
     EXPECT_EQ(d.form.cmdOK_Click(entry).kind, OkOutcome::Kind::Saved);
     EXPECT_EQ(d.store.values[kKeySaveResults], text);
     EXPECT_EQ(d.store.values[kKeyRund], text);
@@ -159,19 +167,23 @@ TEST(OptionsFormOk, LeavesTheFilesAlone) {
 TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
   struct Case {
     OptionsEntry entry;
-    OptionsField field;
+    std::string field;
     const char* message;
   };
   const Case cases[] = {
-      {Entry("abc", "2", "2"), OptionsField::Breite,
+      {Entry("abc", "2", "2"), kKeyBreite,
        "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "abc\xE2\x80\x9C. "
        "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
-      {Entry("2", "2.5", "2"), OptionsField::Hoehe,
+      {Entry("2", "2.5", "2"), kKeyHoehe,
        "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: "
        "\xE2\x80\x9E" "2.5\xE2\x80\x9C. "
        "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
-      {Entry("2", "2", "  "), OptionsField::Intervall,
+      {Entry("2", "2", "  "), kKeyIntervall,
        "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+      // Of two wrong fields the upper one is named and gets the focus.
+      {Entry("2", "x", "  ", CheckState::Unticked, "-1"), kKeyHoehe,
+       "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "x\xE2\x80\x9C. "
+       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
   };
   for (const Case& c : cases) {
     Dialog d(kGermanLocale);

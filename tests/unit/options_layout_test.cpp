@@ -4,13 +4,24 @@
 
 #include <random>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "common/caption_room.h"
 #include "lock/password_layout.h"
+#include "settings/setting_table.h"
 
 namespace zelor {
 namespace {
+
+const std::vector<OptionsControlPlace> kOptionsLayout = OptionsLayout();
+const int kOptionsClientHeightTwips = OptionsClientHeightTwips();
+
+// For messages: "Field Tempo".
+std::string Name(const OptionsControl& control) {
+  static const char* const kParts[] = {"Label", "Field", "Box", "Button", "OK", "Cancel"};
+  return std::string(kParts[static_cast<int>(control.part)]) + " " + control.key;
+}
 
 bool Overlap(TwipsRect a, TwipsRect b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
@@ -22,8 +33,8 @@ TEST(OptionsLayout, EveryControlLiesInsideTheClientArea) {
     const TwipsRect r = place.rect;
     EXPECT_GE(r.left, 0);
     EXPECT_GE(r.top, 0);
-    EXPECT_LE(r.left + r.width, kOptionsClientWidthTwips) << static_cast<int>(place.control);
-    EXPECT_LE(r.top + r.height, kOptionsClientHeightTwips) << static_cast<int>(place.control);
+    EXPECT_LE(r.left + r.width, kOptionsClientWidthTwips) << Name(place.control);
+    EXPECT_LE(r.top + r.height, kOptionsClientHeightTwips) << Name(place.control);
   }
 }
 
@@ -31,13 +42,16 @@ TEST(OptionsLayout, NoTwoControlsCoverEachOther) {
   for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
     for (std::size_t j = i + 1; j < kOptionsLayout.size(); ++j)
       EXPECT_FALSE(Overlap(kOptionsLayout[i].rect, kOptionsLayout[j].rect))
-          << static_cast<int>(kOptionsLayout[i].control) << " and " << static_cast<int>(kOptionsLayout[j].control);
+          << Name(kOptionsLayout[i].control) << " and " << Name(kOptionsLayout[j].control);
 }
 
 TEST(OptionsLayout, ListsEachControlOnce) {
   std::set<OptionsControl> seen;
-  for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(place.control).second);
-  EXPECT_EQ(seen.size(), static_cast<std::size_t>(OptionsControl::chkAlleBildschirme) + 1);
+  for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(place.control).second) << Name(place.control);
+  // "OK", "Abbrechen", and every setting the dialog shows: a number with its label.
+  std::size_t controls = 2;
+  for (const SettingInfo* setting : SettingsInDialogOrder()) controls += setting->kind == SettingKind::Number ? 2 : 1;
+  EXPECT_EQ(seen.size(), controls);
 }
 
 // The options dialog and frmPWEingabe in pixels, as they open at `dpi`.
@@ -53,7 +67,12 @@ PixelDialog EingabeInPixels(int dpi) {
                          pw::kCmdAbbrechen},
                         dpi);
 }
-std::size_t Index(OptionsControl control) { return static_cast<std::size_t>(control); }
+std::size_t Index(OptionsPart part, const std::string& key) {
+  for (std::size_t i = 0; i < kOptionsLayout.size(); ++i)
+    if (kOptionsLayout[i].control.part == part && kOptionsLayout[i].control.key == key) return i;
+  ADD_FAILURE() << "no such control";
+  return 0;
+}
 
 bool Overlap(PixelBox a, PixelBox b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
@@ -66,10 +85,10 @@ TEST(CaptionRoom, ALongLabelWidensItsColumnAndMovesWhatLiesBeyond) {
   PixelDialog dialog = OptionsInPixels(96);
   const PixelDialog before = dialog;
   std::vector<int> needs(dialog.controls.size(), 0);
-  needs[Index(OptionsControl::lblIntervall)] = 164;
-  needs[Index(OptionsControl::lblBreite)] = 123;
+  needs[Index(OptionsPart::Label, kKeyIntervall)] = 164;
+  needs[Index(OptionsPart::Label, kKeyBreite)] = 123;
   MakeRoomForCaptions(dialog, needs, 96);
-  const int fieldColumn = before.controls[Index(OptionsControl::txtBreite)].left;
+  const int fieldColumn = before.controls[Index(OptionsPart::Field, kKeyBreite)].left;
   EXPECT_EQ(dialog.width, before.width + 24);
   EXPECT_EQ(dialog.height, before.height);
   for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
