@@ -230,7 +230,12 @@ VectorTable ParseVectorTable(std::string_view text, const std::vector<NamedMass>
                     ", genannt sind aber " + std::to_string(bodies.size()) + " K\xC3\xB6rper"};
   for (std::size_t k = 0; k < blocks.size(); ++k) {
     if (auto problem = BlockProblem(blocks, k)) return {{}, *problem};
-    table.records.push_back(RecordOf(blocks[k], bodies[k], k));
+    // A number the table may hold in kilometres can be too big in metres,
+    // and a body file with an endless coordinate is one the saver refuses.
+    const BodyRecord record = RecordOf(blocks[k], bodies[k], k);
+    if (!std::isfinite(record.X) || !std::isfinite(record.Y) || !std::isfinite(record.Speed))
+      return {{}, AtLine(blocks[k].first.line, "in Metern zu gro\xC3\x9F f\xC3\xBCr eine Zelor-Datei")};
+    table.records.push_back(record);
   }
   return table;
 }
