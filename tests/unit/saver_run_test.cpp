@@ -306,9 +306,9 @@ TEST(SaverRun, AQueryThatFailsLeavesTheGateOpen) {
   EXPECT_FALSE(run.session.Running());
 }
 
-// A key that types a character, and Alt+F4, come as the character typed and
-// the close asked: the front end hands the key itself on to the system.
-TEST(SaverSessionKeys, ModifiersWaitCharactersAndF4GoOnOtherKeysAskOnlyWhenLocked) {
+// Keys that type nothing. A key that types a character, and Alt+F4, come as
+// the character typed and the close asked (below).
+TEST(SaverSessionKeys, AModifierAloneWaitsAndAnotherKeyAsksOnlyWhenLocked) {
   SaverTestRun run;
   run.session.KeyWithoutCharacter(KeyKind::Modifier);
   run.session.KeyWithoutCharacter(KeyKind::Other);
