@@ -31,7 +31,8 @@ class WakeupRules {
   // password is read only for a waking movement.
   WakeAction PointerMoved(int x, int y, int width, int height, bool running, const PasswordReader& readPassword);
 
-  // Any typed character asks for the password, stored or not.
+  // Any typed character asks for the password, stored or not; without a
+  // query it ends the run.
   WakeAction CharacterTyped() const;
 
   // A key that types nothing (a function key, Alt with a letter): while a
