@@ -21,6 +21,10 @@ int FromVectorsCommand(FileSystem& files, const Words& words);
 int RenderCommand(FileSystem& files, const Words& words);
 int NewCommand(FileSystem& files, const Words& words);
 
+// The tool's usage, in German: what "zelor-bodies help" prints and the manual
+// page shows.
+const char* Usage();
+
 // Picks the command by the first word.
 int RunCommand(FileSystem& files, const Words& words);
 

@@ -29,6 +29,8 @@ const char kUsageText[] =
 
 }  // namespace
 
+const char* Usage() { return kUsageText; }
+
 int RunCommand(FileSystem& files, const Words& words) {
   if (words.empty() || words[0] == "help" || words[0] == "hilfe" || words[0] == "--help" || words[0] == "-h") {
     (words.empty() ? std::cerr : std::cout) << kUsageText;
