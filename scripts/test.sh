@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the core's include check, the documents' test citations,
 # native unit tests, the native X11 program's end-to-end tests in Xvfb, the
-# unit tests under ASan/UBSan, fuzzers for a bounded time, the Windows build's
-# tests under Wine, and the end-to-end tests of the real Zelor2.scr. Exits
-# non-zero on any failure.
+# Debian package under lintian, the unit tests under ASan/UBSan, fuzzers for a
+# bounded time, the Windows build's tests under Wine, and the end-to-end tests
+# of the real Zelor2.scr. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -44,6 +44,7 @@ stage "documents cite only tests that exist" bash scripts/check_doc_citations.sh
 stage "unit tests" unit
 # The native X11 program, built by the unit-test stage.
 stage "X11 end-to-end tests" bash tests/x11/run.sh
+stage "Debian package passes lintian" bash tests/package/test_deb.sh
 stage "unit tests under ASan and UBSan" sanitized
 stage "fuzzers" bash scripts/fuzz.sh
 if windows; then
