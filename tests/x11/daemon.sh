@@ -11,6 +11,7 @@ as_daemon_user() {
 
 daemon_up() { xscreensaver-command -time >/dev/null 2>&1; }
 daemon_down() { ! daemon_up; }
+two_modules() { [ "$(module_pids | wc -l)" -eq 2 ]; }
 module_pids() { pgrep -f "^$DAEMON_HOME/zelor2 "; }
 module_gone() { ! module_pids >/dev/null; }
 
@@ -59,4 +60,16 @@ deactivate_daemon() {
 stop_daemon() {
   xscreensaver-command -exit >/dev/null || fail "xscreensaver-command -exit"
   wait_for 10 "the daemon still answers after -exit" daemon_down
+}
+
+# For the cleanup after a test that failed with its daemon running: killed,
+# the daemon would leave its windows, and their modules, over the screen.
+cleanup_daemon() {
+  [ -n "$HELPER_PID" ] && daemon_up || return 0
+  xscreensaver-command -exit >/dev/null 2>&1
+  local i
+  for ((i = 0; i < 100; i++)); do
+    daemon_up || return 0
+    sleep 0.1
+  done
 }

@@ -117,6 +117,7 @@ conf_get() {
 cleanup_test() {
   local i
   [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
+  run_hook cleanup_daemon
   if [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null; then
     for ((i = 0; i < 50; i++)); do
       [[ "$(ps -o stat= -p "$HELPER_PID" 2>/dev/null)" == [^Z]* ]] || break  # gone, or a zombie

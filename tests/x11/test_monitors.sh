@@ -72,7 +72,7 @@ test_in_the_daemon_the_second_monitors_module_goes_on_with_the_sky_and_only_the_
   printf '[Einstellungen]\nDatei=%s\nBreite=2\nHöhe=1.5\nSpeicher=%s\nspeichern=True\n' \
     "$DAEMON_HOME/planeten.zel" "$DAEMON_HOME/ergebnis.zel" >"$CONF"
   start_daemon
-  wait_for 15 "not a module for each monitor" test "$(module_pids | wc -l)" -eq 2
+  wait_for 15 "not a module for each monitor" two_modules
   trace_renames
   wait_for 15 "no red orbit on the second monitor" red_drawn 800x600+800+0
   wait_for 15 "no green orbit on the primary" drawn 800x600+0+0 'g>0.5&&r<0.2'
@@ -97,7 +97,7 @@ test_in_the_daemon_the_second_monitors_module_goes_on_with_the_sky_and_only_the_
   printf '\nalleBildschirme=False\n' >>"$CONF"
   xscreensaver-command -activate >/dev/null || fail "xscreensaver-command -activate"
   wait_for 15 "no green orbit on the primary" drawn 800x600+0+0 'g>0.5&&r<0.2'
-  wait_for 5 "not a module for each monitor" test "$(module_pids | wc -l)" -eq 2
+  wait_for 5 "not a module for each monitor" two_modules
   sleep 1
   shot=$TEST_DIR/primary-only.png
   screenshot "$shot"
