@@ -10,7 +10,7 @@ packages=(
   tesseract-ocr tesseract-ocr-eng
   clang libclang-rt-14-dev
   nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev xrestop
-  xscreensaver xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  xscreensaver xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils strace
   dpkg-dev lintian man-db
 )
 

@@ -3,6 +3,21 @@
 #include <algorithm>
 
 namespace zelor {
+namespace {
+
+bool Holds(const ScreenRect& outer, const ScreenRect& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// Empty, at the origin, where the two do not overlap.
+ScreenRect Overlap(const ScreenRect& a, const ScreenRect& b) {
+  const ScreenRect both{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                        std::min(a.bottom, b.bottom)};
+  return both.Width() > 0 && both.Height() > 0 ? both : ScreenRect{};
+}
+
+}  // namespace
 
 SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback,
                                     bool allScreens) {
@@ -19,6 +34,16 @@ SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, Sc
   for (const MonitorArea& monitor : monitors)
     if (!(monitor.area == primary)) places.black.push_back(monitor.area);
   return places;
+}
+
+WindowPart PlaceWindowInSky(const std::vector<MonitorArea>& monitors, ScreenRect window, bool allScreens) {
+  bool holdsOne = false;
+  for (const MonitorArea& monitor : monitors) holdsOne = holdsOne || Holds(window, monitor.area);
+  if (!holdsOne) return {{window, window, {}}, true};
+  WindowPart part{PlaceSaverWindows(monitors, window, allScreens), false};
+  part.primaryWindow = Holds(window, part.places.primary);
+  part.places.saver = Overlap(part.places.saver, window);
+  return part;
 }
 
 void FitPicture(Canvas& picture, const SaverWindowPlaces& places) {

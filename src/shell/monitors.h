@@ -45,6 +45,26 @@ constexpr int kLargestPicture = 16384;
 SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback,
                                     bool allScreens);
 
+// What one window shows of the sky laid over the monitors, and whether it
+// is the primary window: the one with the label, whose run stores its end.
+struct WindowPart {
+  // saver: the part of the window the sky covers, empty when the window
+  // stays black; primary: the monitor whose middle is the sky's; black: as
+  // PlaceSaverWindows says.
+  SaverWindowPlaces places;
+  bool primaryWindow = true;
+  bool ShowsSky() const { return places.saver.Width() > 0 && places.saver.Height() > 0; }
+};
+
+// The window at `window` over `monitors`, in root pixels. A window that holds
+// no monitor whole (a preview, a window of its own) is a screen of its own:
+// all of the sky, the label and the run's end. Any other window, the root or
+// one of a daemon's windows each covering one monitor, shows its part of the
+// one sky PlaceSaverWindows lays over the monitors, at the primary's scale
+// with the middle at the primary's centre; the window that holds the primary
+// is the primary window, the others draw without a label and store nothing.
+WindowPart PlaceWindowInSky(const std::vector<MonitorArea>& monitors, ScreenRect window, bool allScreens);
+
 // A point in client pixels of the window at `from`, in those of the window at `to`.
 inline ScreenPoint TranslatePoint(ScreenPoint p, const ScreenRect& from, const ScreenRect& to) {
   return {p.x + from.left - to.left, p.y + from.top - to.top};

@@ -37,6 +37,10 @@ class SaverBackend {
   // `session.QueryClosed`.
   virtual void AskPassword(SaverSession& session) = 0;
   virtual void ShowError(const std::string& message) = 0;
+  // Whether this run stores its end (results, "Datei", the sky). Where the
+  // sky is shown by several processes, one window each, only the primary
+  // monitor's does.
+  virtual bool StoresTheRunsEnd() const { return true; }
 };
 
 }  // namespace zelor

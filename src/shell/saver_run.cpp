@@ -72,7 +72,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   }
   if (observer) observer->Ended(now);
   backend.Present(TimeLabel(state, locale));
-  FinishRun(state, settings, files);
+  if (backend.StoresTheRunsEnd()) FinishRun(state, settings, files);
   return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "shell/time_label.h"
 #include "x11/monitor_list.h"
 #include "x11/stop_signals.h"
+#include "x11/window_message.h"
 
 namespace zelor::x11 {
 namespace {
@@ -53,6 +54,7 @@ void HidePointer(Display* display, Window window) {
 SaverWindow::~SaverWindow() {
   image_.reset();
   if (font_) XFreeFont(display_, font_);
+  if (messageFont_) XFreeFont(display_, messageFont_);
   if (gc_) XFreeGC(display_, gc_);
   if (ownWindow_ && !windowGone) XDestroyWindow(display_, window_);
   XSync(display_, False);
@@ -69,9 +71,6 @@ std::string SaverWindow::Open(SaverSession& session, const ModuleOptions& option
     // Only what any number of clients may watch: input stays with the daemon.
     XSelectInput(display_, window_, ExposureMask | StructureNotifyMask);
   }
-  // The daemon gives each monitor a window of its own: that window is the
-  // sky's whole screen.
-  spansMonitors_ = options.target == DrawTarget::Root || (options.target == DrawTarget::OwnWindow && options.fullscreen);
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display_, window_, &attributes) || windowGone) {
     char id[32];
@@ -100,10 +99,15 @@ void SaverWindow::Fit(int width, int height) {
   Window child = 0;
   XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
   windowArea_ = {x, y, x + width, y + height};
-  places_ = PlaceSaverWindows(spansMonitors_ ? ListMonitors(display_) : std::vector<MonitorArea>(), windowArea_,
-                              allScreens_);
-  canvas_.Refit(places_.saver.Width(), places_.saver.Height(), AreaIn(places_.primary, places_.saver));
-  image_ = std::make_unique<ServerImage>(display_, visual_, depth_, canvas_.Width(), canvas_.Height());
+  const WindowPart part = PlaceWindowInSky(ListMonitors(display_), windowArea_, allScreens_);
+  places_ = part.places;
+  primaryWindow_ = part.primaryWindow;
+  showsSky_ = part.ShowsSky();
+  image_.reset();
+  if (showsSky_) {
+    canvas_.Refit(places_.saver.Width(), places_.saver.Height(), AreaIn(places_.primary, places_.saver));
+    image_ = std::make_unique<ServerImage>(display_, visual_, depth_, canvas_.Width(), canvas_.Height());
+  }
   const PixelRect primary = AreaIn(places_.primary, windowArea_);
   const PixelBox label = TimeLabelBox(kUsualScreenDpi);
   labelLeft_ = primary.left + label.left;
@@ -146,6 +150,7 @@ std::int64_t SaverWindow::NowMicroseconds() {
 }
 
 void SaverWindow::Present(const std::string& label) {
+  if (!image_) return;
   const std::vector<PixelRect> dirty = canvas_.TakeDirtyAreas();
   if (dirty.empty() && label == labelText_) return;
   labelText_ = label;
@@ -159,6 +164,7 @@ void SaverWindow::Present(const std::string& label) {
 }
 
 void SaverWindow::DrawLabel() {
+  if (!primaryWindow_) return;
   const int length = static_cast<int>(labelText_.size());
   const int textWidth = font_ ? XTextWidth(font_, labelText_.data(), length) : 0;
   labelWidth_ = WidenedLabelWidth(labelWidth_, textWidth, labelHeight_);
@@ -192,12 +198,50 @@ void SaverWindow::WaitForInput(std::int64_t untilUs) {
   PollInput();
 }
 
-void SaverWindow::ShowError(const std::string& message) { std::fprintf(stderr, "Zelor2: %s\n", message.c_str()); }
+void SaverWindow::ShowError(const std::string& message) {
+  std::fprintf(stderr, "Zelor2: %s\n", message.c_str());
+  // A window of its own goes, and the exit status tells; a module's window
+  // is the daemon's, which would cover the message with "crashed" at once.
+  if (ownWindow_) return;
+  message_ = message;
+  WaitUntilEnded();
+}
+
+void SaverWindow::WaitUntilEnded() {
+  still_ = true;
+  PaintStill();
+  for (;;) {
+    while (!windowGone && XPending(display_)) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      Handle(event);
+    }
+    if (StopRequested() || windowGone) return;
+    pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {StopSignalFd(), POLLIN, 0}};
+    poll(watched, StopSignalFd() >= 0 ? 2 : 1, -1);
+  }
+}
+
+void SaverWindow::PaintStill() {
+  XSetForeground(display_, gc_, black_);
+  XFillRectangle(display_, window_, gc_, 0, 0, windowWidth_, windowHeight_);
+  if (message_.empty()) return;
+  if (!messageFont_) messageFont_ = LoadMessageFont(display_);
+  XSetForeground(display_, gc_, white_);
+  DrawMessage(display_, window_, gc_, messageFont_,
+              primaryWindow_ ? AreaIn(places_.primary, windowArea_) : PixelRect{0, 0, windowWidth_, windowHeight_},
+              message_);
+  if (font_) XSetFont(display_, gc_, font_->fid);
+}
 
 void SaverWindow::Handle(const XEvent& event) {
   switch (event.type) {
     case Expose: {
       const XExposeEvent& e = event.xexpose;
+      if (still_ || !image_) {
+        if (e.count == 0) PaintStill();
+        break;
+      }
       const PixelRect picture = AreaIn(places_.saver, windowArea_);
       XSetForeground(display_, gc_, black_);
       XFillRectangle(display_, window_, gc_, e.x, e.y, e.width, e.height);
@@ -211,8 +255,10 @@ void SaverWindow::Handle(const XEvent& event) {
       // A window manager makes a full-screen window its real size only after
       // it appears; the root grows with a monitor added.
       if (event.xconfigure.window == window_ &&
-          (event.xconfigure.width != windowWidth_ || event.xconfigure.height != windowHeight_))
+          (event.xconfigure.width != windowWidth_ || event.xconfigure.height != windowHeight_)) {
         Fit(event.xconfigure.width, event.xconfigure.height);
+        if (still_) PaintStill();
+      }
       break;
     case MotionNotify:
       if (takesInput_) {

@@ -1,10 +1,11 @@
 // The X11 saver window as the run's backend: draws the core's picture and
 // the time label into the root window, a given window (the daemon's) or a
 // window of its own, and hands input to the session only where the window is
-// its own and full-screen. The root and a full-screen window show the sky
-// centred on the primary monitor, going on across the others or leaving them
-// black. A stop signal or the window's end asks the session to close, so the
-// run's end is stored.
+// its own and full-screen. The sky lies over the monitors as
+// PlaceWindowInSky says: centred on the primary monitor, going on across the
+// others or leaving them black, also where the daemon gives each monitor a
+// window and a process of its own. A stop signal or the window's end asks
+// the session to close, so the run's end is stored (by the primary window).
 #pragma once
 
 #include <memory>
@@ -40,7 +41,17 @@ class SaverWindow : public SaverBackend {
   // A module does not lock: that belongs to the saver daemon.
   bool HasPasswordQuery() const override { return false; }
   void AskPassword(SaverSession&) override {}
+  // Only the primary window's run stores its end.
+  bool StoresTheRunsEnd() const override { return primaryWindow_; }
+  // On stderr; in the root or a given window also in the window, which then
+  // shows it until a stop signal or the window's end.
   void ShowError(const std::string& message) override;
+
+  // False for a window of a monitor the sky leaves black: it has nothing to run.
+  bool ShowsSky() const { return showsSky_; }
+  // Keeps a window that shows no picture (black, or a message) as it is
+  // until a stop signal or the window's end.
+  void WaitUntilEnded();
 
  private:
   void MakeOwnWindow(bool fullscreen);
@@ -48,14 +59,19 @@ class SaverWindow : public SaverBackend {
   void Fit(int width, int height);
   void Handle(const XEvent& event);
   void DrawLabel();
+  // Black, with the message, if any, over the primary monitor or the window.
+  void PaintStill();
 
   Display* display_;
   SaverSession* session_ = nullptr;
   Window window_ = 0;
   bool ownWindow_ = false;
   bool takesInput_ = false;  // -fullscreen: keys and pointer moves go to the session
-  bool spansMonitors_ = false;  // the root or -fullscreen: the window covers every monitor
   bool allScreens_ = true;
+  bool primaryWindow_ = true;  // the label and the run's end are this window's
+  bool showsSky_ = true;
+  bool still_ = false;         // showing no picture: black, or the message
+  std::string message_;
   Visual* visual_ = nullptr;
   int depth_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
@@ -65,6 +81,7 @@ class SaverWindow : public SaverBackend {
   Atom deleteWindow_ = 0;
   GC gc_ = nullptr;
   XFontStruct* font_ = nullptr;
+  XFontStruct* messageFont_ = nullptr;
   unsigned long white_ = 0, black_ = 0;
   std::unique_ptr<ServerImage> image_;
   int labelLeft_ = 0, labelTop_ = 0, labelWidth_ = 0, labelHeight_ = 0;

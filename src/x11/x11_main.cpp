@@ -91,10 +91,14 @@ int main(int argc, char** argv) {
     x11::SaverWindow window(display);
     SaverSession session(settings, window);
     const std::string problem = window.Open(session, options, ReadSwitch(settings, kKeyAlleBildschirme));
+    x11::CatchStopSignals();
     if (!problem.empty()) {
-      window.ShowError(problem);
+      std::fprintf(stderr, "Zelor2: %s\n", problem.c_str());
+    } else if (!window.ShowsSky()) {
+      // A monitor the sky leaves black, in a window of its own.
+      window.WaitUntilEnded();
+      exitCode = 0;
     } else {
-      x11::CatchStopSignals();
       SaverLoopMeasure measure(options.measureSeconds);
       // The display's pace: X does not say, and 60 Hz is what nearly all have.
       exitCode = RunSaver(window, session, settings, files, x11::CarriedBodyFile(), 60,

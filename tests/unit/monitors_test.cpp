@@ -66,6 +66,38 @@ TEST(SaverWindowPlaces, AllScreensCoverTheBoxAroundEveryMonitorUpToTheLargestPic
   }
 }
 
+// A window given by a saver daemon: one covering a monitor shows that
+// monitor's part of the sky over all of them; any other is a screen of its own.
+TEST(WindowPart, AWindowOfOneMonitorShowsItsPartAndOnlyThePrimarysHasTheLabel) {
+  const std::vector<MonitorArea> two{{{0, 0, 800, 600}, true}, {{800, 0, 1600, 600}, false}};
+  const std::vector<MonitorArea> huge{{{0, 0, 8192, 4320}, true}, {{8193, 0, 16385, 4320}, false}};
+  struct Case {
+    const char* window;
+    std::vector<MonitorArea> monitors;
+    ScreenRect area;
+    bool allScreens;
+    ScreenRect saver, primary;
+    bool primaryWindow;
+  };
+  const std::vector<Case> cases{
+      {"the primary's", two, {0, 0, 800, 600}, true, {0, 0, 800, 600}, {0, 0, 800, 600}, true},
+      {"the second's", two, {800, 0, 1600, 600}, true, {800, 0, 1600, 600}, {0, 0, 800, 600}, false},
+      {"the second's, all screens off", two, {800, 0, 1600, 600}, false, {}, {0, 0, 800, 600}, false},
+      {"the root", two, {0, 0, 1600, 600}, false, {0, 0, 800, 600}, {0, 0, 800, 600}, true},
+      {"a preview inside the primary", two, {200, 150, 600, 450}, true, {200, 150, 600, 450}, {200, 150, 600, 450},
+       true},
+      {"beside a sky too large", huge, {8193, 0, 16385, 4320}, true, {}, {0, 0, 8192, 4320}, false},
+      {"on a server without monitors", {}, {0, 0, 640, 480}, true, {0, 0, 640, 480}, {0, 0, 640, 480}, true},
+  };
+  for (const Case& c : cases) {
+    const WindowPart part = PlaceWindowInSky(c.monitors, c.area, c.allScreens);
+    EXPECT_EQ(part.places.saver, c.saver) << c.window;
+    EXPECT_EQ(part.places.primary, c.primary) << c.window;
+    EXPECT_EQ(part.primaryWindow, c.primaryWindow) << c.window;
+    EXPECT_EQ(part.ShowsSky(), c.saver.Width() > 0) << c.window;
+  }
+}
+
 TEST(SaverWindowPlaces, APointOnAFurtherMonitorLandsWhereItIsInTheSaversClientPixels) {
   const ScreenRect saver{0, 0, 2560, 1440}, left{-1280, 100, 0, 1124};
   const ScreenPoint p = TranslatePoint({10, 20}, left, saver);

@@ -59,8 +59,10 @@ struct FakeBackend : SaverBackend {
       session.QueryClosed();
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  bool StoresTheRunsEnd() const override { return storesEnd; }
 
   std::int64_t now = 0, tick = 100;
+  bool storesEnd = true;
   Canvas canvas;
   std::vector<std::string> events, errors;
   std::vector<std::int64_t> presentTimes, pollTimes, waits;
@@ -413,6 +415,42 @@ TEST(SaverRunAcrossMonitors, WithTheSettingOffOnlyThePrimaryIsDrawnOn) {
   ASSERT_EQ(run.GoUntilPoll(5), 0);
   EXPECT_EQ(run.backend.canvas.Width(), 128);
   EXPECT_TRUE(LitNear(run.backend.canvas, 64, 64));
+}
+
+// The daemon gives each monitor a window and a process of its own: together
+// they show the picture one window over all of them shows, and only the
+// primary's run stores its end.
+TEST(SaverRunAcrossMonitors, WindowsOfOneMonitorEachShowTheirPartOfTheOneSkyAndOnlyThePrimarysStores) {
+  // The picture over all of them begins at (-128, -32).
+  const std::vector<MonitorArea> monitors{
+      {{-128, -32, 0, 96}, false}, {{0, 0, 128, 128}, true}, {{160, 0, 288, 128}, false}};
+  const std::vector<BodyRecord> bodies{Sun(), Planet("Rechts", 2, 0, 1, 0), Planet("Links", -1.75, 0, 1, 0)};
+  SaverTestRun whole;
+  whole.SetBodies(bodies);
+  whole.SpreadOver(monitors, true);
+  ASSERT_EQ(whole.GoUntilPoll(5), 0);
+  for (const MonitorArea& monitor : monitors) {
+    SaverTestRun run;
+    run.store.values[kKeySaveResults] = "True";
+    run.store.values[kKeyResultsPath] = "/data/ergebnis.zel";
+    run.SetBodies(bodies);
+    const WindowPart part = PlaceWindowInSky(monitors, monitor.area, true);
+    FitPicture(run.backend.canvas, part.places);
+    run.backend.storesEnd = part.primaryWindow;
+    ASSERT_EQ(run.GoUntilPoll(5), 0);
+    const Canvas& c = run.backend.canvas;
+    ASSERT_EQ(c.Width(), 128);
+    std::size_t lit = 0, differing = 0;
+    for (int y = 0; y < c.Height(); ++y)
+      for (int x = 0; x < c.Width(); ++x) {
+        lit += c.PixelAt(x, y) != 0;
+        differing += c.PixelAt(x, y) != whole.backend.canvas.PixelAt(x + monitor.area.left + 128, y + monitor.area.top + 32);
+      }
+    EXPECT_GT(lit, 0u) << monitor.area.left;
+    EXPECT_EQ(differing, 0u) << monitor.area.left;
+    EXPECT_EQ(run.store.values.count(kKeyBreite), monitor.primary ? 1u : 0u) << monitor.area.left;
+    EXPECT_EQ(run.files.files.size(), monitor.primary ? 2u : 1u) << "files after the run " << monitor.area.left;
+  }
 }
 
 // The end of the run is judged on the bodies, never on where they were drawn.

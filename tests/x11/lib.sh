@@ -80,6 +80,30 @@ drawn() {
 }
 red_drawn() { drawn "$1" "$red"; }
 
+# Waits for a message in the screen's area (WxH+X+Y, the whole screen unless
+# given) and checks it there: centred, readable (each of the words, a list
+# with spaces, read back from it with OCR), and still there a second later.
+message_in_window() {
+  local words=$1 area=${2:-1024x768+0+0} shot=$TEST_DIR/message.png box text word
+  wait_for 15 "no message on the screen" drawn "$area" 'r+g+b>2.5'
+  sleep 1
+  screenshot "$shot"
+  box=$(convert "$shot" -crop "$area" +repage -format %@ info:) || fail "cannot read $shot"
+  local aw ah ax ay w h x y
+  IFS='x+' read -r aw ah ax ay <<<"$area"
+  IFS='x+' read -r w h x y <<<"$box"
+  ((w > 0 && w < aw)) || fail "no message, or more than a message, in the area: $box"
+  ((2 * x + w - aw <= 16 && aw - 2 * x - w <= 16)) || fail "the message is not centred across: $box in $area"
+  ((2 * y + h - ah <= 16 && ah - 2 * y - h <= 16)) || fail "the message is not centred down: $box in $area"
+  command -v tesseract >/dev/null || fail "tesseract is not installed"
+  convert "$shot" -crop "${w}x${h}+$((ax + x))+$((ay + y))" +repage -bordercolor black -border 20 -colorspace Gray \
+    -negate -resize 300% "$shot.ocr.png" || fail "cannot prepare $shot for OCR"
+  text=$(timeout 60 tesseract "$shot.ocr.png" - --psm 6 2>/dev/null | tr '\n' ' ')
+  for word in $words; do
+    grep -qi -- "$word" <<<"$text" || fail "the message does not read \"$word\": $text"
+  done
+}
+
 # A setting as the file holds it, or ABSENT.
 conf_get() {
   [ -f "$CONF" ] || { echo ABSENT; return; }
@@ -93,6 +117,7 @@ conf_get() {
 cleanup_test() {
   local i
   [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
+  run_hook cleanup_daemon
   if [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null; then
     for ((i = 0; i < 50; i++)); do
       [[ "$(ps -o stat= -p "$HELPER_PID" 2>/dev/null)" == [^Z]* ]] || break  # gone, or a zombie

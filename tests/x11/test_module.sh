@@ -83,16 +83,46 @@ test_sigterm_and_sigint_with_saving_on_store_the_results_and_the_sky() {
   done
 }
 
+# A module that cannot run shows why in its window until it is ended, and
+# then exits with status 1.
 test_a_broken_body_file_is_reported_in_german_and_nothing_is_written() {
   fresh_home broken
   : >"$TEST_DIR/work/leer.zel"
   z_start -root -file "$TEST_DIR/work/leer.zel" -save -results "$TEST_DIR/work/ergebnis.zel"
+  message_in_window "leer.zel Datensatz Bytes"
+  z_running || fail "the module ended by itself"
+  kill -TERM "$Z_PID"
   wait_z_exit 10 1
   grep -q 'enthält keinen vollständigen Datensatz' "$TEST_DIR/stderr" ||
     fail "stderr lacks the message: $(cat "$TEST_DIR/stderr")"
   expect_eq "$(find "$TEST_DIR" -newer "$TEST_DIR/work/leer.zel" -type f ! -name 'std*' ! -name '*.png')" "" \
     "files written"
   [ ! -e "$XDG_CONFIG_HOME" ] && [ ! -e "$XDG_DATA_HOME" ] || fail "a settings or data folder was made"
+}
+
+# A broken setting the same way in a given window, which also goes on
+# showing it when it is uncovered; a window of its own ends at once.
+test_a_broken_setting_shows_its_message_in_the_given_window_and_fullscreen_ends_with_status_1() {
+  fresh_home broken-setting
+  mkdir -p "$(dirname "$CONF")"
+  printf '[Einstellungen]\nBreite=abc\n' >"$CONF"
+  "$TEST_WINDOW" 112 84 800 600 >"$TEST_DIR/helper" &
+  HELPER_PID=$!
+  wait_for 10 "no test window" grep -qs '^0x' "$TEST_DIR/helper"
+  XSCREENSAVER_WINDOW=$(head -n 1 "$TEST_DIR/helper") z_start -root
+  message_in_window "Bildschirmbreite Zahl" 800x600+112+84
+  "$TEST_WINDOW" 300 300 200 100 >"$TEST_DIR/cover" &
+  local cover=$!
+  wait_for 10 "no covering window" grep -qs '^0x' "$TEST_DIR/cover"
+  kill "$cover"
+  wait "$cover" 2>/dev/null
+  message_in_window "Bildschirmbreite Zahl" 800x600+112+84
+  kill -TERM "$Z_PID"
+  wait_z_exit 10 1
+  grep -q 'Die Einstellung .*Bildschirmbreite.*abc' "$TEST_DIR/stderr" || fail "stderr lacks the message: $(cat "$TEST_DIR/stderr")"
+  z_start -fullscreen
+  wait_z_exit 10 1
+  grep -q 'Die Einstellung .*Bildschirmbreite.*abc' "$TEST_DIR/stderr" || fail "stderr lacks the message (-fullscreen)"
 }
 
 test_fullscreen_ends_on_a_pointer_move_and_stores_its_end() {
