@@ -43,9 +43,11 @@ BrandingText "Zelor2 ${VERSION}"
 !include active_saver.nsh
 
 !define MUI_ABORTWARNING
+!define MUI_CUSTOMFUNCTION_GUIINIT BrandingWithoutBlank
+!define MUI_CUSTOMFUNCTION_UNGUIINIT un.BrandingWithoutBlank
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert den Bildschirmschoner Zelor2 ${VERSION} und die Beispiel-Körperdateien.$\r$\n$\r$\n$_CLICK"
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Wird Zelor2 der aktive Bildschirmschoner, merkt sich das Setup den bisherigen und stellt ihn beim Entfernen von Zelor2 wieder her."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Wird Zelor2 der aktive Bildschirmschoner, merkt sich das Setup den bisherigen und macht ihn beim Entfernen wieder aktiv; ob beim Fortsetzen die Anmeldeseite erscheint, ändern weder die Installation noch das Entfernen."
 !define MUI_UNCONFIRMPAGE_TEXT_TOP "Zelor2 wird entfernt. Ist es noch der aktive Bildschirmschoner, wird der Bildschirmschoner wieder aktiv, der es vor der Installation war."
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW TitleWithoutBlank
@@ -64,6 +66,10 @@ BrandingText "Zelor2 ${VERSION}"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW un.TitleWithoutBlank
 !insertmacro MUI_UNPAGE_INSTFILES
+; Without a page of its own after the work, the uninstaller's last page
+; would keep the blank NSIS puts in its title once the work is done.
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.TitleWithoutBlank
+!insertmacro MUI_UNPAGE_FINISH
 
 ; NSIS writes sizes with a decimal point whatever the language; the
 ; components page shows them itself (ShowRequiredSpace).
@@ -147,6 +153,21 @@ Function TitleWithoutBlank
 FunctionEnd
 Function un.TitleWithoutBlank
   SendMessage $HWNDPARENT ${WM_SETTEXT} 0 "STR:$(^UninstallCaption)"
+FunctionEnd
+; NSIS pads the branding text at the bottom with a blank; a screen reader
+; would read it, so it is set again as it is.
+!macro BrandingWithoutBlank
+  ; The modern interface draws it twice, once as the etched shadow.
+  GetDlgItem $0 $HWNDPARENT 1028
+  SendMessage $0 ${WM_SETTEXT} 0 "STR:Zelor2 ${VERSION}"
+  GetDlgItem $0 $HWNDPARENT 1256
+  SendMessage $0 ${WM_SETTEXT} 0 "STR:Zelor2 ${VERSION}"
+!macroend
+Function BrandingWithoutBlank
+  !insertmacro BrandingWithoutBlank
+FunctionEnd
+Function un.BrandingWithoutBlank
+  !insertmacro BrandingWithoutBlank
 FunctionEnd
 ; The end of the work sets the title of a finished page.
 Function .onInstSuccess

@@ -270,6 +270,47 @@ test_the_installer_window_shows_german_text() {
 
 expect_title() { expect_eq "$(xdotool getwindowname "$1")" "$2" "the window title on $3"; }
 
+TEXTS_EXE=${ZELOR_WINDOW_TEXTS:-$(dirname "$ZELOR_SCR")/../tests/window_texts.exe}
+
+# Waits until the window titled $1 shows a control whose text holds $2 (the
+# page has come) with the title $1 itself and no caption on the page that
+# starts or ends with a blank. A page builds its controls before it sets the
+# title, so one look may come between the two.
+page_is_whole() {
+  grep -qF -- "$2" <<<"$3" && [ "$(head -n 1 <<<"$3")" == "title [$1]" ] && ! grep -qE '\[ |[^[] \]$' <<<"$3"
+}
+expect_page_without_blanks() {
+  local title=$1 word=$2 texts="" i
+  for ((i = 0; i < 60; i++)); do
+    texts=$(timeout 20 wine "$TEXTS_EXE" "$title" 2>/dev/null | tr -d '\r')
+    page_is_whole "$title" "$word" "$texts" && return 0
+    sleep 0.5
+  done
+  fail "no page with '$word' came under the title '$title' with every caption trimmed; the window reads: $texts"
+}
+
+# Through every page of the installer and then of the uninstaller.
+test_no_title_or_caption_of_the_installer_or_the_uninstaller_has_a_blank_at_its_ends() {
+  local word
+  forget_installs
+  [ -f "$TEXTS_EXE" ] || fail "$TEXTS_EXE is missing"
+  (cd "$E2E_OUT" && exec timeout 120 wine "$SETUP") >>"$E2E_OUT/wine.log" 2>&1 &
+  for word in Willkommen "nur f" "Anmeldeseite" Fertigstellen; do
+    expect_page_without_blanks "Installation von Zelor2" "$word"
+    focus "$(wait_window "Installation von Zelor2" 10)"
+    keys Return
+  done
+  wait_title_gone "^Installation von Zelor2\$" 30
+  (cd "$E2E_OUT" && exec timeout 120 wine "$PROGRAM_DIR/Zelor2-Deinstallation.exe") >>"$E2E_OUT/wine.log" 2>&1 &
+  for word in "wird entfernt" Deinstallieren Fertigstellen; do
+    expect_page_without_blanks "Deinstallation von Zelor2" "$word"
+    focus "$(wait_window "Deinstallation von Zelor2" 10)"
+    keys Return
+  done
+  wait_title_gone "^Deinstallation von Zelor2\$" 30
+  [ ! -e "$PROGRAM_DIR/Zelor2-Deinstallation.exe" ] || fail "the uninstaller did not remove itself"
+}
+
 mkdir -p "$(dirname "$SETUP")"
 timeout 120 bash "$ZELOR_ROOT/installer/build.sh" "$ZELOR_SCR" "$SETUP" >"$E2E_OUT/makensis.log" 2>&1 ||
   { cat "$E2E_OUT/makensis.log" >&2; echo "could not build Zelor2-Setup.exe" >&2; exit 1; }
