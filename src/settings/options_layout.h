@@ -22,9 +22,6 @@ enum class OptionsPart {
 struct OptionsControl {
   OptionsPart part;
   std::string key;  // the setting's; empty for "OK" and "Abbrechen"
-  bool operator<(const OptionsControl& other) const {
-    return part != other.part ? part < other.part : key < other.key;
-  }
 };
 
 struct OptionsControlPlace {

@@ -4,8 +4,15 @@
 #include <cfenv>
 #include <cfloat>
 #include <chrono>
+#include <fstream>
+#include <string>
 #include <thread>
 #include <vector>
+
+#ifdef __linux__
+#include <dirent.h>
+#include <unistd.h>
+#endif
 
 #include "sim/gravity_threads.h"
 
@@ -109,6 +116,43 @@ TEST(GravityThreads, WorkersRoundLikeTheCaller) {
   EXPECT_EQ(q.values[0], upward);
   EXPECT_EQ(q.values[1], upward);
 }
+
+#ifdef __linux__
+// The threads of this process other than the calling one that the system
+// runs or could run now (state R in /proc), that is: that do not sleep.
+int ThreadsAwakeBesideTheCaller() {
+  int awake = 0;
+  DIR* tasks = opendir("/proc/self/task");
+  if (!tasks) return -1;
+  const std::string self = std::to_string(gettid());
+  while (const dirent* task = readdir(tasks)) {
+    const std::string id = task->d_name;
+    if (id == "." || id == ".." || id == self) continue;
+    std::ifstream stat("/proc/self/task/" + id + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto close = line.rfind(')');
+    if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'R') ++awake;
+  }
+  closedir(tasks);
+  return awake;
+}
+
+// Between steps the kept threads must sleep, not spin a core all night.
+TEST(GravityThreads, IdleWorkersFallAsleep) {
+  std::vector<std::atomic<int>> runs(1000);
+  auto task = [](void* context, std::size_t chunk) {
+    (*static_cast<std::vector<std::atomic<int>>*>(context))[chunk]++;
+  };
+  EXPECT_FALSE(RunGravityChunks(runs.size(), 3, task, &runs));
+  int awake = -1;
+  for (int look = 0; look < 500 && awake != 0; ++look) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    awake = ThreadsAwakeBesideTheCaller();
+  }
+  EXPECT_EQ(awake, 0) << "threads still awake five seconds after the phase";
+}
+#endif
 
 }  // namespace
 }  // namespace zelor

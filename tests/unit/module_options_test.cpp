@@ -82,6 +82,7 @@ TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused
   // Each of these is also one number to a German reader.
   for (const char* ambiguous : {"2,5", "2,2", "-3,5", "1,5e1"})
     EXPECT_TRUE(Contains(Parse({"-sky", ambiguous}).error, "nicht eindeutig")) << ambiguous;
+  EXPECT_TRUE(Contains(Parse({"-sky", "2,5"}).error, "Meinen Sie 2,5 AE oder 2 mal 5 AE?"));
   EXPECT_TRUE(Contains(Parse({"-sky", "2,5"}).error, "\xE2\x80\x9E" "2x5\xE2\x80\x9C"));
   for (const char* bad : {"3", "3,x", "3x", "x3", "2,5x2", "3x4x5", "2.5,2,1"})
     EXPECT_TRUE(Contains(Parse({"-sky", bad}).error, "braucht Breite und H\xC3\xB6he")) << bad;
@@ -235,6 +236,15 @@ TEST(ModulePaths, ASettingsFileThatIsALinkIsWrittenWhereTheLinkLeads) {
   EXPECT_EQ(system.Paths().settingsFile, "/git/punkt/zelor2.conf");
   system.links["/git/punkt/zelor2.conf"] = conf;
   EXPECT_TRUE(Contains(system.Paths().error, "im Kreis"));
+}
+
+TEST(ModulePaths, ALongChainOfLinksThatEndsIsNoLoop) {
+  FakeSystem system;
+  const std::string conf = "/home/anna/.config/zelor2/zelor2.conf";
+  system.links[conf] = "/kette/1";
+  for (int i = 1; i < 39; ++i) system.links["/kette/" + std::to_string(i)] = "/kette/" + std::to_string(i + 1);
+  EXPECT_EQ(system.Paths().error, "");
+  EXPECT_EQ(system.Paths().settingsFile, "/kette/39");
 }
 
 // A run of a sun and a planet with the stored settings under the command

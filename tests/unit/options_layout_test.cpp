@@ -45,9 +45,21 @@ TEST(OptionsLayout, NoTwoControlsCoverEachOther) {
           << Name(kOptionsLayout[i].control) << " and " << Name(kOptionsLayout[j].control);
 }
 
+// A caption reads as belonging to its field when both share a middle.
+TEST(OptionsLayout, EveryLabelStandsLevelWithItsField) {
+  for (const auto& label : kOptionsLayout) {
+    if (label.control.part != OptionsPart::Label) continue;
+    for (const auto& field : kOptionsLayout) {
+      if (field.control.part != OptionsPart::Field || field.control.key != label.control.key) continue;
+      EXPECT_NEAR(label.rect.top + label.rect.height / 2.0, field.rect.top + field.rect.height / 2.0, 15)
+          << label.control.key;
+    }
+  }
+}
+
 TEST(OptionsLayout, ListsEachControlOnce) {
-  std::set<OptionsControl> seen;
-  for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(place.control).second) << Name(place.control);
+  std::set<std::string> seen;
+  for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(Name(place.control)).second) << Name(place.control);
   // "OK", "Abbrechen", and every setting the dialog shows: a number with its label.
   std::size_t controls = 2;
   for (const SettingInfo* setting : SettingsInDialogOrder()) controls += setting->kind == SettingKind::Number ? 2 : 1;

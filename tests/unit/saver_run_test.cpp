@@ -34,6 +34,7 @@ struct FakeBackend : SaverBackend {
   void Present(const std::string& label) override {
     events.push_back("present " + label);
     presentTimes.push_back(now);
+    now += presentCostUs;
   }
   void PollInput() override {
     events.push_back("poll");
@@ -61,7 +62,7 @@ struct FakeBackend : SaverBackend {
   void ShowError(const std::string& message) override { errors.push_back(message); }
   bool StoresTheRunsEnd() const override { return storesEnd; }
 
-  std::int64_t now = 0, tick = 100;
+  std::int64_t now = 0, tick = 100, presentCostUs = 0;
   bool storesEnd = true;
   Canvas canvas;
   std::vector<std::string> events, errors;
@@ -207,8 +208,12 @@ TEST(SaverRun, StepsThatTakeLongerThanAFrameStillShowEveryFrame) {
 // A measured run counts its steps: the last picture's days are two a step.
 TEST(SaverRun, AMeasuredRunCountsEveryStep) {
   SaverTestRun run;
+  run.backend.presentCostUs = 1000;
   SaverLoopMeasure measure(0.05);
   EXPECT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &measure), 0);
+  // A picture takes a millisecond to show, give or take the clock's reading.
+  EXPECT_NEAR(measure.presentSeconds, measure.presents * 1e-3, measure.presents * 2 * run.backend.tick * 1e-6);
+  EXPECT_GT(measure.pollSeconds, 0);
   const std::string& last = run.backend.events.back();
   ASSERT_EQ(last.rfind("present ", 0), 0u) << last;
   EXPECT_EQ(measure.steps * 2, std::stoll(last.substr(8)));

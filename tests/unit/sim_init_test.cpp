@@ -210,6 +210,9 @@ TEST(SimInitErrors, AnOverflowingVelocityIsAnArithmeticFault) {
   const std::string message = LoadError(run, {MakeRecord("Blitz", 1, 0, 0, 1e305, 0)});
   EXPECT_TRUE(Contains(message, "Rechenfehler (Überlauf, Division durch null oder ungültige Operation)"));
   EXPECT_TRUE(Contains(message, "Datensatz 1 („Blitz“)"));
+  // Each value fits, but mass times velocity does not.
+  EXPECT_TRUE(Contains(LoadError(run, {MakeRecord("Riese", 1e200, 0, 0, 1e200, 0), MakeRecord("B", 1, 1e11, 0, 0, 0)}),
+                       "beim Ausgleichen der Bewegung des Schwerpunkts"));
 }
 
 TEST(SimInitErrors, AFailedSetUpLeavesTheStateAndTheViewAsTheyWere) {

@@ -1,5 +1,7 @@
 #include "common/twips.h"
 
+#include "shell/time_label.h"
+
 #include <gtest/gtest.h>
 
 namespace zelor {
@@ -9,6 +11,7 @@ TEST(Twips, FifteenTwipsMakeAPixelAtNinetySixDpi) {
   EXPECT_EQ(TwipsToPixels(1440, 96), 96);
   EXPECT_EQ(TwipsToPixels(2055, 96), 137);
   EXPECT_EQ(TwipsToPixels(615, 96), 41);
+  EXPECT_EQ(TwipsToPixels(14400, 96), 960);  // ten inches
 }
 
 TEST(Twips, ScaleWithTheMonitorsDpi) {
@@ -29,6 +32,15 @@ TEST(Twips, HalvesRoundAwayFromZeroAsMulDivDoes) {
   EXPECT_EQ(TwipsToPixels(-15, 144), -2);
   EXPECT_EQ(TwipsToPixels(30, 168), 4);  // 3.5
   EXPECT_EQ(TwipsToPixels(-30, 168), -4);
+}
+
+// A label 100 wide with a 40-pixel line: a quarter line, 10, either side of
+// the text; never narrower than it was.
+TEST(TimeLabel, WidensToItsTextWithAQuarterLineEitherSideAndNeverNarrows) {
+  EXPECT_EQ(TimeLabelBox(kUsualScreenDpi).width, 137);
+  EXPECT_EQ(TimeLabelBox(kUsualScreenDpi).height, 41);
+  EXPECT_EQ(WidenedLabelWidth(100, 200, 40), 220);
+  EXPECT_EQ(WidenedLabelWidth(100, 50, 40), 100);
 }
 
 }  // namespace
