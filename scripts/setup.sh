@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev xrestop
   xscreensaver xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  mate-screensaver dbus dconf-gsettings-backend libglib2.0-bin util-linux
 )
 
 missing=()

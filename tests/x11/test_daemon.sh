@@ -1,43 +1,31 @@
 #!/usr/bin/env bash
 # The module in the real saver daemon, set up as the README says: activated,
 # it shows the orbits; deactivated, it ends the normal way and stores its end.
+# And the daemon's settings dialog sets the module's options.
 source "$(dirname "$0")/lib.sh"
-
-# The daemon launches no module while it runs as root, so under root (as on
-# the build machine) it runs as a throw-away user of its own.
-DAEMON_USER=zelor2test
-as_daemon_user() {
-  if [ "$(id -u)" -ne 0 ]; then "$@"; return; fi
-  setpriv --reuid="$DAEMON_USER" --regid="$DAEMON_USER" --clear-groups "$@"
-}
+source "$(dirname "$0")/saver_hosts.sh"
 
 daemon_up() { xscreensaver-command -time >/dev/null 2>&1; }
 module_gone() { ! pgrep -f "^$DAEMON_HOME/zelor2 " >/dev/null; }
 
+# The lines for the daemon's file, with the programs list given.
+daemon_file() {
+  printf '%s\n' "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" "splash: False" \
+    "timeout: 10:00:00" "dpmsEnabled: False" 'programs: \' "$1" >"$DAEMON_HOME/.xscreensaver"
+}
+
 test_the_daemon_shows_the_orbits_and_the_module_stores_its_end() {
   fresh_home daemon
-  if [ "$(id -u)" -eq 0 ] && ! id "$DAEMON_USER" >/dev/null 2>&1; then
-    useradd --system --no-create-home --shell /usr/sbin/nologin "$DAEMON_USER" || fail "cannot create $DAEMON_USER"
-  fi
-  # A home that user can reach (a clone under /root is out of its reach),
-  # holding a copy of the built program.
-  DAEMON_HOME=$(mktemp -d /tmp/zelor2-daemon.XXXXXX)
-  CLEANUP_DIR=$DAEMON_HOME
+  daemon_home
   cp "$ZELOR2" "$DAEMON_HOME/zelor2"
-  three_bodies "$DAEMON_HOME/drei.zel"
-  CONF=$DAEMON_HOME/.config/zelor2/zelor2.conf
-  mkdir -p "$(dirname "$CONF")"
-  printf '[Einstellungen]\nDatei=%s\n' "$DAEMON_HOME/drei.zel" >"$CONF"
 
   # The README's line, with the built program in place of the installed one.
   local line
   line=$(grep -m 1 '^ *"Zelor2" ' "$ZELOR_ROOT/README.md") || fail "the README has no line for the daemon"
   line=${line%\\}
   [[ "$line" == *" zelor2 "* ]] || fail "the README's line does not start zelor2: $line"
-  line=${line/ zelor2 / $DAEMON_HOME/zelor2 }
-  printf '%s\n' "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" "splash: False" \
-    "timeout: 10:00:00" "dpmsEnabled: False" 'programs: \' "$line" >"$DAEMON_HOME/.xscreensaver"
-  [ "$(id -u)" -ne 0 ] || chown -R "$DAEMON_USER:" "$DAEMON_HOME"
+  daemon_file "${line/ zelor2 / $DAEMON_HOME/zelor2 }"
+  own_daemon_home
 
   as_daemon_user env -i HOME="$DAEMON_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
     xscreensaver -no-splash -verbose >"$TEST_DIR/daemon.log" 2>&1 &
@@ -52,6 +40,52 @@ test_the_daemon_shows_the_orbits_and_the_module_stores_its_end() {
   grep -q 'Zelor2:' "$TEST_DIR/daemon.log" && fail "the module reported: $(grep 'Zelor2:' "$TEST_DIR/daemon.log")"
   [ "$(conf_get Breite)" != ABSENT ] || fail "the end of the run did not store Breite"
   [ "$(conf_get Höhe)" != ABSENT ] || fail "the end of the run did not store Höhe"
+}
+
+# The visible windows named "XScreenSaver: Zelor2 Settings" (the main
+# window, and the settings dialog once open), one a line.
+settings_windows() { xdotool search --onlyvisible --name '^XScreenSaver: Zelor2 Settings$' 2>/dev/null; }
+settings_windows_are() { [ "$(settings_windows | wc -l)" -eq "$1" ]; }
+# Zelor2's line of the programs list, once the dialog has saved the file.
+saved_line() {
+  grep -q '^# Written by xscreensaver-settings' "$DAEMON_HOME/.xscreensaver" &&
+    grep -m 1 -E '^[[:space:]]*zelor2 ' "$DAEMON_HOME/.xscreensaver" | sed -E 's/^[[:space:]]+//; s/[[:space:]]*\\n\\$//'
+}
+
+# xscreensaver-settings, run by a user on the installed program, chooses
+# Tempo 60 and Intervall 0.5 with the keyboard and saves them in the
+# programs line.
+test_the_daemons_settings_dialog_sets_tempo_and_interval() {
+  fresh_home dialog
+  daemon_home
+  install_under_usr
+  daemon_file '  "Zelor2"  zelor2 -root  \n\'
+  own_daemon_home
+
+  setsid bash -c "$(declare -f in_installed_tree); $(declare -p AS_DAEMON_USER INSTALLED DAEMON_HOME);
+    in_installed_tree xscreensaver -no-splash" >"$TEST_DIR/daemon.log" 2>&1 &
+  HELPER_GROUPS="$!"
+  wait_for 15 "the daemon did not start" daemon_up
+  setsid bash -c "$(declare -f in_installed_tree); $(declare -p AS_DAEMON_USER INSTALLED DAEMON_HOME);
+    in_installed_tree dbus-run-session -- xscreensaver-settings" >"$TEST_DIR/settings.log" 2>&1 &
+  HELPER_GROUPS+=" $!"
+  wait_for 20 "xscreensaver-settings shows no window with Zelor2 chosen" settings_windows_are 1
+  local main dialog line
+  main=$(settings_windows)
+  xdotool windowfocus --sync "$main" key alt+s || fail "xdotool cannot press \"Settings...\""
+  wait_for 10 "\"Settings...\" opened no dialog" settings_windows_are 2
+  dialog=$(settings_windows | grep -v -x "$main")
+  # The dialog opens beside its window, off the screen: moved, it shows.
+  xdotool windowmove "$dialog" 300 60 windowfocus --sync "$dialog" || fail "xdotool cannot reach the dialog"
+  # From the body file's field: the interval's choices, two down (0,5 Tage);
+  # the tempo's, three down (60 Schritte/s).
+  xdotool key Tab Tab Down Down Tab Down Down Down || fail "xdotool key"
+  # Past the three switches, the description, "Documentation...", "Reset to
+  # Defaults" and "Cancel" to "Save".
+  xdotool key Tab Tab Tab Tab Tab Tab Tab Tab space || fail "xdotool key"
+  wait_for 10 "the dialog saved no line for zelor2" saved_line
+  line=$(saved_line)
+  expect_eq "$line" "zelor2 -root -interval 0.5 -tempo 60" "the programs line the dialog saved"
 }
 
 run_tests
