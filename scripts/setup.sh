@@ -12,6 +12,7 @@ packages=(
   nsis zip unzip libstb-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev xrestop
   xscreensaver xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils strace
   dpkg-dev lintian man-db
+  mate-screensaver dbus dconf-gsettings-backend libglib2.0-bin util-linux
 )
 
 missing=()

@@ -185,55 +185,87 @@ std::string FileText(const std::string& path) {
   return std::string{std::istreambuf_iterator<char>(file), {}};
 }
 
-// The saver daemon's settings dialog offers exactly the settings that have a
-// module option, each as the table has it: a number with the table's default
-// and, where the setting has one, its range; a switch ticked when its default
-// is True; a file for a text; a text for the sky's pair.
+// The saver daemons' settings dialogs (xscreensaver-settings, Xfce's) offer
+// the settings that have a module option, each in a form both read alike: a
+// number as a choice of values the setting takes, its default among them and
+// one choice left to the settings file (xscreensaver's spin buttons step in
+// hundredths of their range, Xfce's hold whole numbers); a switch as a box
+// whose tick adds the option away from its default (Xfce ticks nothing and
+// takes arg-unset for the option to add); the body file as the one file
+// (Xfce shows any other file, and a text, as a check box). So the sky and
+// the results file are left to zelor2.conf.
 TEST(SettingTable, MatchesTheDaemonsDescriptionOfTheModule) {
   const std::string xml = FileText(ZELOR_X11_DESCRIPTION);
   ASSERT_FALSE(xml.empty()) << ZELOR_X11_DESCRIPTION;
   std::map<std::string, std::vector<const SettingInfo*>> byOption;
   for (const SettingInfo& setting : kSettingTable)
     if (!setting.moduleOption.empty()) byOption[setting.moduleOption].push_back(&setting);
+  const std::set<std::string> leftToTheSettingsFile{"sky", "results"};
+  const auto rowOf = [&byOption](const std::string& option) -> const SettingInfo* {
+    const auto rows = byOption.find(option);
+    return rows == byOption.end() || rows->second.size() != 1 ? nullptr : rows->second.front();
+  };
 
-  const std::regex element(R"(<(\w+)\s([^>]*)>)"), attribute(R"(([\w-]+)="([^"]*)\")");
+  const std::regex element(R"(<(/?[\w]+)\s*([^>]*)>)"), attribute(R"(([\w-]+)="([^"]*)\")");
+  const std::set<std::string> layout{"screensaver", "command", "_description", "hgroup", "vgroup"};
   std::set<std::string> offered;
+  const SettingInfo* select = nullptr;  // the number the open <select> chooses
+  std::set<double> choices;
+  int choicesLeftToTheFile = 0;
   for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
     std::map<std::string, std::string> at;
     const std::string kind = (*e)[1], attributes = (*e)[2];
     for (std::sregex_iterator a(attributes.begin(), attributes.end(), attribute); a != end; ++a) at[(*a)[1]] = (*a)[2];
-    std::string option = at.count("arg") ? at["arg"] : at.count("arg-set") ? at["arg-set"] : at["arg-unset"];
-    if (option.empty() || option == "-root") continue;
-    option = option.substr(1, option.find(' ') == std::string::npos ? std::string::npos : option.find(' ') - 1);
-    if (at.count("arg-unset")) option = option.substr(3);  // "-no-round" clears "-round"
-    offered.insert(option);
-    const auto rows = byOption.find(option);
-    ASSERT_NE(rows, byOption.end()) << "-" << option << " is in no row of the settings table";
-    const SettingInfo& setting = *rows->second.front();
-    if (kind == "string") {
-      EXPECT_EQ(rows->second.size(), 2u) << option;  // width and height
+    const std::string argSet = at["arg-set"], name = argSet.empty() ? "" : argSet.substr(1, argSet.find(' ') - 1);
+    if (layout.count(kind[0] == '/' ? kind.substr(1) : kind)) {
       continue;
-    }
-    ASSERT_EQ(rows->second.size(), 1u) << option;
-    if (kind == "number") {
-      EXPECT_EQ(setting.kind, SettingKind::Number) << option;
-      EXPECT_EQ(at["_label"], setting.label) << option;
-      EXPECT_EQ(std::stod(at["default"]), setting.defaultValue) << option;
-      if (setting.range) {
-        EXPECT_EQ(std::stod(at["low"]), setting.range->low) << option;
-        EXPECT_EQ(std::stod(at["high"]), setting.range->high) << option;
+    } else if (kind == "select") {
+      select = nullptr, choices.clear(), choicesLeftToTheFile = 0;
+    } else if (kind == "option" && argSet.empty()) {
+      ++choicesLeftToTheFile;
+    } else if (kind == "option") {
+      const SettingInfo* row = rowOf(name);
+      ASSERT_TRUE(row && row->kind == SettingKind::Number) << argSet << " chooses no number of the table";
+      EXPECT_TRUE(!select || select == row) << argSet << " is not the option of its select's other choices";
+      select = row;
+      const std::string text = argSet.substr(argSet.find(' ') + 1);
+      std::size_t used = 0;
+      const double value = std::stod(text, &used);
+      EXPECT_EQ(used, text.size()) << argSet;
+      if (row->range) {
+        EXPECT_TRUE(value >= row->range->low && value <= row->range->high) << argSet << " is out of the range";
       }
+      choices.insert(value);
+    } else if (kind == "/select") {
+      ASSERT_NE(select, nullptr) << "a select with no choice";
+      offered.insert(select->moduleOption);
+      EXPECT_EQ(choicesLeftToTheFile, 1) << "-" << select->moduleOption << " needs one choice that adds nothing";
+      EXPECT_EQ(choices.count(select->defaultValue), 1u) << "-" << select->moduleOption << " lacks its default";
+      EXPECT_GT(choices.size(), 2u) << "-" << select->moduleOption;
     } else if (kind == "boolean") {
-      EXPECT_EQ(setting.kind, SettingKind::Switch) << option;
-      EXPECT_EQ(at.count("arg-unset") == 1, setting.defaultValue != 0) << option;
+      EXPECT_EQ(at.count("arg-unset"), 0u) << argSet << ": Xfce adds arg-unset when ticked";
+      const bool clears = name.compare(0, 3, "no-") == 0;
+      const SettingInfo* row = rowOf(clears ? name.substr(3) : name);
+      ASSERT_TRUE(row && row->kind == SettingKind::Switch) << argSet << " sets no switch of the table";
+      EXPECT_EQ(clears, row->defaultValue != 0) << argSet << " is its switch's default";
+      offered.insert(row->moduleOption);
+    } else if (kind == "file") {
+      EXPECT_EQ(at["id"], "file") << at["arg"] << ": Xfce shows a file of another id as a check box";
+      const std::string option = at["arg"].substr(1, at["arg"].find(' ') - 1);
+      const SettingInfo* row = rowOf(option);
+      ASSERT_TRUE(row && row->kind == SettingKind::Text) << at["arg"];
+      offered.insert(option);
     } else {
-      EXPECT_EQ(kind, "file") << option;
-      EXPECT_EQ(setting.kind, SettingKind::Text) << option;
+      ADD_FAILURE() << "<" << kind << " " << attributes << ">: not read alike by xscreensaver's and Xfce's dialogs";
     }
   }
-  std::set<std::string> inTable;
+  std::set<std::string> inTable, offeredOrLeft = leftToTheSettingsFile;
   for (const auto& row : byOption) inTable.insert(row.first);
-  EXPECT_EQ(offered, inTable);
+  for (const std::string& option : offered) {
+    EXPECT_EQ(leftToTheSettingsFile.count(option), 0u) << option;
+    offeredOrLeft.insert(option);
+  }
+  EXPECT_EQ(offeredOrLeft, inTable);
 }
 
 // The options dialog's template shows every number setting as a label with

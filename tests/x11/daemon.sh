@@ -3,11 +3,7 @@
 # no module while it runs as root, so under root (as on the build machine) it
 # runs as a throw-away user of its own. Run these under
 # `flock /tmp/zelor-daemon.lock`.
-DAEMON_USER=zelor2test
-as_daemon_user() {
-  if [ "$(id -u)" -ne 0 ]; then "$@"; return; fi
-  setpriv --reuid="$DAEMON_USER" --regid="$DAEMON_USER" --clear-groups "$@"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/saver_hosts.sh"
 
 daemon_up() { xscreensaver-command -time >/dev/null 2>&1; }
 daemon_down() { ! daemon_up; }
@@ -15,34 +11,30 @@ two_modules() { [ "$(module_pids | wc -l)" -eq 2 ]; }
 module_pids() { pgrep -f "^$DAEMON_HOME/zelor2 "; }
 module_gone() { ! module_pids >/dev/null; }
 
-# A home the daemon's user can reach (a clone under /root is out of its
-# reach) with a copy of the built program and ~/.xscreensaver holding the
-# README's line; sets DAEMON_HOME and CONF, the module's settings file, which
-# the test writes.
+# The daemon's file in the home, with the programs list given.
+daemon_file() {
+  printf '%s\n' "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" "splash: False" \
+    "timeout: 10:00:00" "dpmsEnabled: False" 'programs: \' "$1" >"$DAEMON_HOME/.xscreensaver"
+}
+
+# The home of saver_hosts.sh with a copy of the built program and
+# ~/.xscreensaver holding the README's line.
 make_daemon_home() {
-  if [ "$(id -u)" -eq 0 ] && ! id "$DAEMON_USER" >/dev/null 2>&1; then
-    useradd --system --no-create-home --shell /usr/sbin/nologin "$DAEMON_USER" || fail "cannot create $DAEMON_USER"
-  fi
-  DAEMON_HOME=$(mktemp -d /tmp/zelor2-daemon.XXXXXX)
-  CLEANUP_DIR=$DAEMON_HOME
+  daemon_home
   cp "$ZELOR2" "$DAEMON_HOME/zelor2"
-  CONF=$DAEMON_HOME/.config/zelor2/zelor2.conf
-  mkdir -p "$(dirname "$CONF")"
   # The README's line, with the built program in place of the installed one.
   local line
   line=$(grep -m 1 '^ *"Zelor2" ' "$ZELOR_ROOT/README.md") || fail "the README has no line for the daemon"
   line=${line%\\}
   [[ "$line" == *" zelor2 "* ]] || fail "the README's line does not start zelor2: $line"
-  line=${line/ zelor2 / $DAEMON_HOME/zelor2 }
-  printf '%s\n' "mode: one" "selected: 0" "lock: False" "fade: False" "unfade: False" "splash: False" \
-    "timeout: 10:00:00" "dpmsEnabled: False" 'programs: \' "$line" >"$DAEMON_HOME/.xscreensaver"
+  daemon_file "${line/ zelor2 / $DAEMON_HOME/zelor2 }"
 }
 
 # Starts the daemon on the home's files, its log in $TEST_DIR/daemon.log, and
 # activates it.
 start_daemon() {
   wait_for 10 "a daemon of an earlier test still answers" daemon_down
-  [ "$(id -u)" -ne 0 ] || chown -R "$DAEMON_USER:" "$DAEMON_HOME"
+  own_daemon_home
   as_daemon_user env -i HOME="$DAEMON_HOME" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin \
     xscreensaver -no-splash -verbose >"$TEST_DIR/daemon.log" 2>&1 &
   HELPER_PID=$!

@@ -116,6 +116,7 @@ conf_get() {
 # to take its windows off the screen before the next test looks at it.
 cleanup_test() {
   local i
+  run_hook end_helper_groups  # tests/x11/saver_hosts.sh
   [ -n "$Z_PID" ] && kill -9 "$Z_PID" 2>/dev/null
   run_hook cleanup_daemon
   if [ -n "$HELPER_PID" ] && kill "$HELPER_PID" 2>/dev/null; then
