@@ -36,20 +36,41 @@ std::string ToChars(double value, std::chars_format format, int precision) {
   return std::string(buffer, result.ptr);
 }
 
+// Where the first digit other than 0 of "-12.5e3" stands: 5 for it, 0 for
+// "0.5", -1 for "0.05". Only its sign matters, for numbers beyond the range
+// of a double, so an exponent of many digits stops counting.
+long DecimalOrder(const std::string& plain) {
+  const std::size_t e = std::min(plain.find('e'), plain.size());
+  const std::size_t point = std::min(plain.find('.'), e);
+  const std::size_t first = plain.find_first_of("123456789");
+  if (first == std::string::npos || first > e) return 0;  // 0, never out of range
+  long order = first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point - 1);
+  long exponent = 0;
+  for (std::size_t i = e + 1; i < plain.size(); ++i)
+    if (std::isdigit(static_cast<unsigned char>(plain[i])) && exponent < 100000)
+      exponent = exponent * 10 + (plain[i] - '0');
+  return order + (e + 1 < plain.size() && plain[e + 1] == '-' ? -exponent : exponent);
+}
+
 // A number in the form "-12.5e3", without a leading '+'.
-std::optional<double> FromChars(const std::string& plain) {
+NumberReading ReadPlain(const std::string& plain) {
   double value = 0;
   const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (result.ptr != plain.data() + plain.size()) return std::nullopt;
+  if (result.ptr != plain.data() + plain.size()) return {};
   if (result.ec == std::errc::result_out_of_range) {
-    // Too small to be told from 0 is 0; too large is no number.
-    const auto exponent = plain.find_first_of("eE");
-    const bool huge = exponent == std::string::npos || plain.compare(exponent + 1, 1, "-") != 0;
-    if (huge) return std::nullopt;
-    return plain[0] == '-' ? -0.0 : 0.0;
+    // Too small to be told from 0 is 0.
+    if (DecimalOrder(plain) > 0) return {NumberReading::Kind::TooLarge};
+    return {NumberReading::Kind::Number, plain[0] == '-' ? -0.0 : 0.0};
   }
-  if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
-  return value;
+  if (result.ec != std::errc()) return {};
+  if (!std::isfinite(value)) return {NumberReading::Kind::TooLarge};
+  return {NumberReading::Kind::Number, value};
+}
+
+std::optional<double> FromChars(const std::string& plain) {
+  const NumberReading reading = ReadPlain(plain);
+  if (reading.kind != NumberReading::Kind::Number) return std::nullopt;
+  return reading.value;
 }
 
 }  // namespace
@@ -83,6 +104,12 @@ std::string FormatNumber(double value, NumberLocale locale) {
 }
 
 std::optional<double> ParseNumber(std::string_view text, NumberLocale locale) {
+  const NumberReading reading = ReadNumberText(text, locale);
+  if (reading.kind != NumberReading::Kind::Number) return std::nullopt;
+  return reading.value;
+}
+
+NumberReading ReadNumberText(std::string_view text, NumberLocale locale) {
   text = TrimBlanks(text);
   std::string plain;  // the same number in from_chars's form
   size_t i = 0;
@@ -101,15 +128,15 @@ std::optional<double> ParseNumber(std::string_view text, NumberLocale locale) {
     ++i;
     mantissaDigits += digits();
   }
-  if (mantissaDigits == 0) return std::nullopt;
+  if (mantissaDigits == 0) return {};
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     plain += 'e';
     ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) plain += text[i++];
-    if (digits() == 0) return std::nullopt;
+    if (digits() == 0) return {};
   }
-  if (i != text.size()) return std::nullopt;
-  return FromChars(plain);
+  if (i != text.size()) return {};
+  return ReadPlain(plain);
 }
 
 double RoundAwayFromZero(double value, int digits) {

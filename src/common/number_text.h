@@ -21,10 +21,19 @@ constexpr NumberLocale kGermanLocale{','};
 // notation ("1E+15", "1,5E-05") beyond, as the platform's own conversion does.
 std::string FormatNumber(double value, NumberLocale locale);
 
-// Accepts blanks around the number, a sign, the locale's decimal separator and
-// an exponent. Anything else, including the other locale's separator, a
-// digit-group mark, an empty text and a value beyond the range of a double,
-// is not a number.
+// A text read as a number. Blanks around it, a sign, the locale's decimal
+// separator and an exponent are taken. Anything else, including the other
+// locale's separator, a digit-group mark and an empty text, is no number. A
+// number written so whose size lies beyond the range of a double ("1e400",
+// "-1e400") is too large; one too small to be told from 0 is 0.
+struct NumberReading {
+  enum class Kind { Number, NoNumber, TooLarge };
+  Kind kind = Kind::NoNumber;
+  double value = 0;  // for a Number
+};
+NumberReading ReadNumberText(std::string_view text, NumberLocale locale);
+
+// The value of a Number by ReadNumberText; nullopt for any other text.
 std::optional<double> ParseNumber(std::string_view text, NumberLocale locale);
 
 // The value rounded away from 0 to that many significant digits: 60.23 to

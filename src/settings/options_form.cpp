@@ -12,8 +12,12 @@ namespace {
 
 const std::string kTitlePrefix = "Zelor2 - ";
 
-std::string NotANumberMessage(const std::string& key, const std::string& text, NumberLocale locale) {
-  return NotANumberText(key, text) + " Bitte geben Sie eine Zahl ein, z. B. " + FormatNumber(2.5, locale) + ".";
+// The field's reason and what it takes; for a text that is no number, with
+// an example in the user's form.
+std::string RefusalMessage(const NumberCheck& check, NumberLocale locale) {
+  const std::string example =
+      check.problem == NumberCheck::Problem::NoNumber ? ", z. B. " + FormatNumber(2.5, locale) : std::string();
+  return check.why + " Bitte geben Sie " + check.takes + " ein" + example + ".";
 }
 
 template <typename Value>
@@ -57,15 +61,13 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
       writes.emplace_back(setting.key, FormatBool(Find(entry.boxes, setting.key, CheckState::Unticked) !=
                                                   CheckState::Unticked));
     if (setting.kind != SettingKind::Number) continue;
-    const std::string text = Find(entry.fields, setting.key, std::string());
-    const auto number = ParseNumber(text, settings_.Locale());
-    if (!number)
-      return {OkOutcome::Kind::NotANumber, setting.key, NotANumberMessage(setting.key, text, settings_.Locale())};
-    const std::string outOfRange = RangeText(setting.key, *number);
-    if (!outOfRange.empty())
-      return {OkOutcome::Kind::NotANumber, setting.key,
-              outOfRange + " Bitte geben Sie " + RangeAdvice(setting.key) + " ein."};
-    writes.emplace_back(setting.key, FormatNumber(*number, settings_.Locale()));
+    // The rules of the setting's row, as the run applies them: what the
+    // dialog stores, the next run takes.
+    const NumberCheck check =
+        CheckNumberSetting(setting.key, Find(entry.fields, setting.key, std::string()), settings_.Locale());
+    if (check.problem != NumberCheck::Problem::None)
+      return {OkOutcome::Kind::NotANumber, setting.key, RefusalMessage(check, settings_.Locale())};
+    writes.emplace_back(setting.key, FormatNumber(check.value, settings_.Locale()));
   }
 
   // Should the store refuse a write, the keys written before it get their

@@ -33,7 +33,7 @@ struct OptionsEntry {
 struct OkOutcome {
   enum class Kind {
     Saved,       // everything written: close the dialog
-    NotANumber,  // nothing written: show the message, focus `field` (also a number out of range)
+    NotANumber,  // nothing written: show the message, focus `field` (also a number its row refuses)
     NotSaved,    // the store refused a write: show the message, stay open
   };
   Kind kind = Kind::Saved;

@@ -30,7 +30,7 @@ inline const std::string kKeyRund = "rund";
 inline const std::string kKeyAlleBildschirme = "alleBildschirme";
 
 enum class SettingKind {
-  Number,  // a text field of the options dialog; must hold a number
+  Number,  // a text field of the options dialog; must hold a number in the user's form that a double holds
   Switch,  // a check box; True or False
   Text,    // anything, e.g. a path chosen with a file dialog
 };
@@ -43,6 +43,9 @@ struct SettingRange {
   double high;
 };
 
+// Whether a number setting takes 0 (and -0).
+enum class Zero { Allowed, Refused };
+
 struct SettingInfo {
   std::string key;
   // What the options dialog calls it, without a colon: a field's caption, a
@@ -53,8 +56,10 @@ struct SettingInfo {
   // unless it comes from the machine.
   double defaultValue;
   DefaultFrom defaultFrom;
-  // The numbers the setting takes; none for any number.
+  // The numbers the setting takes; none for any number. The options dialog,
+  // the run and the module's option parser refuse every other.
   std::optional<SettingRange> range;
+  Zero zero;
   // Its option on the module's command line without the dash: "-interval
   // TAGE" for a number or a text, "-round" and "-no-round" for a switch.
   // Empty for none. Width and height share one, "-sky BREITExHÖHE".
@@ -69,26 +74,31 @@ struct SettingInfo {
 
 // In the order of the module's usage; the options dialog orders by row.
 inline const SettingInfo kSettingTable[] = {
-    // key, label, kind, default, default from, range, module option, its value, dialog row, label lines
-    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, "file", "DATEI", 2, 1},
-    {kKeyResultsPath, "Lagerdatei", SettingKind::Text, 0, DefaultFrom::ResultsFile, std::nullopt, "results", "DATEI",
-     4, 1},
+    // key, label, kind, default, default from, range, zero, module option, its value, dialog row, label lines
+    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, Zero::Allowed, "file",
+     "DATEI", 2, 1},
+    {kKeyResultsPath, "Lagerdatei", SettingKind::Text, 0, DefaultFrom::ResultsFile, std::nullopt, Zero::Allowed,
+     "results", "DATEI", 4, 1},
+    // 0 days a step stands still, and results saved after it would have lost
+    // every body's speed; a negative interval runs time backwards.
     {kKeyIntervall, "Berechnungsintervall (Tage)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt,
-     "interval", "TAGE", 2, 1},
-    {kKeyBreite, "Bildschirmbreite (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky",
-     "BREITExH\xC3\x96HE", 0, 1},
-    {kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, "sky",
-     "BREITExH\xC3\x96HE", 1, 1},
+     Zero::Refused, "interval", "TAGE", 2, 1},
+    // A sky 0 AU across cannot be drawn; a negative width or height mirrors its axis.
+    {kKeyBreite, "Bildschirmbreite (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, Zero::Refused,
+     "sky", "BREITExH\xC3\x96HE", 0, 1},
+    {kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, Zero::Refused,
+     "sky", "BREITExH\xC3\x96HE", 1, 1},
     {kKeyTempo, "Tempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)", SettingKind::Number, kTempoDefault,
-     DefaultFrom::Value, SettingRange{0, kTempoMax}, "tempo", "SCHRITTE", 3, 2},
-    {kKeySaveResults, "Ergebnisse speichern", SettingKind::Switch, 0, DefaultFrom::Value, std::nullopt, "save", "",
-     4, 1},
-    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, "round", "", 5, 1},
+     DefaultFrom::Value, SettingRange{0, kTempoMax}, Zero::Allowed, "tempo", "SCHRITTE", 3, 2},
+    {kKeySaveResults, "Ergebnisse speichern", SettingKind::Switch, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed,
+     "save", "", 4, 1},
+    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, Zero::Allowed, "round",
+     "", 5, 1},
     {kKeyAlleBildschirme, "Alle Bildschirme nutzen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt,
-     "all-screens", "", 6, 1},
+     Zero::Allowed, "all-screens", "", 6, 1},
     // Locking belongs to the daemon on Linux: the module has no option for
     // it. Its own dialogs set it.
-    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, "", "", -1, 1},
+    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed, "", "", -1, 1},
 };
 
 // The row of `key`; nullptr for a key that is no setting.

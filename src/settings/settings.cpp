@@ -16,31 +16,49 @@ std::string FieldLabel(const std::string& key) {
   return setting && !setting->label.empty() ? setting->label : key;
 }
 
-std::string NotANumberText(const std::string& key, const std::string& text) {
-  const std::string field = Quoted(FieldLabel(key));
-  if (IsBlankOnly(text)) return field + " ist leer.";
-  return field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
-}
+namespace {
 
-// Bounds are whole numbers, which read the same in every locale.
-std::string RangeText(const std::string& key, double value) {
-  const SettingInfo* setting = FindSetting(key);
-  if (!setting || !setting->range) return std::string();
-  const std::string field = Quoted(FieldLabel(key));
-  const SettingRange range = *setting->range;
-  if (value < range.low)
-    return field + (range.low == 0 ? " darf nicht negativ sein."
-                                   : " darf nicht kleiner als " + FormatNumber(range.low, kEnglishLocale) + " sein.");
-  if (!(value <= range.high))
-    return field + " darf h\xC3\xB6" "chstens " + FormatNumber(range.high, kEnglishLocale) + " sein.";
+// Empty when the row takes the number read.
+std::string WhyNot(const std::string& field, const std::string& text, const SettingInfo& setting,
+                   const NumberReading& reading) {
+  if (reading.kind == NumberReading::Kind::NoNumber)
+    return IsBlankOnly(text) ? field + " ist leer." : field + " enth\xC3\xA4lt keine Zahl: " + QuotedShort(text) + ".";
+  if (reading.kind == NumberReading::Kind::TooLarge) return field + " ist zu gro\xC3\x9F: " + QuotedShort(text) + ".";
+  if (setting.range && reading.value < setting.range->low)
+    return field + (setting.range->low == 0
+                        ? " darf nicht negativ sein."
+                        : " darf nicht kleiner als " + FormatNumber(setting.range->low, kEnglishLocale) + " sein.");
+  if (setting.range && !(reading.value <= setting.range->high))
+    return field + " darf h\xC3\xB6" "chstens " + FormatNumber(setting.range->high, kEnglishLocale) + " sein.";
+  if (setting.zero == Zero::Refused && reading.value == 0) return field + " darf nicht 0 sein.";
   return std::string();
 }
 
-std::string RangeAdvice(const std::string& key) {
-  const SettingInfo* setting = FindSetting(key);
-  if (!setting || !setting->range) return std::string();
-  return "eine Zahl von " + FormatNumber(setting->range->low, kEnglishLocale) + " bis " +
-         FormatNumber(setting->range->high, kEnglishLocale);
+// Bounds are whole numbers, which read the same in every locale.
+std::string WhatItTakes(const SettingInfo& setting) {
+  std::string takes = "eine Zahl";
+  if (setting.range)
+    takes += " von " + FormatNumber(setting.range->low, kEnglishLocale) + " bis " +
+             FormatNumber(setting.range->high, kEnglishLocale);
+  if (setting.zero == Zero::Refused) takes += setting.range ? " au\xC3\x9F" "er 0" : " ungleich 0";
+  return takes;
+}
+
+}  // namespace
+
+NumberCheck CheckNumberSetting(const std::string& key, const std::string& text, NumberLocale locale) {
+  static const SettingInfo kAnyNumber{};
+  const SettingInfo* found = FindSetting(key);
+  const SettingInfo& setting = found ? *found : kAnyNumber;
+  const NumberReading reading = ReadNumberText(text, locale);
+  NumberCheck check;
+  check.why = WhyNot(Quoted(FieldLabel(key)), text, setting, reading);
+  check.takes = WhatItTakes(setting);
+  if (reading.kind == NumberReading::Kind::NoNumber) check.problem = NumberCheck::Problem::NoNumber;
+  else if (reading.kind == NumberReading::Kind::TooLarge) check.problem = NumberCheck::Problem::TooLarge;
+  else if (!check.why.empty()) check.problem = NumberCheck::Problem::Refused;
+  else check.value = reading.value;
+  return check;
 }
 
 bool ReadSwitch(const Settings& settings, const std::string& key) {

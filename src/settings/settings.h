@@ -28,16 +28,28 @@ DefaultPaths MakeDefaultPaths(const std::string& applicationDataFolder);
 // for a setting the dialog does not show.
 std::string FieldLabel(const std::string& key);
 
-// "„Bildschirmbreite (AE)“ ist leer." or "... enthält keine Zahl: „…“."
-std::string NotANumberText(const std::string& key, const std::string& text);
-
-// Empty for a number the setting takes; else why it takes none, e.g.
-// "„Tempo (…)“ darf nicht negativ sein."
-std::string RangeText(const std::string& key, double value);
-
-// "eine Zahl von 0 bis 10000000", with the bounds as the field takes them: no
-// number field accepts digit-group marks. Empty for a setting without a range.
-std::string RangeAdvice(const std::string& key);
+// A number setting's text checked against the rules of its row: the number
+// it takes, or why it takes none, for every message about it to word its own
+// way (the options dialog, the run, the module's options).
+struct NumberCheck {
+  enum class Problem {
+    None,
+    NoNumber,  // also an empty text
+    TooLarge,  // a number beyond the range of a double, "1e400"
+    Refused,   // a number the row does not take: out of range, or 0
+  };
+  Problem problem = Problem::None;
+  double value = 0;  // for None
+  // Why, naming the field: "„Bildschirmbreite (AE)“ darf nicht 0 sein.";
+  // also "… ist leer.", "… enthält keine Zahl: „x“.", "… ist zu groß: „1e400“.",
+  // "… darf nicht negativ sein.", "… darf höchstens 10000000 sein."
+  std::string why;
+  // What the setting takes, to follow "Bitte geben Sie …" or "braucht …":
+  // "eine Zahl", "eine Zahl ungleich 0", "eine Zahl von 0 bis 10000000", with
+  // the bounds as every locale reads them (they are whole numbers).
+  std::string takes;
+};
+NumberCheck CheckNumberSetting(const std::string& key, const std::string& text, NumberLocale locale);
 
 class Settings {
  public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "common/number_text.h"
@@ -17,13 +18,22 @@ namespace {
 constexpr double kMeasureSecondsMax = 86400;
 
 bool IsNumber(const std::string& text) { return ParseNumber(text, kEnglishLocale).has_value(); }
+bool IsNumberText(const std::string& text, NumberLocale locale) {
+  return ReadNumberText(text, locale).kind != NumberReading::Kind::NoNumber;
+}
 
 // The daemon's settings dialog writes a number in the user's locale, "0,5" in
 // a German one; an option that takes a single number cannot mistake that
 // comma. The run reads the dot form.
-std::optional<std::string> SingleNumber(std::string text) {
-  if (!IsNumber(text) && ParseNumber(text, kGermanLocale)) std::replace(text.begin(), text.end(), ',', '.');
-  return IsNumber(text) ? std::optional<std::string>(text) : std::nullopt;
+std::string DotForm(std::string text) {
+  if (!IsNumberText(text, kEnglishLocale) && IsNumberText(text, kGermanLocale))
+    std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+std::optional<std::string> SingleNumber(const std::string& text) {
+  const std::string number = DotForm(text);
+  return IsNumber(number) ? std::optional<std::string>(number) : std::nullopt;
 }
 
 // Decimal, or hexadecimal after "0x" as window tools print it; 0 is no window.
@@ -38,9 +48,26 @@ std::optional<std::uint64_t> ParseWindowId(const std::string& text) {
   return id;
 }
 
-std::string NeedsNumber(const std::string& option, const std::string& value) {
-  return "Die Option " + Quoted(option) + " braucht eine Zahl, etwa " + Quoted("0.5") + ", nicht " +
+// `takes` is what the option takes, "eine Zahl ungleich 0".
+std::string NeedsNumber(const std::string& option, const std::string& takes, const std::string& value) {
+  return "Die Option " + Quoted(option) + " braucht " + takes + ", etwa " + Quoted("0.5") + ", nicht " +
          QuotedShort(value) + ".";
+}
+
+// Empty when the setting `key` takes `number` (with a dot); else the message
+// that names the option, what it takes and why, showing `value` as it was
+// given. `part` says which of a pair's numbers it is, "als Breite ".
+std::string RefusedNumber(const std::string& option, const std::string& part, const std::string& key,
+                          const std::string& number, const std::string& value) {
+  const NumberCheck check = CheckNumberSetting(key, number, kEnglishLocale);
+  const std::string needs = "Die Option " + Quoted(option) + " braucht " + part + check.takes;
+  switch (check.problem) {
+    case NumberCheck::Problem::None: break;
+    case NumberCheck::Problem::NoNumber: return NeedsNumber(option, part + check.takes, value);
+    case NumberCheck::Problem::TooLarge: return needs + "; " + QuotedShort(value) + " ist zu gro\xC3\x9F.";
+    case NumberCheck::Problem::Refused: return needs + ", nicht " + QuotedShort(value) + ".";
+  }
+  return std::string();
 }
 
 // Width and height with an "x" between them: "4x3", "2.5X2", "4×3". The
@@ -60,9 +87,12 @@ std::string TakeSky(const std::string& option, const std::string& value, const s
              Quoted(text.substr(0, cut) + "x" + text.substr(cut + 1)) + ", und Dezimalzahlen mit Punkt.";
   }
   const std::string width = text.substr(0, cut), height = cut == std::string::npos ? "" : text.substr(cut + 1);
-  if (!IsNumber(width) || !IsNumber(height))
+  if (!IsNumberText(width, kEnglishLocale) || !IsNumberText(height, kEnglishLocale))
     return "Die Option " + Quoted(option) + " braucht Breite und H\xC3\xB6he in AE mit einem x dazwischen, etwa " +
            Quoted("4x3") + " oder " + Quoted("2.5x2") + ", nicht " + QuotedShort(value) + ".";
+  for (const auto& [key, number] : {std::pair{widthKey, width}, std::pair{heightKey, height}})
+    if (std::string refused = RefusedNumber(option, "als " + key + " ", key, number, number); !refused.empty())
+      return refused;
   options.settings[widthKey] = width;
   options.settings[heightKey] = height;
   return std::string();
@@ -98,7 +128,7 @@ std::string TakeOwnValue(const std::string& name, const std::string& value, Modu
     return std::string();
   }
   const auto number = SingleNumber(value);
-  if (!number) return NeedsNumber("-" + name, value);
+  if (!number) return NeedsNumber("-" + name, "eine Zahl", value);
   const double seconds = *ParseNumber(*number, kEnglishLocale);
   if (!(seconds > 0 && seconds <= kMeasureSecondsMax))
     return "Die Option " + Quoted("-measure-seconds") + " braucht eine Dauer von mehr als 0 bis " +
@@ -113,9 +143,10 @@ std::string TakeSettingValue(const std::vector<const SettingInfo*>& settings, co
                              const std::string& value, ModuleOptions& options) {
   if (settings.size() == 2) return TakeSky("-" + name, value, settings[0]->key, settings[1]->key, options);
   if (settings[0]->kind != SettingKind::Number) return options.settings[settings[0]->key] = value, std::string();
-  const auto number = SingleNumber(value);
-  if (!number) return NeedsNumber("-" + name, value);
-  options.settings[settings[0]->key] = *number;
+  const std::string number = DotForm(value);
+  if (std::string refused = RefusedNumber("-" + name, "", settings[0]->key, number, value); !refused.empty())
+    return refused;
+  options.settings[settings[0]->key] = number;
   return std::string();
 }
 

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/quoted.h"
 #include "common/safe_write.h"
 #include "common/zelor_error.h"
 #include "sim/body_file.h"
@@ -10,26 +9,12 @@
 namespace zelor {
 namespace {
 
-// A number the setting takes, by its row of the settings table.
+// A number the setting takes, by the rules of its row of the settings table.
 double ReadNumberSetting(const Settings& settings, const std::string& key) {
-  const auto value = settings.ReadNumber(key);
-  if (!value)
-    throw ZelorError("Die Einstellung " + NotANumberText(key, settings.ReadText(key)) +
-                         " Bitte tragen Sie in den Einstellungen des Bildschirmschoners eine Zahl ein.",
-                     ErrorCause::BrokenSetting, key);
-  const std::string outOfRange = RangeText(key, *value);
-  if (outOfRange.empty()) return *value;
-  throw ZelorError("Die Einstellung " + outOfRange + " Bitte tragen Sie in den Einstellungen des Bildschirmschoners " +
-                       RangeAdvice(key) + " ein.",
-                   ErrorCause::BrokenSetting, key);
-}
-
-void RequireNonZeroSize(double size, const std::string& key) {
-  if (size != 0) return;
-  throw ZelorError("Die Einstellung " + Quoted(FieldLabel(key)) +
-                   " ist 0. Der sichtbare Himmel braucht eine Breite und eine Höhe "
-                   "ungleich 0; bitte tragen Sie in den Einstellungen des Bildschirmschoners "
-                   "einen anderen Wert ein.",
+  const NumberCheck check = CheckNumberSetting(key, settings.ReadText(key), settings.Locale());
+  if (check.problem == NumberCheck::Problem::None) return check.value;
+  throw ZelorError("Die Einstellung " + check.why + " Bitte tragen Sie in den Einstellungen des Bildschirmschoners " +
+                       check.takes + " ein.",
                    ErrorCause::BrokenSetting, key);
 }
 
@@ -73,8 +58,6 @@ RunConfig ReadRunConfig(const Settings& settings) {
   config.interval = ReadNumberSetting(settings, kKeyIntervall);
   config.bodyFile = settings.ReadText(kKeyDatei);
   config.round = ReadSwitch(settings, kKeyRund);
-  RequireNonZeroSize(config.viewWidth, kKeyBreite);
-  RequireNonZeroSize(config.viewHeight, kKeyHoehe);
   return config;
 }
 

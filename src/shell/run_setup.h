@@ -19,7 +19,8 @@ void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canv
               const std::vector<unsigned char>& carriedCopy);
 
 // "Breite", "Höhe", "Intervall", "Datei" and "rund". Throws ZelorError with a German
-// message when a size or the interval is no number, or a size is 0.
+// message when a size or the interval is no number its row of the settings
+// table takes (0 is none).
 RunConfig ReadRunConfig(const Settings& settings);
 
 // "Tempo" in steps a second, 0 for as fast as the machine can. Throws

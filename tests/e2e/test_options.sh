@@ -163,6 +163,30 @@ test_a_non_number_shows_the_message_stores_nothing_and_keeps_the_dialog() {
   expect_eq "$(reg_get Breite)" "4" "Breite"
 }
 
+# The run refuses a sky of 0, so "OK" does; "1e400" is a number, only too
+# large. Each time the message shows, nothing is stored, and the dialog stays
+# with the field's text selected: a number typed then replaces it.
+test_a_width_of_0_or_too_large_shows_the_message_keeps_the_dialog_and_stores_nothing() {
+  local box typed
+  open_options /c
+  for typed in 0 1e400; do
+    focus "$DIALOG"
+    type_text "$typed"  # into txtBreite, its text selected
+    keys Return
+    box=$(wait_window Zelor2 20) || exit 1
+    expect_nothing_stored
+    focus "$box"
+    keys Return
+    wait_window_gone Zelor2 20
+    scr_running || fail "the dialog closed after $typed"
+  done
+  focus "$DIALOG"
+  type_text "4"
+  keys Return
+  wait_scr_exit 20
+  expect_eq "$(reg_get Breite)" "4" "Breite"
+}
+
 test_a_chosen_body_file_changes_title_and_datei_at_once_and_abbrechen_keeps_it() {
   local chosen i
   make_body_file Mond.zel

@@ -2,8 +2,7 @@
 // input's pieces between NUL bytes are the arguments; a first piece that
 // starts with '=' is XSCREENSAVER_WINDOW instead. A command line that is
 // taken names a real window when it names one and gives only settings the
-// program knows, with texts the program reads as numbers where it needs
-// them; one that is refused says why in readable UTF-8. Never a password.
+// program knows, with numbers the run takes where it needs them; one that is refused says why in readable UTF-8. Never a password.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -30,8 +29,6 @@ bool IsUtf8(const std::string& text) {
   return true;
 }
 
-bool IsNumber(const std::string& text) { return ParseNumber(text, kEnglishLocale).has_value(); }
-
 }  // namespace
 }  // namespace zelor
 
@@ -55,11 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   FUZZ_CHECK((options.target == DrawTarget::GivenWindow) == (options.window != 0));
-  // Every key is a setting's, a number's text a number, a switch's a truth value.
+  // Every key is a setting's, a number's text a number the run takes, a switch's a truth value.
   for (const auto& [key, text] : options.settings) {
     const SettingInfo* setting = FindSetting(key);
     FUZZ_CHECK(setting);
-    if (setting->kind == SettingKind::Number) FUZZ_CHECK(IsNumber(text));
+    if (setting->kind == SettingKind::Number)
+      FUZZ_CHECK(CheckNumberSetting(key, text, kEnglishLocale).problem == NumberCheck::Problem::None);
     if (setting->kind == SettingKind::Switch) FUZZ_CHECK(text == "True" || text == "False");
   }
   // The same command line gives the same run.

@@ -89,6 +89,26 @@ TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused
     EXPECT_TRUE(Contains(Parse({"-sky", bad}).error, "braucht Breite und H\xC3\xB6he")) << bad;
 }
 
+// The parser refuses what the run would, by the same rows of the settings
+// table, and says what the option takes; a negative sky or interval stays.
+TEST(ModuleOptionsSettings, ANumberTheRunRefusesIsRefusedWithWhatTheOptionTakes) {
+  const std::pair<std::vector<std::string>, const char*> refused[] = {
+      {{"-interval", "0"}, "Die Option \xE2\x80\x9E-interval\xE2\x80\x9C braucht eine Zahl ungleich 0, nicht "
+                           "\xE2\x80\x9E" "0\xE2\x80\x9C."},
+      {{"-interval", "-0,0"}, "ungleich 0, nicht \xE2\x80\x9E-0,0\xE2\x80\x9C."},
+      {{"-interval", "1e400"}, "braucht eine Zahl ungleich 0; \xE2\x80\x9E" "1e400\xE2\x80\x9C ist zu gro\xC3\x9F."},
+      {{"-tempo", "-5"}, "\xE2\x80\x9E-tempo\xE2\x80\x9C braucht eine Zahl von 0 bis 10000000, nicht \xE2\x80\x9E-5"},
+      {{"-tempo", "1e400"}, "; \xE2\x80\x9E" "1e400\xE2\x80\x9C ist zu gro\xC3\x9F."},
+      {{"-sky", "0x3"}, "Die Option \xE2\x80\x9E-sky\xE2\x80\x9C braucht als Breite eine Zahl ungleich 0, nicht "
+                        "\xE2\x80\x9E" "0\xE2\x80\x9C."},
+      {{"-sky", "3x-0"}, "braucht als H\xC3\xB6he eine Zahl ungleich 0, nicht \xE2\x80\x9E-0\xE2\x80\x9C."},
+      {{"-sky", "4x1e400"}, "als H\xC3\xB6he eine Zahl ungleich 0; \xE2\x80\x9E" "1e400\xE2\x80\x9C ist zu gro\xC3\x9F."},
+  };
+  for (const auto& [args, message] : refused) EXPECT_TRUE(Contains(Parse(args).error, message)) << args[1];
+  EXPECT_EQ(Parse({"-interval", "-0,5"}).settings.at(kKeyIntervall), "-0.5");
+  EXPECT_EQ(Parse({"-sky", "-4x-3"}).settings.at(kKeyHoehe), "-3");
+}
+
 TEST(ModuleOptionsSettings, AMeasurementLastsMoreThanNothingAndAtMostADay) {
   EXPECT_EQ(Parse({"-measure-seconds", "0.5"}).measureSeconds, 0.5);
   EXPECT_EQ(Parse({"-measure-seconds", "86400"}).measureSeconds, 86400);

@@ -133,6 +133,26 @@ TEST(NumberTextRange, TheLargestDoublesReadBackAfterWriting) {
   }
 }
 
+// Beyond the range of a double a number is too large, whichever way it is
+// written; too small to be told from 0, it is 0.
+TEST(NumberTextRange, ANumberBeyondTheRangeOfADoubleIsTooLargeNotNoNumber) {
+  using Kind = NumberReading::Kind;
+  const std::string zeros(400, '0');
+  const std::pair<std::string, Kind> cases[] = {
+      {"1e400", Kind::TooLarge},          {"-1,5E+309", Kind::TooLarge},       {"1" + zeros, Kind::TooLarge},
+      {"0," + zeros + "1e800", Kind::TooLarge}, {"1e99999999999999999999", Kind::TooLarge},
+      {"1e-400", Kind::Number},           {"0," + zeros + "1e5", Kind::Number}, {"-1" + zeros + "e-800", Kind::Number},
+      {"1,7976931348623157e308", Kind::Number}, {"1e", Kind::NoNumber},         {"1e400x", Kind::NoNumber},
+  };
+  for (const auto& [text, kind] : cases) {
+    const NumberReading reading = ReadNumberText(text, kGermanLocale);
+    EXPECT_EQ(reading.kind, kind) << text.substr(0, 30);
+    if (kind == Kind::Number && text.find("e-") != std::string::npos) {
+      EXPECT_EQ(reading.value, 0) << text.substr(0, 30);
+    }
+  }
+}
+
 TEST(NumberTextRange, TheSmallestDoublesReadBackAfterWriting) {
   for (const NumberLocale locale : {kEnglishLocale, kGermanLocale}) {
     for (const double value : {DBL_MIN, DBL_TRUE_MIN, -DBL_TRUE_MIN}) {

@@ -6,7 +6,9 @@
 #include <regex>
 #include <string>
 
+#include "common/zelor_error.h"
 #include "memory_store.h"
+#include "shell/run_setup.h"
 
 namespace zelor {
 namespace {
@@ -106,12 +108,40 @@ TEST(OptionsFormOk, StoresTheNormalisedNumbersAndShowsThemNextTime) {
   EXPECT_EQ(english.form.Form_Load().fields.at(kKeyBreite), "2.5");
 }
 
-TEST(OptionsFormOk, EnforcesNoRange) {
+// A negative sky is mirrored and a negative interval runs time backwards; a
+// huge interval stops the run at its first step with a message of its own.
+TEST(OptionsFormOk, StoresNegativeAndHugeSizesAndIntervals) {
   Dialog d(kEnglishLocale);
-  EXPECT_EQ(d.form.cmdOK_Click(Entry("0", "-7", "1e300")).kind, OkOutcome::Kind::Saved);
-  EXPECT_EQ(d.store.values[kKeyBreite], "0");
+  EXPECT_EQ(d.form.cmdOK_Click(Entry("-1e-300", "-7", "1e300")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(d.store.values[kKeyBreite], "-1E-300");
   EXPECT_EQ(d.store.values[kKeyHoehe], "-7");
   EXPECT_EQ(d.store.values[kKeyIntervall], "1E+300");
+  EXPECT_EQ(d.form.cmdOK_Click(Entry("1e300", "2", "-0.5")).kind, OkOutcome::Kind::Saved);
+  EXPECT_EQ(d.store.values[kKeyIntervall], "-0.5");
+}
+
+// What "OK" stores, the next run takes, and what the run refuses, "OK" refuses.
+TEST(OptionsFormOk, StoresExactlyTheNumbersTheNextRunTakes) {
+  for (const char* text : {"0", "-0", "0,0", "1e-400", "1e400", "-1e400", "-3", "2,5", "1e300", "10000001", "x"}) {
+    for (const SettingInfo* setting : SettingsInDialogOrder()) {
+      if (setting->kind != SettingKind::Number) continue;
+      Dialog d;
+      OptionsEntry entry = Entry("2", "2", "2");
+      entry.fields[setting->key] = text;
+      const bool stored = d.form.cmdOK_Click(entry).kind == OkOutcome::Kind::Saved;
+      MemoryStore store;
+      store.values[setting->key] = text;
+      const Settings settings(store, MakeDefaultPaths(kAppData), kGermanLocale);
+      bool taken = true;
+      try {
+        ReadRunConfig(settings);
+        ReadTempo(settings);
+      } catch (const ZelorError&) {
+        taken = false;
+      }
+      EXPECT_EQ(stored, taken) << setting->key << " " << text;
+    }
+  }
 }
 
 TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothing) {
@@ -126,7 +156,7 @@ TEST(OptionsFormOk, StoresATempoFromZeroToTenMillionAndRefusesOthersWritingNothi
       {"-1", "\xE2\x80\x9ETempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)\xE2\x80\x9C darf nicht negativ sein. "
              "Bitte geben Sie eine Zahl von 0 bis 10000000 ein."},
       {"10000000,5", "darf h\xC3\xB6" "chstens 10000000 sein."},
-      {"1e400", "enth\xC3\xA4lt keine Zahl"},
+      {"1e400", "ist zu gro\xC3\x9F: \xE2\x80\x9E" "1e400\xE2\x80\x9C. Bitte geben Sie eine Zahl von 0 bis 10000000 ein."},
       {"schnell", "enth\xC3\xA4lt keine Zahl"},
   };
   for (const auto& [tempo, message] : refused) {
@@ -164,7 +194,7 @@ TEST(OptionsFormOk, LeavesTheFilesAlone) {
   EXPECT_EQ(d.store.values.count(kKeyResultsPath), 0u);
 }
 
-TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
+TEST(OptionsFormOk, ATextItsRowRefusesWritesNothingAndNamesThatField) {
   struct Case {
     OptionsEntry entry;
     std::string field;
@@ -173,17 +203,30 @@ TEST(OptionsFormOk, ANonNumberInAnyFieldWritesNothingAndNamesThatField) {
   const Case cases[] = {
       {Entry("abc", "2", "2"), kKeyBreite,
        "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "abc\xE2\x80\x9C. "
-       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+       "Bitte geben Sie eine Zahl ungleich 0 ein, z. B. 2,5."},
       {Entry("2", "2.5", "2"), kKeyHoehe,
        "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: "
        "\xE2\x80\x9E" "2.5\xE2\x80\x9C. "
-       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+       "Bitte geben Sie eine Zahl ungleich 0 ein, z. B. 2,5."},
       {Entry("2", "2", "  "), kKeyIntervall,
-       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C ist leer. Bitte geben Sie eine Zahl ungleich 0 ein, "
+       "z. B. 2,5."},
+      // The run refuses a sky or an interval of 0, so the dialog does.
+      {Entry("0", "2", "2"), kKeyBreite,
+       "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C darf nicht 0 sein. Bitte geben Sie eine Zahl ungleich 0 ein."},
+      {Entry("2", "-0,0", "2"), kKeyHoehe,
+       "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C darf nicht 0 sein. Bitte geben Sie eine Zahl ungleich 0 ein."},
+      {Entry("2", "2", "0"), kKeyIntervall,
+       "\xE2\x80\x9E" "Berechnungsintervall (Tage)\xE2\x80\x9C darf nicht 0 sein. Bitte geben Sie eine Zahl ungleich 0 "
+       "ein."},
+      // A number, only too large for a double.
+      {Entry("1e400", "2", "2"), kKeyBreite,
+       "\xE2\x80\x9E" "Bildschirmbreite (AE)\xE2\x80\x9C ist zu gro\xC3\x9F: \xE2\x80\x9E" "1e400\xE2\x80\x9C. "
+       "Bitte geben Sie eine Zahl ungleich 0 ein."},
       // Of two wrong fields the upper one is named and gets the focus.
       {Entry("2", "x", "  ", CheckState::Unticked, "-1"), kKeyHoehe,
        "\xE2\x80\x9E" "Bildschirmh\xC3\xB6he (AE)\xE2\x80\x9C enth\xC3\xA4lt keine Zahl: \xE2\x80\x9E" "x\xE2\x80\x9C. "
-       "Bitte geben Sie eine Zahl ein, z. B. 2,5."},
+       "Bitte geben Sie eine Zahl ungleich 0 ein, z. B. 2,5."},
   };
   for (const Case& c : cases) {
     Dialog d(kGermanLocale);

@@ -39,8 +39,14 @@ TEST(StartRunSettings, ASettingThatIsNoNumberIsNamed) {
       {"an English number in a German locale", kGermanLocale, kKeyHoehe, "2.5",
        "„Bildschirmhöhe (AE)“ enthält keine Zahl: „2.5“."},
       {"blank", kEnglishLocale, kKeyHoehe, " ", "Die Einstellung „Bildschirmhöhe (AE)“ ist leer. Bitte tragen Sie"},
-      {"width 0", kEnglishLocale, kKeyBreite, "0", "Die Einstellung „Bildschirmbreite (AE)“ ist 0"},
-      {"height minus 0", kEnglishLocale, kKeyHoehe, "-0", "Die Einstellung „Bildschirmhöhe (AE)“ ist 0"},
+      {"width 0", kEnglishLocale, kKeyBreite, "0",
+       "Die Einstellung „Bildschirmbreite (AE)“ darf nicht 0 sein. Bitte tragen Sie in den Einstellungen des "
+       "Bildschirmschoners eine Zahl ungleich 0 ein."},
+      {"height minus 0", kEnglishLocale, kKeyHoehe, "-0", "Die Einstellung „Bildschirmhöhe (AE)“ darf nicht 0 sein."},
+      // A run 0 days a step stands still, and its saved results would have lost every speed.
+      {"interval 0", kGermanLocale, kKeyIntervall, "0,0", "„Berechnungsintervall (Tage)“ darf nicht 0 sein."},
+      {"a number too large for a double", kEnglishLocale, kKeyBreite, "1e400",
+       "„Bildschirmbreite (AE)“ ist zu groß: „1e400“. Bitte tragen Sie"},
   };
   for (const SettingCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -65,12 +71,12 @@ TEST(StartRunSettings, ReadsTheSkyTheIntervalAndTheBodyFile) {
   Settings settings(store, MakeDefaultPaths("/appdata"), kGermanLocale);
   store.values[kKeyBreite] = "6";
   store.values[kKeyHoehe] = "-1,5";
-  store.values[kKeyIntervall] = "0,25";
+  store.values[kKeyIntervall] = "-0,25";  // time runs backwards
   store.values[kKeyDatei] = "/data/Sterne.zel";
   const RunConfig config = ReadRunConfig(settings);
   EXPECT_EQ(config.viewWidth, 6);
   EXPECT_EQ(config.viewHeight, -1.5);
-  EXPECT_EQ(config.interval, 0.25);
+  EXPECT_EQ(config.interval, -0.25);
   EXPECT_EQ(config.bodyFile, "/data/Sterne.zel");
 }
 

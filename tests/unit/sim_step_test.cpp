@@ -190,10 +190,12 @@ TEST(SimStepTime, TheCountGoesOnPastThirtyTwoBits) {
   EXPECT_EQ(step.state.StepCount, std::numeric_limits<std::int64_t>::max());
 }
 
+// The run's settings refuse an interval of 0; the simulation given one stands still.
 TEST(SimStepInterval, ZeroMovesNothingAndTheTimeStandsStill) {
   SimRun run;
-  run.store.values[kKeyBreite] = "4";
-  run.Load({MakeRecord("A", 1, 0, 0, 30000, 0), MakeRecord("B", 1, kAU, 0, 30000, 90)}, "0");
+  run.files.files[run.kBodyPath] =
+      BodyFileBytes({MakeRecord("A", 1, 0, 0, 30000, 0), MakeRecord("B", 1, kAU, 0, 30000, 90)});
+  SimInit(run.state, RunConfig{run.kBodyPath, 4, 2, 0}, run.files, run.canvas);
   for (int k = 0; k < 3; ++k) SimStep(run.state, run.canvas);
   EXPECT_EQ(run.state.Bodies[0].X, 0);
   EXPECT_EQ(run.state.Bodies[1].X, kAU);
