@@ -89,7 +89,7 @@ test_a_broken_body_file_is_reported_in_german_and_nothing_is_written() {
   fresh_home broken
   : >"$TEST_DIR/work/leer.zel"
   z_start -root -file "$TEST_DIR/work/leer.zel" -save -results "$TEST_DIR/work/ergebnis.zel"
-  message_in_window "leer.zel Datensatz Bytes"
+  message_in_window "leer Datensatz Bytes"
   z_running || fail "the module ended by itself"
   kill -TERM "$Z_PID"
   wait_z_exit 10 1

@@ -42,7 +42,7 @@ test_a_linked_file_with_a_byte_order_mark_is_read_and_written_through_the_link()
   expect_eq "$(head -c 3 "$real" | od -An -tx1 | tr -d ' ')" efbbbf "the file's first bytes"
   expect_eq "$(grep -c 'Einstellungen' "$real")" 1 "sections in the file"
   # The saved run's sky fits the orbits, and the next run goes on from its results.
-  grep -q '^Breite=1\.4' "$real" || fail "the sky was not stored through the link: $(cat "$real")"
+  grep -qE '^Breite=1\.[4-9]' "$real" || fail "the sky was not stored through the link: $(cat "$real")"
   grep -qx "Datei=$TEST_DIR/work/ergebnis.zel" "$real" || fail "Datei was not stored through the link: $(cat "$real")"
   expect_eq "$(find "$TEST_DIR/dotfiles" "$(dirname "$CONF")" -name '*.tmp' | wc -l)" 0 "temporary files left"
 }
