@@ -68,13 +68,6 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   wait_scr_exit 20
 }
 
-# How many columns of the screenshot hold a drawn pixel, from the first to
-# the last (the label's rows left out).
-drawn_width() {
-  convert "$1" -crop 1024x700+0+68 +repage -threshold 0 -scale 1024x1! -depth 8 txt:- |
-    awk -F'[,:]' '!/^#/ && !/#000000/ {if (first == "") first = $1; last = $1} END {print (first == "" ? 0 : last - first + 1)}'
-}
-
 # After a run of another system grew the stored sky to 55.4 AU, a newly
 # chosen BinaryStar.zel brings a sky that holds the binary, and the next run
 # draws it large.
