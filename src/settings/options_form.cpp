@@ -86,20 +86,32 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
   return {};
 }
 
-FileOutcome OptionsForm::cmdDatei_Click(const FileChooser& showOpenDialog) {
+FileOutcome OptionsForm::cmdDatei_Click(const FileChooser& showOpenDialog, const BodyFileSky& skyFor,
+                                        const std::map<std::string, std::string>& shownFields) {
   const std::string earlier = settings_.ReadText(kKeyDatei);
   const auto chosen = showOpenDialog(earlier);
   if (!chosen) return {};
   // The title names the stored body file, so it changes only once the store has taken the choice.
-  if (!settings_.WriteText(kKeyDatei, *chosen)) return {std::nullopt, NotStoredMessage(FieldLabel(kKeyDatei), *chosen, earlier)};
-  return {kTitlePrefix + *chosen, std::string()};
+  if (!settings_.WriteText(kKeyDatei, *chosen)) return {std::nullopt, NotStoredMessage(FieldLabel(kKeyDatei), *chosen, earlier), {}};
+  FileOutcome outcome{kTitlePrefix + *chosen, std::string(), {}};
+  // The sky a run of the old file grew to would show other bodies as a dot,
+  // or cut them off; the stored file keeps its own.
+  if (*chosen == earlier) return outcome;
+  const NumberLocale locale = settings_.Locale();
+  const Sky shape = ShapeOf(ParseNumber(Find(shownFields, kKeyBreite, std::string()), locale),
+                            ParseNumber(Find(shownFields, kKeyHoehe, std::string()), locale));
+  if (const auto sky = skyFor(*chosen, shape)) {
+    outcome.fields[kKeyBreite] = FormatNumber(sky->width, locale);
+    outcome.fields[kKeyHoehe] = FormatNumber(sky->height, locale);
+  }
+  return outcome;
 }
 
 FileOutcome OptionsForm::cmdSpeicher_Click(const FileChooser& showSaveDialog) {
   const std::string earlier = settings_.ReadText(kKeyResultsPath);
   const auto chosen = showSaveDialog(earlier);
   if (!chosen) return {};
-  if (!settings_.WriteText(kKeyResultsPath, *chosen)) return {std::nullopt, NotStoredMessage(FieldLabel(kKeyResultsPath), *chosen, earlier)};
+  if (!settings_.WriteText(kKeyResultsPath, *chosen)) return {std::nullopt, NotStoredMessage(FieldLabel(kKeyResultsPath), *chosen, earlier), {}};
   return {};
 }
 

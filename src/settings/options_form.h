@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/file_system.h"
+#include "common/sky.h"
 #include "settings/settings.h"
 
 namespace zelor {
@@ -45,9 +46,16 @@ struct OkOutcome {
 // nullopt when the user cancelled or the dialog could not be shown.
 using FileChooser = std::function<std::optional<std::string>(const std::string& preset)>;
 
+// The sky that holds the bodies of a body file where a run starts them, in
+// the given shape; nullopt when the file cannot be read. The Windows front
+// end passes the simulation's SkyHoldingBodyFile.
+using BodyFileSky = std::function<std::optional<Sky>(const std::string& path, const Sky& shape)>;
+
 struct FileOutcome {
   std::optional<std::string> title;  // the dialog's new title, when it changes
   std::string message;               // German; set when the choice could not be stored
+  // New texts for fields, by key: the sky fitted to a newly chosen body file.
+  std::map<std::string, std::string> fields;
 };
 
 // A preset file name split for a file dialog: the folder to start in and the
@@ -61,8 +69,12 @@ class OptionsForm {
 
   OptionsView Form_Load() const;
   OkOutcome cmdOK_Click(const OptionsEntry& entry);
-  // The body file: a choice is stored at once and becomes the title.
-  FileOutcome cmdDatei_Click(const FileChooser& showOpenDialog);
+  // The body file: a choice is stored at once and becomes the title. A file
+  // other than the stored one brings a sky that holds its bodies, in the
+  // shape of the sky `shownFields` hold; the fields show it, and "OK" stores
+  // it as any typed sky. A file that cannot be read leaves the fields.
+  FileOutcome cmdDatei_Click(const FileChooser& showOpenDialog, const BodyFileSky& skyFor,
+                             const std::map<std::string, std::string>& shownFields);
   // The results file: a choice is stored at once; the title stays.
   FileOutcome cmdSpeicher_Click(const FileChooser& showSaveDialog);
 

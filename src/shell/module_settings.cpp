@@ -1,7 +1,10 @@
 #include "shell/module_settings.h"
 
+#include <map>
 #include <set>
 #include <string>
+
+#include "sim/sky_fit.h"
 
 namespace zelor {
 namespace {
@@ -27,10 +30,28 @@ std::set<std::string> KeptInRun(const ModuleOptions& options) {
   return {};
 }
 
+// The command line's settings, with the sky fitted to a body file given
+// without one: the stored sky grew round the stored file's bodies. A file
+// that cannot be read keeps the stored sky, and the run says what is wrong.
+std::map<std::string, std::string> RunOnly(SettingsStore& stored, const ModuleOptions& options,
+                                           const DefaultPaths& defaults, FileSystem& files) {
+  std::map<std::string, std::string> given = options.settings;
+  const auto file = given.find(kKeyDatei);
+  if (file == given.end() || given.count(kKeyBreite) || given.count(kKeyHoehe)) return given;
+  const Settings storedSettings(stored, defaults, kEnglishLocale);
+  const Sky shape = ShapeOf(storedSettings.ReadNumber(kKeyBreite), storedSettings.ReadNumber(kKeyHoehe));
+  if (const auto sky = SkyHoldingBodyFile(files, file->second, shape)) {
+    given[kKeyBreite] = FormatNumber(sky->width, kEnglishLocale);
+    given[kKeyHoehe] = FormatNumber(sky->height, kEnglishLocale);
+  }
+  return given;
+}
+
 }  // namespace
 
-ModuleSettings::ModuleSettings(SettingsStore& stored, const ModuleOptions& options, DefaultPaths defaults)
-    : layered_(stored, options.settings, KeptInRun(options)),
+ModuleSettings::ModuleSettings(SettingsStore& stored, const ModuleOptions& options, DefaultPaths defaults,
+                               FileSystem& files)
+    : layered_(stored, RunOnly(stored, options, defaults, files), KeptInRun(options)),
       settings_(layered_, std::move(defaults), kEnglishLocale) {}
 
 }  // namespace zelor

@@ -2,8 +2,12 @@
 // the command line's laid over them. Options for one run never reach the
 // store, and neither does an end of the run that depends on them: a sky
 // fitted to other bodies, or a "Datei" that leads to results the stored
-// settings did not ask for.
+// settings did not ask for. A body file from the command line without a sky
+// brings a sky that holds its bodies, in the stored sky's shape, as a file
+// chosen in the options dialog does.
 #pragma once
+
+#include "common/file_system.h"
 
 #include "settings/override_store.h"
 #include "settings/settings.h"
@@ -13,7 +17,8 @@ namespace zelor {
 
 class ModuleSettings {
  public:
-  ModuleSettings(SettingsStore& stored, const ModuleOptions& options, DefaultPaths defaults);
+  // Reads the body file a "-file" names, if there is no "-sky".
+  ModuleSettings(SettingsStore& stored, const ModuleOptions& options, DefaultPaths defaults, FileSystem& files);
   ModuleSettings(const ModuleSettings&) = delete;
   ModuleSettings& operator=(const ModuleSettings&) = delete;
 

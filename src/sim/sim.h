@@ -9,6 +9,7 @@
 
 #include "common/file_system.h"
 #include "common/number_text.h"
+#include "common/sky.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
 #include "sim/gravity.h"
@@ -23,6 +24,11 @@ struct RunConfig {
   double interval = 0;                   // days per step
   bool round = false;                    // circles drawn as circles: one scale for both axes
 };
+
+// The records of a body file as a run takes them. Throws ZelorError with a
+// German message naming the file when it cannot be read, holds no whole
+// record or more than a run can compute, or a value that is not finite.
+std::vector<BodyRecord> LoadBodyFile(FileSystem& files, const std::string& path);
 
 // Loads the body file, turns speeds into displacements per step, removes the
 // drift of the centre of mass and sets the canvas's user coordinates. Throws
@@ -57,11 +63,6 @@ std::string TimeLabel(const SimState& state, NumberLocale locale);
 struct ResultsRequest {
   bool saveResults = false;
   std::string resultsPath;
-};
-
-// AU; a negative size mirrors its axis.
-struct Sky {
-  double width = 0, height = 0;
 };
 
 // What the end of a run decided. The next sky depends on whether the results

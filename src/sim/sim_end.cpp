@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/sim.h"
+#include "sim/sky_fit.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -98,18 +99,9 @@ Results EvaluateBodies(const SimState& state) {
 // squash the next one. The next run starts from the saved bodies, or, when
 // nothing was saved, from the same body file as this one, which the sky it
 // started with showed whole, so that sky never shrinks. A reach of 0 (no body
-// that stays left the origin) could not be shown, so the run's sky stays; a
-// negative size mirrors its axis, and a positive factor keeps that.
+// that stays left the origin) could not be shown, so the run's sky stays.
 Sky NextSky(const Sky& run, const Sky& reach, bool saved) {
-  double factor = std::max(reach.width / std::fabs(run.width), reach.height / std::fabs(run.height));
-  if (!saved) factor = std::max(factor, 1.0);
-  Sky next{run.width * factor, run.height * factor};
-  if (!(factor > 0) || !std::isfinite(next.width) || !std::isfinite(next.height) || next.width == 0 ||
-      next.height == 0)
-    next = run;
-  // People read the stored sky in the options dialog; rounded up, it still
-  // holds everything.
-  return {RoundAwayFromZero(next.width, 3), RoundAwayFromZero(next.height, 3)};
+  return ScaledToHold(run, reach, saved ? 0 : 1).value_or(RoundedUp(run));
 }
 
 // Results without a body, or without any mass to move round, could not start

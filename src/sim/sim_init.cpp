@@ -42,7 +42,9 @@ void RequireFiniteFields(const std::string& path, std::size_t number, const Body
   }
 }
 
-std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) {
+}  // namespace
+
+std::vector<BodyRecord> LoadBodyFile(FileSystem& files, const std::string& path) {
   // One record more than allowed is enough to tell that there are too many.
   auto records = ReadBodyFile(files, path, kMaxBodies + 1);
   if (!records)
@@ -58,15 +60,17 @@ std::vector<BodyRecord> LoadRecords(FileSystem& files, const std::string& path) 
     throw ZelorError("Die Zelor-Datei " + Quoted(path) +
                      " enthält mehr als 32766 Körper; so viele kann Zelor2 nicht berechnen.",
                      ErrorCause::TooManyBodies);
+  for (std::size_t k = 0; k < records->size(); ++k) RequireFiniteFields(path, k + 1, (*records)[k]);
   return std::move(*records);
 }
+
+namespace {
 
 // Speed (m/s) and direction become a displacement per step (metres), the
 // form SimStep moves bodies by; SimEnd turns it back. Multiplied from left
 // to right. With finite inputs every arithmetic fault leaves a non-finite
 // result, which is what is checked.
 Body ToBody(const BodyRecord& record, double interval, const std::string& path, std::size_t number) {
-  RequireFiniteFields(path, number, record);
   Body body;
   body.Name = record.Name;
   body.Mass = record.Mass;
@@ -124,7 +128,7 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
   fresh.BodyFile = config.bodyFile;
   fresh.StepCount = 0;
 
-  const std::vector<BodyRecord> records = LoadRecords(files, fresh.BodyFile);
+  const std::vector<BodyRecord> records = LoadBodyFile(files, fresh.BodyFile);
   fresh.Bodies.reserve(records.size());
   for (std::size_t k = 0; k < records.size(); ++k)
     fresh.Bodies.push_back(ToBody(records[k], fresh.SimInterval, fresh.BodyFile, k + 1));

@@ -5,11 +5,13 @@
 
 #include "settings/options_form.h"
 #include "settings/options_layout.h"
+#include "sim/sky_fit.h"
 #include "win32/file_dialog.h"
 #include "win32/fitted_title.h"
 #include "win32/options_ids.h"
 #include "win32/dialog_layout.h"
 #include "win32/wide_text.h"
+#include "win32/win32_file_system.h"
 
 namespace zelor::win32 {
 namespace {
@@ -57,7 +59,7 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   SetFittedOptionsTitle(dialog, view.title);  // once the dialog has its size
 }
 
-void cmdOK_Click(HWND dialog, OptionsForm& form) {
+OptionsEntry Entry(HWND dialog) {
   OptionsEntry entry;
   for (const OptionsSettingControl& row : kOptionsSettingControls) {
     const SettingKind kind = KindOf(row.key);
@@ -65,7 +67,11 @@ void cmdOK_Click(HWND dialog, OptionsForm& form) {
       entry.boxes[row.key] = static_cast<CheckState>(IsDlgButtonChecked(dialog, row.control));
     if (kind == SettingKind::Number) entry.fields[row.key] = Text(dialog, row.control);
   }
-  const OkOutcome outcome = form.cmdOK_Click(entry);
+  return entry;
+}
+
+void cmdOK_Click(HWND dialog, OptionsForm& form) {
+  const OkOutcome outcome = form.cmdOK_Click(Entry(dialog));
   switch (outcome.kind) {
     case OkOutcome::Kind::Saved:
       EndDialog(dialog, IDOK);
@@ -85,11 +91,17 @@ void cmdOK_Click(HWND dialog, OptionsForm& form) {
 
 void Present(HWND dialog, const FileOutcome& outcome) {
   if (outcome.title) SetFittedOptionsTitle(dialog, *outcome.title);
+  for (const auto& [key, text] : outcome.fields) SetText(dialog, FieldId(key), text);
   if (!outcome.message.empty()) ShowMessage(dialog, outcome.message.c_str(), MB_OK | MB_ICONERROR);
 }
 
 FileChooser Chooser(HWND dialog, FileDialogKind kind) {
   return [dialog, kind](const std::string& preset) { return ChooseZelorFile(dialog, kind, preset); };
+}
+
+std::optional<Sky> SkyOfBodyFile(const std::string& path, const Sky& shape) {
+  Win32FileSystem files;
+  return SkyHoldingBodyFile(files, path, shape);
 }
 
 INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,7 +120,8 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       EndDialog(dialog, IDCANCEL);
       return TRUE;
     case IDC_CMDDATEI:
-      Present(dialog, form->cmdDatei_Click(Chooser(dialog, FileDialogKind::Open)));
+      Present(dialog, form->cmdDatei_Click(Chooser(dialog, FileDialogKind::Open), SkyOfBodyFile,
+                                           Entry(dialog).fields));
       return TRUE;
     case IDC_CMDSPEICHER:
       Present(dialog, form->cmdSpeicher_Click(Chooser(dialog, FileDialogKind::Save)));

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   }
   x11::PosixFileSystem files;
   IniStore stored(files, paths.settingsFile);
-  ModuleSettings runSettings(stored, options, paths.defaults);
+  ModuleSettings runSettings(stored, options, paths.defaults, files);
   Settings& settings = runSettings.Get();
 
   Display* display = XOpenDisplay(nullptr);

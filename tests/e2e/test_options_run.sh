@@ -68,4 +68,48 @@ test_a_saver_run_uses_the_values_set_in_the_dialog() {
   wait_scr_exit 20
 }
 
+# After a run of another system grew the stored sky to 55.4 AU, a newly
+# chosen BinaryStar.zel brings a sky that holds the binary, and the next run
+# draws it large.
+test_a_chosen_body_file_brings_a_sky_that_holds_its_bodies() {
+  local dir chosen dialog chooser shot width
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  cp "$ZELOR_ROOT/data/BinaryStar.zel" "$dir/BinaryStar.zel"
+  chosen=$(win_path "$dir/BinaryStar.zel")
+  reg_set Breite 55.4
+  reg_set Höhe 41.6
+  scr_start /c
+  dialog=$(wait_title "$(options_title_re "$(win_path "$dir/Voyager.zel")")" 30) || exit 1
+  sleep 0.3
+  focus "$dialog"
+  keys Tab Tab Tab Tab Tab space  # "Zelor-Datei..."
+  chooser=$(wait_title '^(.{1,2}ffnen|Open)$' 30) || exit 1
+  sleep 0.3
+  focus "$chooser"
+  type_text "$chosen"
+  keys Return
+  wait_title "$(options_title_re "$chosen")" 20 >/dev/null || exit 1
+  focus "$dialog"
+  keys Tab Return  # into txtTempo, where Enter is "OK"
+  wait_scr_exit 20
+  local key
+  for key in Breite Höhe; do
+    python3 -c 'import sys; sys.exit(0 if 0 < float(sys.argv[1]) < 5 else 1)' "$(reg_get "$key")" ||
+      fail "$key is '$(reg_get "$key")' after choosing BinaryStar.zel, not a sky below 5 AU"
+  done
+
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 3
+  shot=$E2E_OUT/options-chosen-sky.png
+  screenshot "$shot"
+  pointer 100 100
+  sleep 0.3
+  pointer 300 250
+  wait_scr_exit 20
+  width=$(drawn_width "$shot")
+  ((width >= 256)) || fail "the binary is drawn $width pixels across, less than a quarter of the screen"
+}
+
 run_tests

@@ -25,3 +25,10 @@ count_where() {
     if ('"$3"') sum += $1
   } END { print sum + 0 }' <<<"$histogram"
 }
+
+# How many columns of a 1024 x 768 screenshot lie from the first to the last
+# that hold a drawn pixel, the label's rows left out.
+drawn_width() {
+  convert "$1" -crop 1024x700+0+68 +repage -threshold 0 -scale 1024x1! -depth 8 txt:- |
+    awk -F'[,:]' '!/^#/ && !/#000000/ {if (first == "") first = $1; last = $1} END {print (first == "" ? 0 : last - first + 1)}'
+}

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "body_rows.h"
+#include "body_table.h"
 #include "commands.h"
 #include "fake_file_system.h"
 #include "samples.h"
@@ -49,6 +50,15 @@ TEST(ShowStatus, IsZeroOnlyForAFileTheSaverRuns) {
   EXPECT_EQ(RunCommand(files, {"show", "/data/missing.zel"}), kRefused);
   EXPECT_EQ(RunCommand(files, {"show"}), kUsage);
   EXPECT_EQ(RunCommand(files, {"shows", "/data/x.zel"}), kUsage);
+}
+
+// A value that rounds to 0 shows without a sign; a real one keeps it.
+TEST(ShowTable, HasNoNegativeZero) {
+  const std::string table = FormatBodyTable(
+      {RowOf({"Planet", -0.0, -1e-9, -0.0, -1e-12, -1e-9, kWhite}), RowOf({"Minus", -2, -1.5e11, 0, 0, -90, kWhite})});
+  EXPECT_EQ(table.find("-0"), std::string::npos) << table;
+  EXPECT_NE(table.find("-1,00000"), std::string::npos) << table;
+  EXPECT_NE(table.find("-90,000"), std::string::npos) << table;
 }
 
 TEST(FromCsvRefusal, WritesNothingAndLeavesAnExistingFile) {

@@ -234,17 +234,30 @@ TEST(ModulePaths, ALongChainOfLinksThatEndsIsNoLoop) {
 }
 
 // A run of a sun and a planet with the stored settings under the command
-// line's, wired as the program wires them.
+// line's, wired as the program wires them. /data/paar.zel holds another
+// system: masses 3.1 and 1 at -1e11 and 3.1e11 m, 4.1333 AU across around
+// their centre of mass, the origin.
 struct ModuleRun {
-  explicit ModuleRun(const std::vector<std::string>& args)
-      : options(Parse(args)), layered(stored, options, {"/data/Voyager.zel", "/data/Temp.zel"}),
-        settings(layered.Get()) {
+  explicit ModuleRun(const std::vector<std::string>& args, const std::string& breite = "1",
+                     const std::string& hoehe = "1")
+      : options(Parse(args)), stored(Stored(breite, hoehe)), files(Files()),
+        layered(stored, options, {"/data/Voyager.zel", "/data/Temp.zel"}, files), settings(layered.Get()) {
     canvas.Resize(100, 100);
+  }
+  static MemoryStore Stored(const std::string& breite, const std::string& hoehe) {
+    MemoryStore store;
+    store.values = {{kKeyDatei, "/data/a.zel"}, {kKeyBreite, breite}, {kKeyHoehe, hoehe}};
+    return store;
+  }
+  static FakeFileSystem Files() {
+    FakeFileSystem files;
     // The planet lies beyond the stored sky, so a run's end always has a
     // grown sky to store.
     const auto bytes = BodyFileBytes({MakeRecord("Sonne", 332946, 0, 0, 0, 0), MakeRecord("Erde", 1, 1.5e11, 0, 29800, 90)});
     files.files["/data/a.zel"] = files.files["/data/b.zel"] = bytes;
-    stored.values = {{kKeyDatei, "/data/a.zel"}, {kKeyBreite, "1"}, {kKeyHoehe, "1"}};
+    files.files["/data/paar.zel"] =
+        BodyFileBytes({MakeRecord("A", 3.1, -1e11, 0, 0, 0), MakeRecord("B", 1, 3.1e11, 0, 0, 0)});
+    return files;
   }
   void RunAndFinish() {
     StartRun(state, settings, files, canvas, {});
@@ -253,9 +266,9 @@ struct ModuleRun {
   }
   ModuleOptions options;
   MemoryStore stored;
+  FakeFileSystem files;
   ModuleSettings layered;
   Settings& settings;
-  FakeFileSystem files;
   Canvas canvas;
   SimState state;
 };
@@ -291,6 +304,35 @@ TEST(ModuleRunEnd, BodiesSkyOrResultsFromTheCommandLineStoreNothingThatDependsOn
     EXPECT_EQ(run.stored.values, before);
     EXPECT_EQ(run.settings.ReadText(kKeyDatei), "/data/r.zel");  // within the run it moved on
   }
+}
+
+// "-file" without "-sky": the stored sky grew round other bodies, so the run
+// takes a sky that holds the file's, in the stored sky's shape, and still
+// stores nothing. With "-sky", or a file it cannot read, the sky stays.
+TEST(ModuleRunSky, ABodyFileWithoutASkyBringsASkyThatHoldsItsBodies) {
+  const struct {
+    std::vector<std::string> args;
+    std::string breite, hoehe;
+  } cases[] = {
+      {{"-file", "/data/paar.zel"}, "5.51", "4.14"},  // 4.1333 AU high, 55.4 by 41.6 in shape
+      {{"-file", "/data/paar.zel", "-sky", "3x2"}, "3", "2"},
+      {{"-file", "/data/fehlt.zel"}, "55.4", "41.6"},
+      {{}, "55.4", "41.6"},
+  };
+  for (const auto& c : cases) {
+    ModuleRun run(c.args, "55.4", "41.6");
+    SCOPED_TRACE(c.args.empty() ? "no options" : c.args[1] + (c.args.size() > 2 ? " -sky" : ""));
+    EXPECT_EQ(run.settings.ReadText(kKeyBreite), c.breite);
+    EXPECT_EQ(run.settings.ReadText(kKeyHoehe), c.hoehe);
+  }
+  ModuleRun run({"-file", "/data/paar.zel"}, "55.4", "41.6");
+  const auto before = run.stored.values;
+  StartRun(run.state, run.settings, run.files, run.canvas, {});
+  EXPECT_EQ(run.state.ViewWidth, 5.51);
+  EXPECT_EQ(run.state.ViewHeight, 4.14);
+  SimStep(run.state, run.canvas);
+  FinishRun(run.state, run.settings, run.files);
+  EXPECT_EQ(run.stored.values, before);
 }
 
 TEST(ModuleRunEnd, AStoredPasswordLocksNothing) {

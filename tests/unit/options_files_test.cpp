@@ -28,6 +28,8 @@ struct Dialog {
   OptionsForm form;
 };
 
+std::optional<Sky> NoSky(const std::string&, const Sky&) { return std::nullopt; }
+
 // A file dialog that records its preset and answers as told.
 struct FakeFileDialog {
   explicit FakeFileDialog(std::optional<std::string> answerToGive = std::nullopt) : answer(std::move(answerToGive)) {}
@@ -46,18 +48,18 @@ struct FakeFileDialog {
 TEST(OptionsFormBodyFile, PresetsTheDialogWithTheStoredBodyFile) {
   Dialog d;
   FakeFileDialog open;
-  d.form.cmdDatei_Click(open.Chooser());
+  d.form.cmdDatei_Click(open.Chooser(), NoSky, {});
   EXPECT_EQ(open.preset, kDefaultBody);
 
   d.store.values[kKeyDatei] = "D:\\Planeten\\Mars.zel";
-  d.form.cmdDatei_Click(open.Chooser());
+  d.form.cmdDatei_Click(open.Chooser(), NoSky, {});
   EXPECT_EQ(open.preset, "D:\\Planeten\\Mars.zel");
 }
 
 TEST(OptionsFormBodyFile, AChoiceIsStoredAtOnceAndBecomesTheTitle) {
   Dialog d;
   FakeFileDialog open{"D:\\Sonne.zel"};
-  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser(), NoSky, {});
   EXPECT_EQ(outcome.title, "Zelor2 - D:\\Sonne.zel");
   EXPECT_EQ(outcome.message, "");
   EXPECT_EQ(d.store.values[kKeyDatei], "D:\\Sonne.zel");
@@ -69,7 +71,7 @@ TEST(OptionsFormBodyFile, ACancelChangesNothing) {
   Dialog d;
   d.store.values[kKeyDatei] = "D:\\Alt.zel";
   FakeFileDialog open{std::nullopt};
-  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser(), NoSky, {});
   EXPECT_EQ(open.shown, 1);
   EXPECT_EQ(outcome.title, std::nullopt);
   EXPECT_EQ(outcome.message, "");
@@ -81,12 +83,80 @@ TEST(OptionsFormBodyFile, AChoiceTheStoreRefusesKeepsTheTitleAndSaysSo) {
   Dialog d;
   d.store.failWrites = true;
   FakeFileDialog open{"D:\\Sonne.zel"};
-  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser());
+  const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser(), NoSky, {});
   EXPECT_EQ(outcome.title, std::nullopt);
   EXPECT_EQ(outcome.message, "Die Zelor-Datei \xE2\x80\x9E" "D:\\Sonne.zel\xE2\x80\x9C konnte nicht in den "
                              "Einstellungen gespeichert werden. Die bisherige Zelor-Datei \xE2\x80\x9E" +
                                  kDefaultBody + "\xE2\x80\x9C gilt weiter.");
   EXPECT_EQ(d.form.Form_Load().title, "Zelor2 - " + kDefaultBody);
+}
+
+// What the form asks the simulation for a chosen file, and what it answers.
+struct FakeSkyFit {
+  explicit FakeSkyFit(std::optional<Sky> answerToGive) : answer(answerToGive) {}
+  std::optional<Sky> answer;
+  std::string path;
+  Sky shape;
+  int asked = 0;
+  BodyFileSky Fit() {
+    return [this](const std::string& p, const Sky& s) {
+      path = p, shape = s, ++asked;
+      return answer;
+    };
+  }
+};
+
+// Another file brings its sky into the fields, in the shape they show and
+// in the user's form of numbers; only "OK" stores it.
+TEST(OptionsFormBodyFile, AnotherFileBringsItsSkyIntoTheFields) {
+  const struct {
+    const char* what;
+    std::string breite, hoehe;
+    Sky shape;
+  } cases[] = {
+      {"the fields' sky", "55,4", "-41,6", {55.4, -41.6}},
+      {"a field that is no number: a square", "55,4", "abc", {1, 1}},
+      {"a size of 0: a square", "0", "3", {1, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Dialog d;
+    FakeFileDialog open{"D:\\BinaryStar.zel"};
+    FakeSkyFit fit{Sky{1.61, -1.21}};
+    const FileOutcome outcome =
+        d.form.cmdDatei_Click(open.Chooser(), fit.Fit(), {{kKeyBreite, c.breite}, {kKeyHoehe, c.hoehe}});
+    EXPECT_EQ(fit.path, "D:\\BinaryStar.zel");
+    EXPECT_EQ(fit.shape.width, c.shape.width);
+    EXPECT_EQ(fit.shape.height, c.shape.height);
+    EXPECT_EQ(outcome.fields, (std::map<std::string, std::string>{{kKeyBreite, "1,61"}, {kKeyHoehe, "-1,21"}}));
+    EXPECT_EQ(d.store.values.count(kKeyBreite), 0u);
+    EXPECT_EQ(d.store.values.count(kKeyHoehe), 0u);
+  }
+}
+
+// A cancel, the stored file chosen again (its sky grew round its bodies), a
+// file that cannot be read and a choice the store refuses leave the fields.
+TEST(OptionsFormBodyFile, TheFieldsStayWithoutANewFileWhoseSkyIsKnown) {
+  const struct {
+    const char* what;
+    std::optional<std::string> chosen;
+    std::optional<Sky> sky;
+    bool storeRefuses;
+  } cases[] = {
+      {"a cancel", std::nullopt, Sky{1, 1}, false},
+      {"the stored file again", kDefaultBody, Sky{1, 1}, false},
+      {"a file that cannot be read", "D:\\Kaputt.zel", std::nullopt, false},
+      {"a choice the store refuses", "D:\\Sonne.zel", Sky{1, 1}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Dialog d;
+    d.store.failWrites = c.storeRefuses;
+    FakeFileDialog open{c.chosen};
+    FakeSkyFit fit{c.sky};
+    const FileOutcome outcome = d.form.cmdDatei_Click(open.Chooser(), fit.Fit(), {{kKeyBreite, "2"}, {kKeyHoehe, "2"}});
+    EXPECT_TRUE(outcome.fields.empty());
+  }
 }
 
 TEST(OptionsFormResultsFile, PresetsTheDialogWithTheStoredResultsFile) {

@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "sim/sky_fit.h"
 #include "sim_test_support.h"
 #include "sim_end_fixture.h"
 
@@ -105,6 +107,46 @@ TEST(SimEndDecision, GivesTheSkyForASavedAndForAnUnsavedEnd) {
   EXPECT_EQ(decided.skyIfNotSaved.width, 7);
   EXPECT_EQ(decided.skyIfNotSaved.height, 3);
   EXPECT_EQ(end.state.ViewWidth, 7);  // the state is the caller's to change
+}
+
+// A newly chosen body file gets a sky that holds its bodies at the start, in
+// the shape of the sky set before, rounded up as the end of a run rounds.
+TEST(SkyForABodyFile, HoldsTheBodiesInTheShapeSetBeforeOrIsNone) {
+  // Masses 3.1 and 1 at -1e11 and 3.1e11 m: the centre of mass is the origin
+  // and the far one is 3.1e11 m from it, so 4.1333 AU across at the least;
+  // a 2 by 1 sky then grows to 8.2667 by 4.1333, rounded up to 8.27 by 4.14.
+  const std::vector<BodyRecord> pair{MakeRecord("A", 3.1, -1e11, 0, 0, 0), MakeRecord("B", 1, 3.1e11, 0, 0, 0)};
+  const struct {
+    const char* what;
+    std::vector<BodyRecord> bodies;
+    Sky shape;
+    std::optional<Sky> sky;
+  } cases[] = {
+      {"a pair around the origin", pair, {2, 1}, Sky{8.27, 4.14}},
+      {"a mirrored axis stays mirrored", pair, {-2, 1}, Sky{-8.27, 4.14}},
+      {"the old sky far too big for them", pair, {55.4, 41.6}, Sky{5.51, 4.14}},
+      // Two equal masses at 1 and 3 AU: the sky, centred on the origin, must
+      // reach the far one, 3 AU out.
+      {"a centre of mass off the origin", {MakeRecord("A", 1, kAU, 0, 0, 0), MakeRecord("B", 1, 3 * kAU, 0, 0, 0)},
+       {1, 1}, Sky{6, 6}},
+      {"all at one place", {MakeRecord("A", 1, kAU, 0, 0, 0), MakeRecord("B", 2, kAU, 0, 0, 0)}, {1, 1}, std::nullopt},
+      {"no mass, so no centre", {MakeRecord("A", 0, 0, 0, 0, 0), MakeRecord("B", 0, kAU, 0, 0, 0)}, {1, 1},
+       std::nullopt},
+      {"a position that is no number", {pair[0], MakeRecord("B", 1, std::nan(""), 0, 0, 0)}, {1, 1}, std::nullopt},
+      {"no body", {}, {1, 1}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeFileSystem files;
+    files.files["/data/neu.zel"] = BodyFileBytes(c.bodies);
+    const std::optional<Sky> sky = SkyHoldingBodyFile(files, "/data/neu.zel", c.shape);
+    ASSERT_EQ(sky.has_value(), c.sky.has_value());
+    if (!sky) continue;
+    EXPECT_EQ(sky->width, c.sky->width);
+    EXPECT_EQ(sky->height, c.sky->height);
+  }
+  FakeFileSystem none;
+  EXPECT_FALSE(SkyHoldingBodyFile(none, "/data/fehlt.zel", {1, 1}));
 }
 
 struct SaveCase {

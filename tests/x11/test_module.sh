@@ -161,4 +161,24 @@ test_fullscreen_ends_on_a_key_but_not_on_shift_alone() {
   done
 }
 
+# The stored sky grew round other bodies; a run given BinaryStar.zel without
+# -sky fits its own sky to the binary, and leaves the settings file as it was.
+test_file_without_sky_draws_the_binary_large_and_stores_nothing() {
+  fresh_home file-sky
+  mkdir -p "$(dirname "$CONF")"
+  printf '[Einstellungen]\nBreite=55.4\nH\xc3\xb6he=41.6\nspeichern=True\nSpeicher=%s\n' \
+    "$TEST_DIR/work/ergebnis.zel" >"$CONF"
+  cp "$CONF" "$TEST_DIR/conf-before"
+  z_start -root -file "$ZELOR_ROOT/data/BinaryStar.zel"
+  wait_for 15 "no picture" drawn 1024x700+0+68 'r+g+b>0'
+  sleep 2
+  local shot=$TEST_DIR/binary.png width
+  screenshot "$shot"
+  kill -TERM "$Z_PID"
+  wait_z_exit 10
+  width=$(drawn_width "$shot")
+  ((width >= 256)) || fail "the binary is drawn $width pixels across, less than a quarter of the screen"
+  cmp -s "$CONF" "$TEST_DIR/conf-before" || fail "zelor2.conf changed: $(diff "$TEST_DIR/conf-before" "$CONF")"
+}
+
 run_tests

@@ -27,10 +27,15 @@ std::string Row(const char* format, ...) {
   return buffer;
 }
 
-// Numbers with the decimal comma a German reader expects.
+// Numbers with the decimal comma a German reader expects, and without the
+// sign of a value that rounds to 0: "-0,00000" would read as a number below 0.
 std::string WithDecimalCommas(std::string text) {
   for (char& c : text)
     if (c == '.') c = ',';
+  for (std::size_t at = text.find('-'); at != std::string::npos; at = text.find('-', at + 1)) {
+    const std::size_t end = text.find_first_not_of("0,", at + 1);
+    if (end != at + 1 && (end == std::string::npos || text[end] == ' ' || text[end] == '\xC2')) text[at] = ' ';
+  }
   return text;
 }
 
