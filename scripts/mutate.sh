@@ -22,6 +22,10 @@
 #                  tests: a mutant it killed counts as killed, one that did
 #                  not build as stillborn, without a build (tests are only
 #                  ever added, so a killed mutant stays killed)
+#   MUTATE_EQUIVALENT  the survivors judged by hand (default
+#                  scripts/mutants_equivalent.txt), below
+#   MUTATE_REPORT  a results.txt to score again, with nothing built: after
+#                  judging its survivors, say, or of a run cut short
 #   MUTATE_OUT     the work folder (default build/mutate)
 #   MUTATE_TEST_SECONDS  time limit of one test run (default: 5 x the
 #                  unmutated run, at least 60 s)
@@ -31,12 +35,58 @@
 # and without debug information so that each mutant builds and links fast,
 # through ccache when it is installed), the list of mutants and results.txt,
 # one line per mutant. Prints each verdict, then the score and the survivors.
+#
+# The score three ways. Raw: killed of all that built. Strict: leaving out
+# the survivors no behaviour can tell apart from the program (class "same" in
+# MUTATE_EQUIVALENT: a start value always overwritten, a bound never
+# reached). Under the rule: leaving out also those that move a layout
+# constant by one twip (class "twip", under a pixel at 96 dpi) and those that
+# change only speed or memory (class "speed": chunk sizes, spin times), which
+# a test may not time. Each class is listed apart by name; a survivor not in
+# the file is a survivor, whatever it is.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
 out=$(realpath -m "${MUTATE_OUT:-build/mutate}")
 files=${MUTATE_FILES:-$(find src/sim src/settings src/lock src/shell src/common -name '*.cpp' -o -name '*.h' | sort)}
 seed=${MUTATE_SEED:-1}
+
+equivalent=${MUTATE_EQUIVALENT:-$here/scripts/mutants_equivalent.txt}
+# The survivors of one class of the file, as results.txt names them.
+judged() {
+  [ -f "$equivalent" ] || return 0
+  awk -F'\t' -v class="$1" 'NR == FNR { if ($1 == class) wanted[substr($0, length($1) + 2)] = 1; next }
+    $1 == "SURVIVED" && (substr($0, 10) in wanted) { print substr($0, 10) }' "$equivalent" "$results"
+}
+# "killed of all: percent", to a tenth.
+score() { [ "$2" -gt 0 ] && echo "$(($1 * 1000 / $2 / 10)).$(($1 * 1000 / $2 % 10)) % ($1 of $2)" || echo "none scored"; }
+# The score of $results three ways, each class of survivors by name.
+report() {
+  local killed survived stillborn scored same twip speed class
+  killed=$(grep -c '^killed' "$results") survived=$(grep -c '^SURVIVED' "$results")
+  stillborn=$(grep -c '^stillborn' "$results")
+  scored=$((killed + survived))
+  same=$(judged same | wc -l) twip=$(judged twip | wc -l) speed=$(judged speed | wc -l)
+  echo
+  echo "mutate: $killed killed, $survived survived, $stillborn stillborn (did not build)"
+  echo "mutate: raw $(score "$killed" "$scored")"
+  echo "mutate: strict $(score "$killed" $((scored - same))), leaving out $same that no behaviour tells apart"
+  echo "mutate: under the rule $(score "$killed" $((scored - same - twip - speed))), leaving out also $twip one-twip and $speed speed-only"
+  for class in same twip speed; do
+    [ -n "$(judged $class)" ] || continue
+    echo "$class:"
+    judged $class | sed 's/^/  /'
+  done
+  if [ $((survived - same - twip - speed)) -gt 0 ]; then
+    echo "survivors:"
+    grep '^SURVIVED' "$results" | cut -f2- | grep -vxF -f <(judged same; judged twip; judged speed) | sed 's/^/  /'
+  fi
+}
+if [ -n "${MUTATE_REPORT:-}" ]; then
+  results=$MUTATE_REPORT
+  report
+  exit 0
+fi
 
 rm -rf "$out/original" "$out/tree"
 mkdir -p "$out/original" "$out/tree" "$out/build"
@@ -79,12 +129,10 @@ echo "mutate: $(wc -l <"$out/chosen.txt") of $total mutants (seed $seed); tests 
 
 results=$out/results.txt
 : >"$results"
-killed=0 survived=0 stillborn=0
 while IFS= read -r mutant; do
   file=${mutant%%:*}
   earlier=$([ -n "${MUTATE_KILLED:-}" ] && grep -xF -e "killed	$mutant" -e "stillborn	$mutant" "$MUTATE_KILLED" | cut -f1)
   if [ -n "$earlier" ]; then
-    [ "$earlier" = killed ] && killed=$((killed + 1)) || stillborn=$((stillborn + 1))
     printf '%s\t%s\n' "$earlier" "$mutant" | tee -a "$results"
     continue
   fi
@@ -95,13 +143,10 @@ while IFS= read -r mutant; do
   fi
   if ! build >"$out/mutant-build.log" 2>&1; then
     verdict=stillborn
-    stillborn=$((stillborn + 1))
   elif run_tests "$limit" >"$out/mutant-test.log" 2>&1; then
     verdict=SURVIVED
-    survived=$((survived + 1))
   else
     verdict=killed
-    killed=$((killed + 1))
   fi
   # A fresh time stamp, so that the next build compiles it again (from ccache).
   cp "$out/original/$file" "$out/tree/$file"
@@ -110,13 +155,4 @@ done <"$out/chosen.txt"
 # The last mutant's file is back as it was; leave the build matching it.
 build >/dev/null 2>&1
 
-scored=$((killed + survived))
-echo
-echo "mutate: $killed killed, $survived survived, $stillborn stillborn (did not build)"
-if [ "$scored" -gt 0 ]; then
-  echo "mutate: score $((killed * 1000 / scored / 10)).$((killed * 1000 / scored % 10)) % ($killed of $scored)"
-fi
-if [ "$survived" -gt 0 ]; then
-  echo "survivors:"
-  grep '^SURVIVED' "$results" | cut -f2- | sed 's/^/  /'
-fi
+report

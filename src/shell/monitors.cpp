@@ -17,13 +17,21 @@ ScreenRect Overlap(const ScreenRect& a, const ScreenRect& b) {
   return both.Width() > 0 && both.Height() > 0 ? both : ScreenRect{};
 }
 
+// The marked monitor; without one, the monitor at the origin, where Windows
+// puts the primary; the fallback, a size only, when no monitor lies there.
+ScreenRect PrimaryOf(const std::vector<MonitorArea>& monitors, ScreenRect fallback) {
+  const auto marked = std::find_if(monitors.begin(), monitors.end(), [](const MonitorArea& m) { return m.primary; });
+  if (marked != monitors.end()) return marked->area;
+  const auto atOrigin = std::find_if(monitors.begin(), monitors.end(),
+                                     [](const MonitorArea& m) { return m.area.left == 0 && m.area.top == 0; });
+  return atOrigin != monitors.end() ? atOrigin->area : fallback;
+}
+
 }  // namespace
 
 SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback,
                                     bool allScreens) {
-  ScreenRect primary = fallback;
-  for (const MonitorArea& monitor : monitors)
-    if (monitor.primary) primary = monitor.area;
+  const ScreenRect primary = PrimaryOf(monitors, fallback);
   ScreenRect all = primary;
   for (const MonitorArea& monitor : monitors)
     all = {std::min(all.left, monitor.area.left), std::min(all.top, monitor.area.top),

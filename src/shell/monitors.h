@@ -37,9 +37,9 @@ struct SaverWindowPlaces {
 // fit; anything beyond costs more memory than a saver may take.
 constexpr int kLargestPicture = 16384;
 
-// The primary monitor is the one the system marks so; `fallback` (the
-// primary screen's size at the origin) stands in when none is marked, and
-// then every monitor of another place gets a black window. With `allScreens`
+// The primary monitor is the one the system marks so, or else the one at
+// the origin; `fallback` (the primary screen's size at the origin) stands in
+// when there is neither. Every monitor of another place gets a black window. With `allScreens`
 // the saver window covers the box around every monitor instead, and no
 // monitor is black unless that box is larger than kLargestPicture.
 SaverWindowPlaces PlaceSaverWindows(const std::vector<MonitorArea>& monitors, ScreenRect fallback,

@@ -26,11 +26,15 @@ TEST(SaverWindowPlaces, ThePrimaryIsTheMarkedOneWhereverItLies) {
 TEST(SaverWindowPlaces, WithoutAMarkedMonitorTheScreenAtTheOriginIsTheSaversAndAMirroredOneGetsNothing) {
   const std::vector<MonitorArea> monitors{{{0, 0, 1920, 1080}, false}, {{0, 0, 1920, 1080}, false},
                                           {{1920, 0, 3200, 1024}, false}};
-  const SaverWindowPlaces places = PlaceSaverWindows(monitors, kFallback, false);
-  EXPECT_EQ(places.saver, kFallback);
-  EXPECT_EQ(places.primary, kFallback);
+  // A stale screen size, unlike every monitor: the monitor at the origin wins.
+  const ScreenRect stale{0, 0, 1024, 768};
+  const SaverWindowPlaces places = PlaceSaverWindows(monitors, stale, false);
+  EXPECT_EQ(places.saver, (ScreenRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(places.primary, (ScreenRect{0, 0, 1920, 1080}));
   EXPECT_EQ(places.black, (std::vector<ScreenRect>{{1920, 0, 3200, 1024}}));
-  EXPECT_TRUE(PlaceSaverWindows({}, kFallback, false).black.empty());
+  const SaverWindowPlaces none = PlaceSaverWindows({}, stale, false);
+  EXPECT_EQ(none.saver, stale);
+  EXPECT_TRUE(none.black.empty());
 }
 
 // With "alleBildschirme" the saver window covers the box around every

@@ -62,6 +62,29 @@ test_root_draws_on_the_root_window_with_and_without_shared_memory() {
   done
 }
 
+# Traces a running zelor2's syncs and renames, every thread's, each
+# descriptor with its path, into $TEST_DIR/saves; returns once attached.
+trace_saves() {
+  strace -f -qq -y -p "$Z_PID" -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$TEST_DIR/saves" &
+  TRACER=$!
+  wait_for 5 "strace did not attach to zelor2" traced
+}
+traced() { [ "$(awk '/^TracerPid:/ {print $2}' "/proc/$Z_PID/status" 2>/dev/null)" -gt 0 ] 2>/dev/null; }
+
+# The file reached the disk before it took the old one's place, and its
+# folder after: a sync of the temporary file, then the rename onto the
+# file, then a sync of the folder.
+saved_durably() {
+  local real
+  real=$(realpath -m "$1")
+  awk -v file="$1" -v real="$real" -v folder="${real%/*}" '
+    /f(data)?sync\(/ && index($0, "<" real ".tmp>") { synced = 1 }
+    /rename/ && synced && index($0, "\"" file "\"") { renamed = 1 }
+    /f(data)?sync\(/ && renamed && index($0, "<" folder ">") { done = 1 }
+    END { exit !done }' "$TEST_DIR/saves"
+}
+tracer_ended() { ! kill -0 "$TRACER" 2>/dev/null; }
+
 test_sigterm_and_sigint_with_saving_on_store_the_results_and_the_sky() {
   local signal
   for signal in TERM INT; do
@@ -72,8 +95,15 @@ test_sigterm_and_sigint_with_saving_on_store_the_results_and_the_sky() {
       "$TEST_DIR/work/drei.zel" "$TEST_DIR/work/ergebnis.zel" >"$CONF"
     z_start -root
     wait_for 15 "no red orbit on the root" red_drawn 1024x768+0+0
+    trace_saves
     kill -"$signal" "$Z_PID"
     wait_z_exit 10
+    wait_for 5 "strace still running after zelor2 ended" tracer_ended
+    local file
+    for file in "$TEST_DIR/work/ergebnis.zel" "$CONF"; do
+      saved_durably "$file" ||
+        fail "${file##*/} was not synced, then renamed, then its folder synced on SIG$signal: $(cat "$TEST_DIR/saves")"
+    done
     local size
     size=$(stat -c %s "$TEST_DIR/work/ergebnis.zel" 2>/dev/null) || fail "no results file after SIG$signal"
     expect_eq "$size" $((3 * 59)) "size of the results file after SIG$signal"
