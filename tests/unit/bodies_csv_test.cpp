@@ -93,6 +93,11 @@ TEST(BodyCsvBadRows, ANumberInTheOtherFormIsNamedByRowAndField) {
       {"a decimal point among semicolons",
        "name;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\nA;1;0;0;0;0;#FFFFFF\nB;1.5;0;0;0;0;#FFFFFF\n", "1.5"},
   };
+  const std::string german = "Name;Masse (Erdmassen); X (m) ;Y (m);Geschwindigkeit (m/s);Richtung (Grad);Farbe\n";
+  const CsvBodies named = ParseBodyCsv(german + "A;1;0;0;0;0;#FFFFFF\nB;1.5;0;0;0;0;#FFFFFF\n");
+  ASSERT_TRUE(named.error);
+  const std::string field = "Zeile 3, Feld \xE2\x80\x9EMasse (Erdmassen)\xE2\x80\x9C: ";
+  EXPECT_EQ(Describe(*named.error).substr(0, field.size()), field) << "German names are named as the file has them";
   for (const auto& c : cases) {
     const CsvBodies parsed = ParseBodyCsv(c.text);
     ASSERT_TRUE(parsed.error) << c.what;
@@ -161,7 +166,7 @@ TEST(BodyCsvRoundTrip, FileToCsvAndBackGivesTheSameBytes) {
     EXPECT_EQ(EncodeRows(back.rows), bytes) << csv;
   }
   EXPECT_EQ(WriteBodyCsv({rows[5]}, CsvForm::Spreadsheet),
-            "\xEF\xBB\xBFname;mass_earth;x_m;y_m;speed_m_s;direction_deg;color\r\n"
+            "\xEF\xBB\xBFName;Masse (Erdmassen);X (m);Y (m);Geschwindigkeit (m/s);Richtung (Grad);Farbe\r\n"
             "\"Semi;colon\";1234,5;1e+15;-1234567;0,001;1e-05;#030201\r\n");
 }
 

@@ -13,8 +13,12 @@ namespace zelor::bodies {
 namespace {
 
 constexpr std::size_t kColumns = 7;
-constexpr const char* kColumnNames[kColumns] = {"name",      "mass_earth",    "x_m", "y_m",
-                                                "speed_m_s", "direction_deg", "color"};
+using ColumnNames = const char* const[kColumns];
+constexpr ColumnNames kColumnNames = {"name", "mass_earth", "x_m", "y_m", "speed_m_s", "direction_deg", "color"};
+// What the spreadsheet form writes, for a German reader; read in either form.
+constexpr ColumnNames kGermanColumnNames = {"Name",  "Masse (Erdmassen)", "X (m)", "Y (m)", "Geschwindigkeit (m/s)",
+                                            "Richtung (Grad)", "Farbe"};
+const ColumnNames& NamesOf(bool german) { return german ? kGermanColumnNames : kColumnNames; }
 // More would make the saver refuse the file.
 constexpr std::size_t kMaxBodies = 32766;
 
@@ -143,16 +147,22 @@ std::optional<CsvError> ParseRow(const CsvRecord& line, CsvForm form, BodyRow& r
   return std::nullopt;
 }
 
-std::optional<CsvError> CheckHeader(const CsvRecord& header) {
-  const std::string whole = " (die ganze Kopfzeile: " + std::string(kBodyCsvHeader) + ", mit Kommas oder Semikolons)";
+// The header row's names are the English ones or, from "Name" on, the German.
+std::optional<CsvError> CheckHeader(const CsvRecord& header, bool& german) {
+  german = !header.fields.empty() && Trimmed(header.fields[0]) == kGermanColumnNames[0];
+  const ColumnNames& names = NamesOf(german);
+  std::string whole = " (die ganze Kopfzeile: " + std::string(kBodyCsvHeader) + " oder ";
+  for (std::size_t k = 0; k < kColumns; ++k) whole += std::string(k ? ";" : "") + kGermanColumnNames[k];
+  whole += ", mit Kommas oder Semikolons)";
   for (std::size_t k = 0; k < kColumns; ++k) {
     const std::string_view given = k < header.fields.size() ? Trimmed(header.fields[k]) : std::string_view();
-    if (given != kColumnNames[k])
+    if (given != names[k])
       return CsvError{header.line, static_cast<int>(k + 1),
-                      std::string("die Kopfzeile braucht hier ") + Quoted(kColumnNames[k]) + whole};
+                      std::string("die Kopfzeile braucht hier ") + Quoted(names[k]) + whole, german};
   }
   if (header.fields.size() > kColumns)
-    return CsvError{header.line, static_cast<int>(kColumns + 1), "die Kopfzeile hat mehr als 7 Spalten" + whole};
+    return CsvError{header.line, static_cast<int>(kColumns + 1), "die Kopfzeile hat mehr als 7 Spalten" + whole,
+                    german};
   return std::nullopt;
 }
 
@@ -218,7 +228,8 @@ CsvBodies ParseBodyCsv(std::string_view bytes) {
     result.error = CsvError{1, 0, "keine Kopfzeile: die erste Zeile muss " + std::string(kBodyCsvHeader) + " sein"};
     return result;
   }
-  if ((result.error = CheckHeader(split.records.front()))) return result;
+  bool german = false;
+  if ((result.error = CheckHeader(split.records.front(), german))) return result;
   if (split.records.size() == 1) {
     result.error = CsvError{split.records.front().line, 0, "keine K\xC3\xB6rper nach der Kopfzeile"};
     return result;
@@ -230,7 +241,10 @@ CsvBodies ParseBodyCsv(std::string_view bytes) {
   }
   std::vector<BodyRow> rows(split.records.size() - 1);
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    if ((result.error = ParseRow(split.records[k + 1], form, rows[k]))) return result;
+    if ((result.error = ParseRow(split.records[k + 1], form, rows[k]))) {
+      result.error->germanNames = german;
+      return result;
+    }
   }
   result.rows = std::move(rows);
   return result;
@@ -241,9 +255,10 @@ std::string WriteBodyCsv(const std::vector<BodyRow>& rows, CsvForm form) {
   // Spreadsheets take a file without the mark for their own code page.
   const std::string start = form == CsvForm::Spreadsheet ? "\xEF\xBB\xBF" : "";
   const std::string end = form == CsvForm::Spreadsheet ? "\r\n" : "\n";
-  std::string header(kBodyCsvHeader);
-  std::replace(header.begin(), header.end(), ',', separator);
-  std::string text = start + header + end;
+  std::string text = start;
+  for (std::size_t k = 0; k < kColumns; ++k)
+    text += (k ? std::string(1, separator) : std::string()) + NamesOf(form == CsvForm::Spreadsheet)[k];
+  text += end;
   for (const BodyRow& row : rows) {
     const BodyRecord& r = row.record;
     text += QuoteCsvField(WithoutTrailingBlanks(r.Name), separator);
@@ -258,7 +273,7 @@ std::string Describe(const CsvError& error) {
   if (error.column > static_cast<int>(kColumns))
     where += ", Feld " + std::to_string(error.column);
   else if (error.column > 0)
-    where += std::string(", Feld ") + Quoted(kColumnNames[error.column - 1]);
+    where += std::string(", Feld ") + Quoted(NamesOf(error.germanNames)[error.column - 1]);
   return where + ": " + error.message;
 }
 

@@ -1,5 +1,7 @@
 // Bodies as CSV, for editing in a spreadsheet: a header row with the column
-// names of kBodyCsvHeader, then one body a row. Two forms: the plain one with
+// names of kBodyCsvHeader, or the German ones the spreadsheet form writes
+// ("Name;Masse (Erdmassen);X (m);Y (m);Geschwindigkeit (m/s);Richtung
+// (Grad);Farbe"), then one body a row. Two forms: the plain one with
 // commas and decimal points, and the one a German spreadsheet writes, with
 // semicolons and decimal commas; the header row tells which. A field holding
 // the separator, a quote or a line break is quoted, quotes doubled.
@@ -27,6 +29,7 @@ struct CsvError {
   int line = 0;
   int column = 0;
   std::string message;
+  bool germanNames = false;  // the header row's names are the German ones
 };
 
 struct CsvBodies {
