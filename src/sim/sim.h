@@ -21,6 +21,7 @@ struct RunConfig {
   std::string bodyFile;
   double viewWidth = 0, viewHeight = 0;  // AU; non-zero, a negative size mirrors its axis
   double interval = 0;                   // days per step
+  int substeps = 1;                      // substeps each drawn step, 1 to 1000; 1 is the classic step
   bool round = false;                    // circles drawn as circles: one scale for both axes
 };
 
