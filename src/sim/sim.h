@@ -81,4 +81,7 @@ struct EndOfRun {
 // nothing and never throws: a value that cannot be computed keeps the run's.
 EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept;
 
+// Every body in its file form, none left out: the state as a body file.
+std::vector<BodyRecord> AllRecords(const SimState& state);
+
 }  // namespace zelor
