@@ -22,6 +22,7 @@ struct RunConfig {
   std::string bodyFile;
   double viewWidth = 0, viewHeight = 0;  // AU; non-zero, a negative size mirrors its axis
   double interval = 0;                   // days per step
+  int substeps = 1;                      // substeps each drawn step, 1 to 1000; 1 is the classic step
   bool round = false;                    // circles drawn as circles: one scale for both axes
 };
 
@@ -80,5 +81,8 @@ struct EndOfRun {
 // widens it; the sizes are rounded up to three significant digits. Changes
 // nothing and never throws: a value that cannot be computed keeps the run's.
 EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept;
+
+// Every body in its file form, none left out: the state as a body file.
+std::vector<BodyRecord> AllRecords(const SimState& state);
 
 }  // namespace zelor

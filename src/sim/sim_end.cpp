@@ -61,6 +61,18 @@ std::optional<double> DirectionOf(const Body& body) {
   return IfFinite(degrees);
 }
 
+// The body's file form; a speed or direction that cannot be computed keeps
+// the record's.
+void FillRecord(const Body& body, const std::optional<double>& speed, BodyRecord& record) {
+  record.Name = body.Name;
+  record.Mass = body.Mass;
+  record.X = body.X;
+  record.Y = body.Y;
+  record.Color = body.Color;  // the writer turns white into 0
+  if (speed) record.Speed = *speed;
+  if (const auto direction = DirectionOf(body)) record.Direction = *direction;
+}
+
 struct Results {
   std::vector<BodyRecord> records;  // the bodies that stay, in order
   // AU, twice the largest distance from the origin along each axis that the
@@ -80,13 +92,7 @@ Results EvaluateBodies(const SimState& state) {
     if (Escapes(speed, PotentialDepth(state.Bodies, i))) continue;
     reachX = std::max({reachX, body.ReachX, std::fabs(body.X)});
     reachY = std::max({reachY, body.ReachY, std::fabs(body.Y)});
-    record.Name = body.Name;
-    record.Mass = body.Mass;
-    record.X = body.X;
-    record.Y = body.Y;
-    record.Color = body.Color;  // the writer turns white into 0
-    if (speed) record.Speed = *speed;
-    if (const auto direction = DirectionOf(body)) record.Direction = *direction;
+    FillRecord(body, speed, record);
     results.records.push_back(record);
   }
   results.reach = {reachX / kMetresPerAU * 2, reachY / kMetresPerAU * 2};
@@ -113,6 +119,16 @@ bool CanStartARun(const std::vector<BodyRecord>& records) {
 }
 
 }  // namespace
+
+std::vector<BodyRecord> AllRecords(const SimState& state) {
+  std::vector<BodyRecord> records;
+  BodyRecord record;
+  for (const Body& body : state.Bodies) {
+    FillRecord(body, SpeedOf(body, state.SimInterval), record);
+    records.push_back(record);
+  }
+  return records;
+}
 
 EndOfRun SimEnd(const SimState& state, const ResultsRequest& request) noexcept {
   EndOfRun end;

@@ -125,6 +125,7 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
   fresh.ViewWidth = config.viewWidth;
   fresh.ViewHeight = config.viewHeight;
   fresh.SimInterval = config.interval;
+  fresh.Substeps = config.substeps;
   fresh.BodyFile = config.bodyFile;
   fresh.StepCount = 0;
 

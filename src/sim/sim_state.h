@@ -22,6 +22,9 @@ struct Body {
 struct SimState {
   std::vector<Body> Bodies;  // index 0 here is body 1 of the file
   double SimInterval = 0;    // days per step
+  // Substeps computed for each drawn step ("Genauigkeit"); 1 is the classic
+  // step, bit for bit.
+  int Substeps = 1;
   std::string BodyFile;
   // AU: the sky this run shows, and after FinishRun the one the next run gets.
   // A negative size mirrors its axis.

@@ -10,10 +10,10 @@
 #include "sim/gravity.h"
 #include "sim/messages.h"
 #include "sim/sim.h"
+#include "sim/step_parts.h"
 #include "sim/units.h"
 
 namespace zelor {
-namespace {
 
 [[noreturn]] void StepFault(const SimState& state, const std::string& where) {
   throw ZelorError(kArithmeticFaultText + " im Simulationsschritt " + std::to_string(state.StepCount + 1) +
@@ -26,9 +26,31 @@ namespace {
 // The window takes single-precision coordinates; a value beyond their range
 // is an overflow like any other.
 float ToSingle(const SimState& state, double value) {
-  if (!(std::fabs(value) <= FLT_MAX)) StepFault(state, "beim Zeichnen der Bahnen");
+  if (!(std::fabs(value) <= FLT_MAX)) StepFault(state, kDrawFaultPlace);
   return static_cast<float>(value);
 }
+
+// K = Δt² × kEarthGravParameter for the state's interval.
+double StepConstant(const SimState& state) {
+  const double dt = SecondsPerStep(state.SimInterval);
+  const double K = dt * dt * kEarthGravParameter;
+  if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
+  return K;
+}
+
+void CountStep(SimState& state) {
+  if (state.StepCount == std::numeric_limits<std::int64_t>::max())
+    throw ZelorError(
+        "Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
+        "es wird nichts gespeichert, Einstellungen und Zelor-Datei bleiben, wie sie waren.",
+        ErrorCause::ArithmeticFault);
+  const std::int64_t count = state.StepCount + 1;
+  if (!std::isfinite(static_cast<double>(count) * state.SimInterval))
+    StepFault(state, "bei der simulierten Zeit");
+  state.StepCount = count;
+}
+
+namespace {
 
 // Each body's stretch of this step, from its position before the move along
 // its new displacement, and a point where it was.
@@ -53,14 +75,6 @@ void MoveBodies(SimState& state) {
   }
 }
 
-// K = Δt² × kEarthGravParameter for the state's interval.
-double StepConstant(const SimState& state) {
-  const double dt = SecondsPerStep(state.SimInterval);
-  const double K = dt * dt * kEarthGravParameter;
-  if (!std::isfinite(K)) StepFault(state, "bei der Schrittlänge (Einstellung „Intervall“)");
-  return K;
-}
-
 // What follows the gravity phase: drawing, moves and the count.
 void CompleteStep(SimState& state, Canvas& canvas) {
   // Drawing changes nothing in the state, so it may come before all the moves
@@ -69,29 +83,24 @@ void CompleteStep(SimState& state, Canvas& canvas) {
 
   ClearFloatFaults();
   MoveBodies(state);
-  if (FloatFaultRaised()) StepFault(state, "beim Bewegen der Körper");
-
-  if (state.StepCount == std::numeric_limits<std::int64_t>::max())
-    throw ZelorError(
-        "Der Schrittzähler der Simulation ist übergelaufen. Die Simulation wurde angehalten; "
-        "es wird nichts gespeichert, Einstellungen und Zelor-Datei bleiben, wie sie waren.",
-        ErrorCause::ArithmeticFault);
-  const std::int64_t count = state.StepCount + 1;
-  if (!std::isfinite(static_cast<double>(count) * state.SimInterval))
-    StepFault(state, "bei der simulierten Zeit");
-  state.StepCount = count;
+  if (FloatFaultRaised()) StepFault(state, kMoveFaultPlace);
+  CountStep(state);
 }
-
-constexpr char kGravityFaultPlace[] = "bei der Schwerkraft zwischen den Körpern";
 
 }  // namespace
 
 void SimStep(SimState& state, Canvas& canvas) {
+  if (state.Substeps > 1) return SubstepStep(state, canvas);
   if (GravityPhase(state.Bodies, StepConstant(state))) StepFault(state, kGravityFaultPlace);
   CompleteStep(state, canvas);
 }
 
 bool StepInPieces::Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn) {
+  // Substeps come whole: each of their gravity phases needs the last one's moves.
+  if (state.Substeps > 1) {
+    SubstepStep(state, canvas);
+    return true;
+  }
   if (!inStep_) {
     gravity_.Start(state.Bodies, StepConstant(state));
     inStep_ = true;

@@ -106,3 +106,38 @@ TEST(NewSystems, TheSamplesAreTheShippedFilesAndTheClusterFollowsItsSeed) {
 
 }  // namespace
 }  // namespace zelor::bodies
+
+namespace zelor::bodies {
+namespace {
+
+// run keeps every body, escaping ones too, and takes --steps, --interval and
+// --accuracy: a probe of mass 0 about a Sun at rest, checked against its
+// circle, and one far off moving on a straight line.
+TEST(RunSteps, AdvancesByExactlyTheStepsAskedAndKeepsEveryBody) {
+  const double mu = 332946 * 3.986659e14, a = 1.5e11;
+  const double n = std::sqrt(mu / (a * a * a));  // radians a second
+  const BodyRecord circling{"Sonde", 0, a, 0, std::sqrt(mu / a), 90, kWhite};
+  const BodyRecord fleeing{"Fern", 0, 1e15, 0, 1e5, 90, kWhite};
+  FakeFileSystem files;
+  files.files["/data/x.zel"] = FileOf({kSun, circling, fleeing});
+  ASSERT_EQ(RunCommand(files, {"run", "/data/x.zel", "/data/y.zel", "--steps", "1826", "--interval", "2",
+                               "--accuracy", "16"}),
+            kDone);
+  const std::vector<BodyRecord> out = DecodeBodyRecords(files.files["/data/y.zel"]);
+  ASSERT_EQ(out.size(), 3u);
+  const double t = 1826 * 2 * 86400.0;
+  EXPECT_LT(std::hypot(out[1].X - a * std::cos(n * t), out[1].Y - a * std::sin(n * t)), 1e-6 * a);
+  EXPECT_NEAR(out[2].Y, 1e5 * t, 1e-6 * 1e5 * t);
+  EXPECT_EQ(out[2].Name, fleeing.Name + std::string(15 - 4, ' '));
+
+  const auto written = files.files["/data/y.zel"];
+  for (const char* accuracy : {"0", "1001", "2,5"})
+    EXPECT_EQ(RunCommand(files, {"run", "/data/x.zel", "/data/y.zel", "--steps", "1", "--accuracy", accuracy}),
+              kUsage)
+        << accuracy;
+  EXPECT_EQ(RunCommand(files, {"run", "/data/x.zel", "/data/y.zel"}), kUsage);
+  EXPECT_EQ(files.files["/data/y.zel"], written);
+}
+
+}  // namespace
+}  // namespace zelor::bodies

@@ -2,6 +2,8 @@
 // body files.
 #pragma once
 
+#include <charconv>
+#include <cmath>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -22,6 +24,14 @@ inline int Fail(int status, const std::string& message) {
 inline std::string CannotRead(const std::string& path) { return path + " l\xC3\xA4sst sich nicht lesen"; }
 inline std::string CannotWrite(const std::string& path) {
   return path + " l\xC3\xA4sst sich nicht schreiben; es bleibt, wie es war";
+}
+
+// A number with a decimal point or a decimal comma.
+inline bool ParseNumber(std::string text, double& value) {
+  for (char& c : text)
+    if (c == ',') c = '.';
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
 // Text files of bodies are small; this is far beyond any of them.

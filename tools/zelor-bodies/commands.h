@@ -20,6 +20,7 @@ int FromCsvCommand(FileSystem& files, const Words& words);
 int FromVectorsCommand(FileSystem& files, const Words& words);
 int RenderCommand(FileSystem& files, const Words& words);
 int NewCommand(FileSystem& files, const Words& words);
+int RunStepsCommand(FileSystem& files, const Words& words);
 
 // The tool's usage, in German: what "zelor-bodies help" prints and the manual
 // page shows.

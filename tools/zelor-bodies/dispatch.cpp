@@ -23,6 +23,9 @@ const char kUsageText[] =
     "  zelor-bodies render DATEI.zel BILD.png --steps N [--size BREITExH\xC3\x96HE]\n"
     "      [--interval TAGE] [--sky BREITExH\xC3\x96HE]\n"
     "      das Bild eines Laufs nach N Schritten\n"
+    "  zelor-bodies run DATEI.zel AUS.zel --steps N [--interval TAGE]\n"
+    "      [--accuracy K]\n"
+    "      die K\xC3\xB6rper nach N Schritten, alle, als Zelor-Datei\n"
     "  zelor-bodies new Voyager|InnerPlanets|BinaryStar|FigureEight AUS.zel\n"
     "  zelor-bodies new --random N [--seed S] AUS.zel\n"
     "\n"
@@ -48,6 +51,7 @@ int RunCommand(FileSystem& files, const Words& words) {
   if (command == "from-vectors") return FromVectorsCommand(files, rest);
   if (command == "render") return RenderCommand(files, rest);
   if (command == "new") return NewCommand(files, rest);
+  if (command == "run") return RunStepsCommand(files, rest);
   std::cerr << "zelor-bodies: unbekannter Befehl " << command << "\n\n" << kUsageText;
   return kUsage;
 }

@@ -26,14 +26,6 @@ constexpr double kMaxSteps = 1e9;
 constexpr double kMaxSide = 16384;
 constexpr double kMaxPixels = 8192.0 * 8192.0;
 
-// A number with a decimal point or a decimal comma.
-bool ParseNumber(std::string text, double& value) {
-  for (char& c : text)
-    if (c == ',') c = '.';
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
-}
-
 // "4x3"; for --sky also the older "4,3" (then with decimal points only).
 bool ParsePair(const std::string& text, bool commaPair, double& first, double& second) {
   auto cut = text.find_first_of("xX");
