@@ -61,6 +61,22 @@ TEST(ShowTable, HasNoNegativeZero) {
   EXPECT_NE(table.find("-90,000"), std::string::npos) << table;
 }
 
+// A terminal of 80 columns shows the help without a wrapped line.
+TEST(Help, EveryLineFitsEightyColumns) {
+  std::string line;
+  for (const char* c = Usage();; ++c) {
+    if (*c == '\n' || *c == '\0') {
+      int columns = 0;
+      for (unsigned char byte : line) columns += (byte & 0xC0) != 0x80;  // one a character, not a byte
+      EXPECT_LE(columns, 80) << line;
+      line.clear();
+      if (*c == '\0') break;
+    } else {
+      line += *c;
+    }
+  }
+}
+
 TEST(FromCsvRefusal, WritesNothingAndLeavesAnExistingFile) {
   FakeFileSystem files;
   const std::vector<unsigned char> old = FileOf({kSun});
