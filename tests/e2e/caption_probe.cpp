@@ -18,32 +18,12 @@
 #include <cwchar>
 #include <string>
 
+#include "probe_windows.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n - 1 : 0, '\0');
-  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t buffer[512] = L"";
-  GetWindowTextW(window, buffer, 512);
-  return buffer;
-}
-
-struct Search {
-  const wchar_t* start;
-  HWND found;
-};
-
-BOOL CALLBACK FindByTitle(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  if (!IsWindowVisible(window) || TextOf(window).rfind(search->start, 0) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
+using probe::TextOf;
+using probe::Utf8;
 
 INT_PTR CALLBACK TwinProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
@@ -96,21 +76,17 @@ int wmain(int argc, wchar_t** argv) {
   InitCommonControls();
   HMODULE saver = LoadLibraryExW(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   const int templateId = _wtoi(argv[2]);
-  Search search{argv[3], nullptr};
-  for (int i = 0; i < 100 && !search.found; ++i) {
-    EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(100);
-  }
+  HWND found = probe::FindWindowByTitleStart(argv[3]);
   HWND twin = saver ? CreateDialogParamW(saver, MAKEINTRESOURCEW(templateId), nullptr, TwinProc, 0) : nullptr;
-  if (!search.found || !twin) {
-    std::fprintf(stderr, "caption_probe: %s\n", search.found ? "no such dialog template" : "no such window");
+  if (!found || !twin) {
+    std::fprintf(stderr, "caption_probe: %s\n", found ? "no such dialog template" : "no such window");
     return 2;
   }
-  std::printf("dpi %u\n", GetDpiForWindow(search.found));
+  std::printf("dpi %u\n", GetDpiForWindow(found));
   int captions = 0, cut = 0;
   for (HWND control = GetWindow(twin, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(control);
-    HWND real = GetDlgItem(search.found, id);
+    HWND real = GetDlgItem(found, id);
     if (!real) {
       std::printf("%d missing in the dialog\n", id);
       ++cut;

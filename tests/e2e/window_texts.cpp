@@ -11,32 +11,12 @@
 #include <cstdio>
 #include <string>
 
+#include "probe_windows.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? n - 1 : 0, '\0');
-  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t buffer[1024] = L"";
-  GetWindowTextW(window, buffer, 1024);
-  return buffer;
-}
-
-struct Search {
-  const wchar_t* start;
-  HWND found;
-};
-
-BOOL CALLBACK FindByTitle(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  if (!IsWindowVisible(window) || TextOf(window).rfind(search->start, 0) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
+using probe::TextOf;
+using probe::Utf8;
 
 BOOL CALLBACK PrintControl(HWND control, LPARAM) {
   const std::wstring text = TextOf(control);
@@ -58,16 +38,12 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: window_texts <title start>\n", stderr);
     return 2;
   }
-  Search search{argv[1], nullptr};
-  for (int i = 0; i < 100 && !search.found; ++i) {
-    EnumWindows(FindByTitle, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(100);
-  }
-  if (!search.found) {
+  HWND found = probe::FindWindowByTitleStart(argv[1]);
+  if (!found) {
     std::fputs("window_texts: no such window\n", stderr);
     return 2;
   }
-  std::printf("title [%s]\n", Utf8(TextOf(search.found)).c_str());
-  EnumChildWindows(search.found, PrintControl, 0);
+  std::printf("title [%s]\n", Utf8(TextOf(found)).c_str());
+  EnumChildWindows(found, PrintControl, 0);
   return 0;
 }
