@@ -116,18 +116,24 @@ test_a_typed_tempo_is_stored_normalised_and_shown_next_time() {
   expect_eq "$(reg_get Tempo)" "1${SEP}5" "Tempo after a second OK"
 }
 
-test_a_negative_tempo_shows_the_message_and_stores_nothing() {
+# After "OK" on a value the dialog refuses: its message shows, nothing is
+# stored, and once the message is closed the dialog is still open.
+ok_is_refused() {
   local box
-  open_options /c
-  tabs $TABS_TO_TEMPO
-  type_text "-5"
-  keys Return
   box=$(wait_window Zelor2 20) || exit 1
   expect_nothing_stored
   focus "$box"
   keys Return
   wait_window_gone Zelor2 20
-  scr_running || fail "the dialog closed"
+  scr_running || fail "the dialog closed${1:+ after $1}"
+}
+
+test_a_negative_tempo_shows_the_message_and_stores_nothing() {
+  open_options /c
+  tabs $TABS_TO_TEMPO
+  type_text "-5"
+  keys Return
+  ok_is_refused
   focus "$DIALOG"
   keys Escape
   wait_scr_exit 20
@@ -145,16 +151,10 @@ test_escape_stores_nothing() {
 }
 
 test_a_non_number_shows_the_message_stores_nothing_and_keeps_the_dialog() {
-  local box
   open_options /c
   type_text "abc"
   keys Return
-  box=$(wait_window Zelor2 20) || exit 1
-  expect_nothing_stored
-  focus "$box"
-  keys Return
-  wait_window_gone Zelor2 20
-  scr_running || fail "the dialog closed"
+  ok_is_refused
   # The focus is back in txtBreite with "abc" selected: typing replaces it.
   focus "$DIALOG"
   type_text "4"
@@ -167,18 +167,13 @@ test_a_non_number_shows_the_message_stores_nothing_and_keeps_the_dialog() {
 # large. Each time the message shows, nothing is stored, and the dialog stays
 # with the field's text selected: a number typed then replaces it.
 test_a_width_of_0_or_too_large_shows_the_message_keeps_the_dialog_and_stores_nothing() {
-  local box typed
+  local typed
   open_options /c
   for typed in 0 1e400; do
     focus "$DIALOG"
     type_text "$typed"  # into txtBreite, its text selected
     keys Return
-    box=$(wait_window Zelor2 20) || exit 1
-    expect_nothing_stored
-    focus "$box"
-    keys Return
-    wait_window_gone Zelor2 20
-    scr_running || fail "the dialog closed after $typed"
+    ok_is_refused "$typed"
   done
   focus "$DIALOG"
   type_text "4"
