@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "settings/settings.h"
-#include "shell/saver_loop_measure.h"
+#include "x11/module/saver_loop_measure.h"
 #include "win32/registry_store.h"
 #include "win32/platform.h"
 #include "win32/saver_run.h"

@@ -5,13 +5,17 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 core=(src/common src/settings src/sim src/lock src/shell)
 fronts=(src/win32 src/x11)
+# The Linux module's portable part: its own rules, built and unit-tested on
+# every platform, so it is held to the core's rules, and kept apart from the
+# X11 calls of the rest of src/x11.
+module=src/x11/module
 # Standard C and C++ headers and the compilers' vector intrinsics are allowed;
 # anything else in angle brackets, and any front end's folder, is not.
 allowed='^(c[a-z]+|[a-z_]+|immintrin\.h|emmintrin\.h|xmmintrin\.h|intrin\.h)$'
 status=0
 # A folder that is gone, or holds no source, would pass every check below
 # unseen: it fails instead.
-for dir in "${core[@]}" "${fronts[@]}"; do
+for dir in "${core[@]}" "${fronts[@]}" "$module"; do
   if ! compgen -G "$dir/*.cpp" >/dev/null && ! compgen -G "$dir/*.h" >/dev/null; then
     echo "layout: $dir is missing or holds no source file, so nothing there can be checked"
     status=1
@@ -24,9 +28,18 @@ while IFS= read -r line; do
     echo "layout: $file includes the platform header <$header>"
     status=1
   fi
-done < <(grep -rn '#include *<' "${core[@]}")
+done < <(grep -rn '#include *<' "${core[@]}" "$module")
 if grep -rnE '#include *"(win32|x11)/' "${core[@]}"; then
   echo "layout: a core file includes a front end's header (above)"
+  status=1
+fi
+if grep -rnE '#include *"(win32/|x11/[a-z_]+\.h)' "$module"; then
+  echo "layout: the module's portable part includes a front end's platform code (above)"
+  status=1
+fi
+# Only the Linux module's part of src/x11 speaks for the module alone: no
+# core file is used by the X11 front end and nobody else.
+if ! python3 scripts/core_users.py; then
   status=1
 fi
 # Every file that includes <windows.h> belongs to the Windows front end.

@@ -11,7 +11,8 @@
 # deleted statements, turned-over return values, std::min/std::max swapped.
 #
 #   MUTATE_FILES   the files to mutate (default: every .cpp and .h in
-#                  src/sim, src/settings, src/lock, src/shell, src/common)
+#                  src/sim, src/settings, src/lock, src/shell, src/common,
+#                  and src/x11/module, the Linux module's portable part)
 #   MUTATE_SAMPLE  how many mutants, drawn at random (default: all of them)
 #   MUTATE_SEED    the seed of that draw (default 1), so a run repeats
 #   MUTATE_LIST    a file of mutants, as results.txt names them (its first
@@ -48,7 +49,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
 out=$(realpath -m "${MUTATE_OUT:-build/mutate}")
-files=${MUTATE_FILES:-$(find src/sim src/settings src/lock src/shell src/common -name '*.cpp' -o -name '*.h' | sort)}
+files=${MUTATE_FILES:-$(find src/sim src/settings src/lock src/shell src/common src/x11/module -name '*.cpp' -o -name '*.h' | sort)}
 seed=${MUTATE_SEED:-1}
 
 equivalent=${MUTATE_EQUIVALENT:-$here/scripts/mutants_equivalent.txt}

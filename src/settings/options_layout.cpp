@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/setting_table.h"
+#include "common/setting_table.h"
 
 namespace zelor {
 namespace {

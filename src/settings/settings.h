@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/number_text.h"
-#include "settings/setting_table.h"
+#include "common/setting_table.h"
 #include "settings/settings_store.h"
 
 namespace zelor {

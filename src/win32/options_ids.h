@@ -21,7 +21,7 @@
 #ifndef RC_INVOKED
 #include <string>
 
-#include "settings/setting_table.h"
+#include "common/setting_table.h"
 
 namespace zelor::win32 {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 // Before Xlib, which defines None as a macro.
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 #include "shell/monitors.h"
 #include "shell/saver_backend.h"
 #include "shell/saver_session.h"

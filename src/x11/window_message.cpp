@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/message_lines.h"
+#include "x11/module/message_lines.h"
 
 namespace zelor::x11 {
 namespace {

@@ -10,11 +10,11 @@
 #include <system_error>
 #include <vector>
 
-#include "settings/ini_store.h"
-#include "settings/module_paths.h"
-#include "shell/module_options.h"
-#include "shell/module_settings.h"
-#include "shell/saver_loop_measure.h"
+#include "x11/module/ini_store.h"
+#include "x11/module/module_paths.h"
+#include "x11/module/module_options.h"
+#include "x11/module/module_settings.h"
+#include "x11/module/saver_loop_measure.h"
 #include "shell/saver_run.h"
 #include "x11/carried_body_file.h"
 #include "x11/posix_file_system.h"

@@ -12,7 +12,7 @@
 #include "fuzz_check.h"
 #include "common/number_text.h"
 #include "settings/settings.h"
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 
 namespace zelor {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fake_file_system.h"
 #include "fuzz_check.h"
-#include "settings/ini_store.h"
+#include "x11/module/ini_store.h"
 #include "settings/settings.h"
 
 namespace zelor {

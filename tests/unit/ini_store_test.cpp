@@ -1,6 +1,6 @@
 // The settings file of the X11 module: what it reads from a file written by
 // hand, what it writes, and that no failure loses the file there was.
-#include "settings/ini_store.h"
+#include "x11/module/ini_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/message_lines.h"
+#include "x11/module/message_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The X11 module's command line: where it draws, the settings it gives one
 // run, which of them the end of the run may store, and that it never locks.
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "lock/encode_password.h"
-#include "settings/module_paths.h"
-#include "shell/module_settings.h"
+#include "x11/module/module_paths.h"
+#include "x11/module/module_settings.h"
 #include "shell/saver_session.h"
 #include "sim_test_support.h"
 

@@ -9,7 +9,7 @@
 
 #include "common/caption_room.h"
 #include "lock/password_layout.h"
-#include "settings/setting_table.h"
+#include "common/setting_table.h"
 
 namespace zelor {
 namespace {

@@ -18,7 +18,7 @@
 #include "lock/encode_password.h"
 #include "memory_store.h"
 #include "shell/monitors.h"
-#include "shell/saver_loop_measure.h"
+#include "x11/module/saver_loop_measure.h"
 #include "sim/body_file.h"
 
 namespace zelor {

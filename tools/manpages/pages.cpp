@@ -9,7 +9,7 @@
 
 #include "commands.h"
 #include "man_page.h"
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 
 namespace zelor::manpages {
 namespace {

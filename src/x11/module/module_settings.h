@@ -9,9 +9,9 @@
 
 #include "common/file_system.h"
 
-#include "settings/override_store.h"
+#include "x11/module/override_store.h"
 #include "settings/settings.h"
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 
 namespace zelor {
 

@@ -1,4 +1,4 @@
-#include "settings/module_paths.h"
+#include "x11/module/module_paths.h"
 
 #include "common/file_system.h"
 #include "common/quoted.h"

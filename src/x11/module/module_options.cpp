@@ -1,4 +1,4 @@
-#include "shell/module_options.h"
+#include "x11/module/module_options.h"
 
 #include <algorithm>
 #include <cerrno>

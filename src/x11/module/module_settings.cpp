@@ -1,4 +1,4 @@
-#include "shell/module_settings.h"
+#include "x11/module/module_settings.h"
 
 #include <map>
 #include <set>

@@ -1,4 +1,4 @@
-#include "settings/ini_store.h"
+#include "x11/module/ini_store.h"
 
 #include <vector>
 

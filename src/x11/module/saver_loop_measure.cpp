@@ -1,4 +1,4 @@
-#include "shell/saver_loop_measure.h"
+#include "x11/module/saver_loop_measure.h"
 
 #include <algorithm>
 #include <limits>
