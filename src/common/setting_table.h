@@ -1,13 +1,14 @@
 // Every setting in one place: its key, what the user sees it as, its default,
-// the numbers it takes and its option on the Linux module's command line.
-// The options form, the run's set-up, the module's option parser and the
-// messages all look a setting up here; a new setting starts with a row below.
+// the numbers it takes and whether the step reads it. What every program
+// shares, and nothing of how one of them presents it: the options dialog's
+// rows are its own table (src/win32/options_ids.h), the Linux module's
+// options another (src/x11/module/module_option_table.h). The options form,
+// the run's set-up, the module's option parser and the messages all look a
+// setting up here; a new setting starts with a row below.
 #pragma once
 
-#include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace zelor {
 
@@ -28,6 +29,9 @@ constexpr double kTempoMax = 10'000'000;
 // are drawn round; and the sky going on across every further monitor.
 inline const std::string kKeyRund = "rund";
 inline const std::string kKeyAlleBildschirme = "alleBildschirme";
+// Substeps computed for each drawn step; 1 is the classic step, bit for bit.
+inline const std::string kKeyGenauigkeit = "Genauigkeit";
+constexpr double kGenauigkeitMax = 1000;
 
 enum class SettingKind {
   Number,  // a text field of the options dialog; must hold a number in the user's form that a double holds
@@ -46,6 +50,16 @@ struct SettingRange {
 // Whether a number setting takes 0 (and -0).
 enum class Zero { Allowed, Refused };
 
+// Whether a number setting takes a number with a fraction, or whole numbers only.
+enum class Fraction { Allowed, Refused };
+
+// How a setting reaches the run. Step: the run's set-up reads it by its row
+// into the run's values (RunValues), where the code that uses it looks it up
+// by key; a new setting the step uses needs nothing between. Own: read where
+// it is used (the sky, the interval and the files by the set-up, the tempo by
+// the loop, the results by the end of the run) or not by the run at all.
+enum class RunUse { Own, Step };
+
 struct SettingInfo {
   std::string key;
   // What the options dialog calls it, without a colon: a field's caption, a
@@ -60,45 +74,40 @@ struct SettingInfo {
   // the run and the module's option parser refuse every other.
   std::optional<SettingRange> range;
   Zero zero;
-  // Its option on the module's command line without the dash: "-interval
-  // TAGE" for a number or a text, "-round" and "-no-round" for a switch.
-  // Empty for none. Width and height share one, "-sky BREITExHÖHE".
-  std::string moduleOption;
-  std::string moduleValue;  // what the usage calls the option's value, "TAGE"
-  // Its row in the options dialog, counted from 0 at the top: a number's
-  // label and field or a switch's check box on the left, a text's button on
-  // the right, beside "OK" (row 0) and "Abbrechen" (row 1). -1 for none.
-  int dialogRow;
-  int labelLines;  // a number's caption too long for one line of the label column takes 2
+  Fraction fraction;
+  RunUse run;
 };
 
-// In the order of the module's usage; the options dialog orders by row.
 inline const SettingInfo kSettingTable[] = {
-    // key, label, kind, default, default from, range, zero, module option, its value, dialog row, label lines
-    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, Zero::Allowed, "file",
-     "DATEI", 2, 1},
+    // key, label, kind, default, default from, range, zero, fraction, run
+    {kKeyDatei, "Zelor-Datei", SettingKind::Text, 0, DefaultFrom::BodyFile, std::nullopt, Zero::Allowed,
+     Fraction::Allowed, RunUse::Own},
     {kKeyResultsPath, "Lagerdatei", SettingKind::Text, 0, DefaultFrom::ResultsFile, std::nullopt, Zero::Allowed,
-     "results", "DATEI", 4, 1},
+     Fraction::Allowed, RunUse::Own},
     // 0 days a step stands still, and results saved after it would have lost
     // every body's speed; a negative interval runs time backwards.
     {kKeyIntervall, "Berechnungsintervall (Tage)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt,
-     Zero::Refused, "interval", "TAGE", 2, 1},
+     Zero::Refused, Fraction::Allowed, RunUse::Own},
     // A sky 0 AU across cannot be drawn; a negative width or height mirrors its axis.
     {kKeyBreite, "Bildschirmbreite (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, Zero::Refused,
-     "sky", "BREITExH\xC3\x96HE", 0, 1},
+     Fraction::Allowed, RunUse::Own},
     {kKeyHoehe, "Bildschirmh\xC3\xB6he (AE)", SettingKind::Number, 2, DefaultFrom::Value, std::nullopt, Zero::Refused,
-     "sky", "BREITExH\xC3\x96HE", 1, 1},
+     Fraction::Allowed, RunUse::Own},
     {kKeyTempo, "Tempo (Schritte/s, 0 = so schnell wie m\xC3\xB6glich)", SettingKind::Number, kTempoDefault,
-     DefaultFrom::Value, SettingRange{0, kTempoMax}, Zero::Allowed, "tempo", "SCHRITTE", 3, 2},
+     DefaultFrom::Value, SettingRange{0, kTempoMax}, Zero::Allowed, Fraction::Allowed, RunUse::Own},
     {kKeySaveResults, "Ergebnisse speichern", SettingKind::Switch, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed,
-     "save", "", 4, 1},
-    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, Zero::Allowed, "round",
-     "", 5, 1},
+     Fraction::Allowed, RunUse::Own},
+    {kKeyRund, "Kreise rund zeichnen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt, Zero::Allowed,
+     Fraction::Allowed, RunUse::Own},
     {kKeyAlleBildschirme, "Alle Bildschirme nutzen", SettingKind::Switch, 1, DefaultFrom::Value, std::nullopt,
-     Zero::Allowed, "all-screens", "", 6, 1},
-    // Locking belongs to the daemon on Linux: the module has no option for
-    // it. Its own dialogs set it.
-    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed, "", "", -1, 1},
+     Zero::Allowed, Fraction::Allowed, RunUse::Own},
+    // A fourth-order scheme in that many substeps (docs/accuracy.md); past a
+    // thousand, a large file would no longer keep pace with the screen.
+    {kKeyGenauigkeit, "Genauigkeit (Teilschritte je Schritt)", SettingKind::Number, 1, DefaultFrom::Value,
+     SettingRange{1, kGenauigkeitMax}, Zero::Allowed, Fraction::Refused, RunUse::Step},
+    // Set by the password dialogs alone.
+    {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed, Fraction::Allowed,
+     RunUse::Own},
 };
 
 // The row of `key`; nullptr for a key that is no setting.
@@ -106,16 +115,6 @@ inline const SettingInfo* FindSetting(const std::string& key) {
   for (const SettingInfo& setting : kSettingTable)
     if (setting.key == key) return &setting;
   return nullptr;
-}
-
-// The settings the options dialog shows, from its top row down.
-inline std::vector<const SettingInfo*> SettingsInDialogOrder() {
-  std::vector<const SettingInfo*> shown;
-  for (const SettingInfo& setting : kSettingTable)
-    if (setting.dialogRow >= 0) shown.push_back(&setting);
-  std::stable_sort(shown.begin(), shown.end(),
-                   [](const SettingInfo* a, const SettingInfo* b) { return a->dialogRow < b->dialogRow; });
-  return shown;
 }
 
 }  // namespace zelor

@@ -40,7 +40,9 @@ std::string OptionsForm::Title() const { return kTitlePrefix + settings_.ReadTex
 
 OptionsView OptionsForm::Form_Load() const {
   OptionsView view;
-  for (const SettingInfo* setting : SettingsInDialogOrder()) {
+  for (const OptionsRow* row : LeftColumnFromTheTop(rows_)) {
+    const SettingInfo* setting = FindSetting(row->key);
+    if (!setting) continue;
     if (setting->kind == SettingKind::Number) view.fields[setting->key] = settings_.ReadText(setting->key);
     // A stored text that is no truth value shows as the default: "OK" then writes a clean truth value.
     if (setting->kind == SettingKind::Switch)
@@ -55,8 +57,10 @@ OkOutcome OptionsForm::cmdOK_Click(const OptionsEntry& entry) {
   // mistake in the last field never leaves the first ones half-saved. The
   // first field from the top that is wrong gets the focus.
   std::vector<std::pair<std::string, std::string>> writes;
-  for (const SettingInfo* row : SettingsInDialogOrder()) {
-    const SettingInfo& setting = *row;
+  for (const OptionsRow* row : LeftColumnFromTheTop(rows_)) {
+    const SettingInfo* found = FindSetting(row->key);
+    if (!found) continue;
+    const SettingInfo& setting = *found;
     if (setting.kind == SettingKind::Switch)
       writes.emplace_back(setting.key, FormatBool(Find(entry.boxes, setting.key, CheckState::Unticked) !=
                                                   CheckState::Unticked));

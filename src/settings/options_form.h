@@ -6,9 +6,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/file_system.h"
 #include "common/sky.h"
+#include "settings/options_layout.h"
 #include "settings/settings.h"
 
 namespace zelor {
@@ -65,7 +67,8 @@ FilePreset SplitPreset(const std::string& path);
 
 class OptionsForm {
  public:
-  explicit OptionsForm(Settings& settings) : settings_(settings) {}
+  // `rows`: the dialog's, where each setting stands (OptionsLayout).
+  OptionsForm(Settings& settings, OptionsRows rows) : settings_(settings), rows_(std::move(rows)) {}
 
   OptionsView Form_Load() const;
   OkOutcome cmdOK_Click(const OptionsEntry& entry);
@@ -82,6 +85,7 @@ class OptionsForm {
 
  private:
   Settings& settings_;
+  OptionsRows rows_;
 };
 
 }  // namespace zelor

@@ -23,26 +23,40 @@ TwipsRect LabelPlace(int row, int lines) {
   return {kLabelLeft, RowTop(row) + 60, kLabelWidth, kLineHeight};
 }
 
-int LowestRow() {
+int LowestRow(const OptionsRows& rows) {
   int lowest = kCancelRow;
-  for (const SettingInfo& setting : kSettingTable) lowest = std::max(lowest, setting.dialogRow);
+  for (const OptionsRow& row : rows) lowest = std::max(lowest, row.row);
   return lowest;
+}
+
+// A setting the table does not know is shown as a text, a button that does nothing.
+SettingKind KindOf(const std::string& key) {
+  const SettingInfo* setting = FindSetting(key);
+  return setting ? setting->kind : SettingKind::Text;
 }
 
 }  // namespace
 
-int OptionsClientHeightTwips() { return RowTop(LowestRow()) + kControlHeight + kMargin; }
+int OptionsClientHeightTwips(const OptionsRows& rows) { return RowTop(LowestRow(rows)) + kControlHeight + kMargin; }
 
-std::vector<OptionsControlPlace> OptionsLayout() {
+std::vector<const OptionsRow*> LeftColumnFromTheTop(const OptionsRows& rows) {
+  std::vector<const OptionsRow*> left;
+  for (const OptionsRow& row : rows)
+    if (row.column == OptionsColumn::Left) left.push_back(&row);
+  std::stable_sort(left.begin(), left.end(), [](const OptionsRow* a, const OptionsRow* b) { return a->row < b->row; });
+  return left;
+}
+
+std::vector<OptionsControlPlace> OptionsLayout(const OptionsRows& rows) {
   std::vector<OptionsControlPlace> places;
-  for (int row = 0; row <= LowestRow(); ++row) {
+  for (int row = 0; row <= LowestRow(rows); ++row) {
     const int top = RowTop(row);
-    for (const SettingInfo* setting : SettingsInDialogOrder()) {
-      if (setting->dialogRow != row) continue;
-      if (setting->kind == SettingKind::Number) {
+    for (const OptionsRow* setting : LeftColumnFromTheTop(rows)) {
+      if (setting->row != row) continue;
+      if (KindOf(setting->key) == SettingKind::Number) {
         places.push_back({{OptionsPart::Label, setting->key}, LabelPlace(row, setting->labelLines)});
         places.push_back({{OptionsPart::Field, setting->key}, {kFieldLeft, top, kFieldWidth, kControlHeight}});
-      } else if (setting->kind == SettingKind::Switch) {
+      } else {
         places.push_back(
             {{OptionsPart::Box, setting->key}, {kLabelLeft, top, kFieldLeft + kFieldWidth - kLabelLeft, kControlHeight}});
       }
@@ -50,9 +64,9 @@ std::vector<OptionsControlPlace> OptionsLayout() {
     const TwipsRect button{kButtonLeft, top, kButtonWidth, kControlHeight};
     if (row == kOkRow) places.push_back({{OptionsPart::OK, std::string()}, button});
     if (row == kCancelRow) places.push_back({{OptionsPart::Cancel, std::string()}, button});
-    for (const SettingInfo* setting : SettingsInDialogOrder())
-      if (setting->dialogRow == row && setting->kind == SettingKind::Text)
-        places.push_back({{OptionsPart::Button, setting->key}, button});
+    for (const OptionsRow& setting : rows)
+      if (setting.row == row && setting.column == OptionsColumn::Right)
+        places.push_back({{OptionsPart::Button, setting.key}, button});
   }
   return places;
 }

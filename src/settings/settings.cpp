@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <cmath>
+
 #include "common/blanks.h"
 #include "common/file_system.h"
 #include "common/quoted.h"
@@ -31,12 +33,14 @@ std::string WhyNot(const std::string& field, const std::string& text, const Sett
   if (setting.range && !(reading.value <= setting.range->high))
     return field + " darf h\xC3\xB6" "chstens " + FormatNumber(setting.range->high, kEnglishLocale) + " sein.";
   if (setting.zero == Zero::Refused && reading.value == 0) return field + " darf nicht 0 sein.";
+  if (setting.fraction == Fraction::Refused && reading.value != std::floor(reading.value))
+    return field + " muss eine ganze Zahl sein.";
   return std::string();
 }
 
 // Bounds are whole numbers, which read the same in every locale.
 std::string WhatItTakes(const SettingInfo& setting) {
-  std::string takes = "eine Zahl";
+  std::string takes = setting.fraction == Fraction::Refused ? "eine ganze Zahl" : "eine Zahl";
   if (setting.range)
     takes += " von " + FormatNumber(setting.range->low, kEnglishLocale) + " bis " +
              FormatNumber(setting.range->high, kEnglishLocale);

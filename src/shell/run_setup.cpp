@@ -58,6 +58,11 @@ RunConfig ReadRunConfig(const Settings& settings) {
   config.interval = ReadNumberSetting(settings, kKeyIntervall);
   config.bodyFile = settings.ReadText(kKeyDatei);
   config.round = ReadSwitch(settings, kKeyRund);
+  for (const SettingInfo& setting : kSettingTable) {
+    if (setting.run != RunUse::Step) continue;
+    config.values.Set(setting.key, setting.kind == SettingKind::Switch ? ReadSwitch(settings, setting.key)
+                                                                       : ReadNumberSetting(settings, setting.key));
+  }
   return config;
 }
 

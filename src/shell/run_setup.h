@@ -18,9 +18,9 @@ namespace zelor {
 void StartRun(SimState& state, const Settings& settings, FileSystem& files, Canvas& canvas,
               const std::vector<unsigned char>& carriedCopy);
 
-// "Breite", "Höhe", "Intervall", "Datei" and "rund". Throws ZelorError with a German
-// message when a size or the interval is no number its row of the settings
-// table takes (0 is none).
+// "Breite", "Höhe", "Intervall", "Datei" and "rund", and every setting the
+// step reads (RunUse::Step) into the values by key. Throws ZelorError with a
+// German message when a number is none its row of the settings table takes.
 RunConfig ReadRunConfig(const Settings& settings);
 
 // "Tempo" in steps a second, 0 for as fast as the machine can. Throws

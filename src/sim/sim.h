@@ -9,6 +9,7 @@
 
 #include "common/file_system.h"
 #include "common/number_text.h"
+#include "common/run_values.h"
 #include "common/sky.h"
 #include "sim/body_file.h"
 #include "sim/canvas.h"
@@ -22,8 +23,8 @@ struct RunConfig {
   std::string bodyFile;
   double viewWidth = 0, viewHeight = 0;  // AU; non-zero, a negative size mirrors its axis
   double interval = 0;                   // days per step
-  int substeps = 1;                      // substeps each drawn step, 1 to 1000; 1 is the classic step
   bool round = false;                    // circles drawn as circles: one scale for both axes
+  RunValues values;                      // every further setting the step reads, by key
 };
 
 // The records of a body file as a run takes them. Throws ZelorError with a

@@ -125,7 +125,7 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
   fresh.ViewWidth = config.viewWidth;
   fresh.ViewHeight = config.viewHeight;
   fresh.SimInterval = config.interval;
-  fresh.Substeps = config.substeps;
+  fresh.Values = config.values;
   fresh.BodyFile = config.bodyFile;
   fresh.StepCount = 0;
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/run_values.h"
+
 namespace zelor {
 
 struct Body {
@@ -22,9 +24,8 @@ struct Body {
 struct SimState {
   std::vector<Body> Bodies;  // index 0 here is body 1 of the file
   double SimInterval = 0;    // days per step
-  // Substeps computed for each drawn step ("Genauigkeit"); 1 is the classic
-  // step, bit for bit.
-  int Substeps = 1;
+  // The settings the step reads, by key ("Genauigkeit", ...).
+  RunValues Values;
   std::string BodyFile;
   // AU: the sky this run shows, and after FinishRun the one the next run gets.
   // A negative size mirrors its axis.

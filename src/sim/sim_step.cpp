@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "common/setting_table.h"
 #include "common/zelor_error.h"
 #include "sim/fp_faults.h"
 #include "sim/gravity.h"
@@ -89,15 +90,17 @@ void CompleteStep(SimState& state, Canvas& canvas) {
 
 }  // namespace
 
+int SubstepsOf(const SimState& state) { return static_cast<int>(state.Values.Number(kKeyGenauigkeit)); }
+
 void SimStep(SimState& state, Canvas& canvas) {
-  if (state.Substeps > 1) return SubstepStep(state, canvas);
+  if (SubstepsOf(state) > 1) return SubstepStep(state, canvas);
   if (GravityPhase(state.Bodies, StepConstant(state))) StepFault(state, kGravityFaultPlace);
   CompleteStep(state, canvas);
 }
 
 bool StepInPieces::Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn) {
   // Substeps come whole: each of their gravity phases needs the last one's moves.
-  if (state.Substeps > 1) {
+  if (SubstepsOf(state) > 1) {
     SubstepStep(state, canvas);
     return true;
   }

@@ -26,7 +26,10 @@ constexpr char kGravityFaultPlace[] = "bei der Schwerkraft zwischen den Körpern
 constexpr char kMoveFaultPlace[] = "beim Bewegen der Körper";
 constexpr char kDrawFaultPlace[] = "beim Zeichnen der Bahnen";
 
-// One drawn step of the interval in state.Substeps substeps of a
+// How many substeps each drawn step has ("Genauigkeit"); 1 is the classic step.
+int SubstepsOf(const SimState& state);
+
+// One drawn step of the interval in SubstepsOf(state) substeps of a
 // fourth-order symplectic scheme (sim/substeps.cpp), drawn along the
 // substeps' positions.
 void SubstepStep(SimState& state, Canvas& canvas);

@@ -64,7 +64,8 @@ void DrawSubstep(const SimState& state, std::vector<double>& from, Canvas& canva
 
 void SubstepStep(SimState& state, Canvas& canvas) {
   const double K = StepConstant(state);
-  const double share = 1.0 / state.Substeps;
+  const int substeps = SubstepsOf(state);
+  const double share = 1.0 / substeps;
   std::vector<double> from(2 * state.Bodies.size());
   for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
     const Body& body = state.Bodies[i];
@@ -72,7 +73,7 @@ void SubstepStep(SimState& state, Canvas& canvas) {
     from[2 * i + 1] = body.Y;
     canvas.Point(ToSingle(state, body.X / kMetresPerAU), ToSingle(state, body.Y / kMetresPerAU), body.Color);
   }
-  for (int substep = 0; substep < state.Substeps; ++substep) {
+  for (int substep = 0; substep < substeps; ++substep) {
     for (int stage = 0; stage < 3; ++stage) {
       Drift(state, kDrift[stage] * share);
       Kick(state, kKick[stage] * share * K);

@@ -54,8 +54,9 @@ void Form_Load(HWND dialog, const OptionsForm& form) {
   }
 
   std::vector<ControlPlace> places;
-  for (const OptionsControlPlace& place : OptionsLayout()) places.push_back({ControlId(place.control), place.rect});
-  LayoutDialog(dialog, kOptionsClientWidthTwips, OptionsClientHeightTwips(), places.data(), places.size());
+  const OptionsRows rows = OptionsDialogRows();
+  for (const OptionsControlPlace& place : OptionsLayout(rows)) places.push_back({ControlId(place.control), place.rect});
+  LayoutDialog(dialog, kOptionsClientWidthTwips, OptionsClientHeightTwips(rows), places.data(), places.size());
   SetFittedOptionsTitle(dialog, view.title);  // once the dialog has its size
 }
 
@@ -133,7 +134,7 @@ INT_PTR CALLBACK OptionsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void ShowOptionsDialog(HINSTANCE instance, Settings& settings, HWND owner) {
-  OptionsForm form(settings);
+  OptionsForm form(settings, OptionsDialogRows());
   ShowOwnedDialog(instance, IDD_OPTIONEN, OptionsProc, reinterpret_cast<LPARAM>(&form), owner);
 }
 

@@ -20,8 +20,6 @@ constexpr ControlPlace kAbfragePlaces[] = {
     {IDC_TXTPASSWORT, layout::kTxtPasswort},
 };
 
-HWND g_query = nullptr;
-
 // The session the query answers to, which alone knows whether it is open.
 // The query's window stays between runs of it, and with it the typed text.
 SaverSession* SessionOf(HWND dialog) { return reinterpret_cast<SaverSession*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
@@ -60,7 +58,6 @@ INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_CLOSE:  // the close box and Alt+F4: no comparison, the text is lost
       if (SaverSession* session = SessionOf(dialog)) session->QueryClosed();
       EnableOwner(dialog);
-      g_query = nullptr;
       DestroyWindow(dialog);
       return TRUE;
   }
@@ -69,7 +66,7 @@ INT_PTR CALLBACK AbfrageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 // Runs the query's messages until it is hidden or closed. A WM_QUIT is handed
 // on to the loop that owns it.
-void RunModalLoop(const SaverSession& session) {
+void RunModalLoop(HWND query, const SaverSession& session) {
   MSG msg;
   while (session.QueryOpen()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -78,7 +75,7 @@ void RunModalLoop(const SaverSession& session) {
       return;
     }
     if (got < 0) return;
-    if (!g_query || !IsDialogMessageW(g_query, &msg)) {
+    if (!IsWindow(query) || !IsDialogMessageW(query, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -87,20 +84,20 @@ void RunModalLoop(const SaverSession& session) {
 
 }  // namespace
 
-void AskPassword(HINSTANCE instance, HWND owner, SaverSession& session) {
-  if (g_query && !IsWindow(g_query)) g_query = nullptr;  // went with an earlier owner
-  if (!g_query) {
-    g_query = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PWABFRAGE), owner, AbfrageProc, 0);
-    if (!g_query) return;  // no query, no way to end a locked run
+void PasswordQuery::Ask(HINSTANCE instance, HWND owner, SaverSession& session) {
+  if (window_ && !IsWindow(window_)) window_ = nullptr;  // its close box destroyed it
+  if (!window_) {
+    window_ = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PWABFRAGE), owner, AbfrageProc, 0);
+    if (!window_) return;  // no query, no way to end a locked run
   }
-  SetWindowLongPtrW(g_query, DWLP_USER, reinterpret_cast<LONG_PTR>(&session));
+  SetWindowLongPtrW(window_, DWLP_USER, reinterpret_cast<LONG_PTR>(&session));
   if (owner) EnableWindow(owner, FALSE);
-  SetWindowPos(g_query, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetForegroundWindow(g_query);
-  RunModalLoop(session);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window_);
+  RunModalLoop(window_, session);
   if (session.QueryOpen()) {  // left by WM_QUIT: put the query away as a close would
     session.QueryClosed();
-    if (g_query) ShowWindow(g_query, SW_HIDE);
+    if (IsWindow(window_)) ShowWindow(window_, SW_HIDE);
   }
   if (owner) EnableWindow(owner, TRUE);
 }

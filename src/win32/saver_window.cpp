@@ -121,7 +121,7 @@ void SaverWindow::WaitForInput(std::int64_t untilUs) {
   PollInput();
 }
 
-void SaverWindow::AskPassword(SaverSession& session) { win32::AskPassword(instance_, window_, session); }
+void SaverWindow::AskPassword(SaverSession& session) { query_.Ask(instance_, window_, session); }
 
 void SaverWindow::ShowError(const std::string& message) {
   ShowMessage(window_, message.c_str(), MB_ICONERROR | MB_OK);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/monitors.h"
+#include "win32/password_dialogs.h"
 #include "shell/saver_backend.h"
 #include "shell/saver_session.h"
 
@@ -46,6 +47,7 @@ class SaverWindow : public SaverBackend {
   HINSTANCE instance_;
   SaverSession* session_ = nullptr;
   HWND window_ = nullptr;
+  PasswordQuery query_;
   SaverWindowPlaces places_;
   std::vector<HWND> blackWindows_;
   HANDLE waitTimer_ = nullptr;  // made at the first wait; runs without a tempo never wait

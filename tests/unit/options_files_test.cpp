@@ -14,6 +14,7 @@
 
 #include "memory_store.h"
 #include "win32/options_ids.h"
+#include "x11/module/module_option_table.h"
 
 namespace zelor {
 namespace {
@@ -22,7 +23,7 @@ const std::string kDefaultBody = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Voy
 const std::string kDefaultResults = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\Temp.zel";
 
 struct Dialog {
-  Dialog() : settings(store, MakeDefaultPaths("C:\\Users\\anna\\AppData\\Roaming"), kGermanLocale), form(settings) {}
+  Dialog() : settings(store, MakeDefaultPaths("C:\\Users\\anna\\AppData\\Roaming"), kGermanLocale), form(settings, win32::OptionsDialogRows()) {}
   MemoryStore store;
   Settings settings;
   OptionsForm form;
@@ -268,8 +269,8 @@ TEST(SettingTable, MatchesTheDaemonsDescriptionOfTheModule) {
   const std::string xml = FileText(ZELOR_X11_DESCRIPTION);
   ASSERT_FALSE(xml.empty()) << ZELOR_X11_DESCRIPTION;
   std::map<std::string, std::vector<const SettingInfo*>> byOption;
-  for (const SettingInfo& setting : kSettingTable)
-    if (!setting.moduleOption.empty()) byOption[setting.moduleOption].push_back(&setting);
+  for (const ModuleOption& option : kModuleOptions)
+    for (const std::string& key : option.keys) byOption[option.name].push_back(FindSetting(key));
   const std::set<std::string> leftToTheSettingsFile{"sky", "results"};
   const auto rowOf = [&byOption](const std::string& option) -> const SettingInfo* {
     const auto rows = byOption.find(option);
@@ -280,6 +281,7 @@ TEST(SettingTable, MatchesTheDaemonsDescriptionOfTheModule) {
   const std::set<std::string> layout{"screensaver", "command", "_description", "hgroup", "vgroup"};
   std::set<std::string> offered;
   const SettingInfo* select = nullptr;  // the number the open <select> chooses
+  std::string selectOption;             // and its option
   std::set<double> choices;
   int choicesLeftToTheFile = 0;
   for (std::sregex_iterator e(xml.begin(), xml.end(), element), end; e != end; ++e) {
@@ -298,27 +300,27 @@ TEST(SettingTable, MatchesTheDaemonsDescriptionOfTheModule) {
       ASSERT_TRUE(row && row->kind == SettingKind::Number) << argSet << " chooses no number of the table";
       EXPECT_TRUE(!select || select == row) << argSet << " is not the option of its select's other choices";
       select = row;
+      selectOption = name;
       const std::string text = argSet.substr(argSet.find(' ') + 1);
       std::size_t used = 0;
       const double value = std::stod(text, &used);
       EXPECT_EQ(used, text.size()) << argSet;
-      if (row->range) {
-        EXPECT_TRUE(value >= row->range->low && value <= row->range->high) << argSet << " is out of the range";
-      }
+      EXPECT_EQ(CheckNumberSetting(row->key, text, kEnglishLocale).problem, NumberCheck::Problem::None)
+          << argSet << " is a value the run refuses";
       choices.insert(value);
     } else if (kind == "/select") {
       ASSERT_NE(select, nullptr) << "a select with no choice";
-      offered.insert(select->moduleOption);
-      EXPECT_EQ(choicesLeftToTheFile, 1) << "-" << select->moduleOption << " needs one choice that adds nothing";
-      EXPECT_EQ(choices.count(select->defaultValue), 1u) << "-" << select->moduleOption << " lacks its default";
-      EXPECT_GT(choices.size(), 2u) << "-" << select->moduleOption;
+      offered.insert(selectOption);
+      EXPECT_EQ(choicesLeftToTheFile, 1) << "-" << selectOption << " needs one choice that adds nothing";
+      EXPECT_EQ(choices.count(select->defaultValue), 1u) << "-" << selectOption << " lacks its default";
+      EXPECT_GT(choices.size(), 2u) << "-" << selectOption;
     } else if (kind == "boolean") {
       EXPECT_EQ(at.count("arg-unset"), 0u) << argSet << ": Xfce adds arg-unset when ticked";
       const bool clears = name.compare(0, 3, "no-") == 0;
       const SettingInfo* row = rowOf(clears ? name.substr(3) : name);
       ASSERT_TRUE(row && row->kind == SettingKind::Switch) << argSet << " sets no switch of the table";
       EXPECT_EQ(clears, row->defaultValue != 0) << argSet << " is its switch's default";
-      offered.insert(row->moduleOption);
+      offered.insert(clears ? name.substr(3) : name);
     } else if (kind == "file") {
       EXPECT_EQ(at["id"], "file") << at["arg"] << ": Xfce shows a file of another id as a check box";
       const std::string option = at["arg"].substr(1, at["arg"].find(' ') - 1);
@@ -382,12 +384,36 @@ TEST(SettingTable, MatchesTheOptionsDialogsTemplate) {
       EXPECT_EQ(take(row.control, "PUSHBUTTON"), setting->label + "...");
     }
   }
-  for (const SettingInfo* setting : SettingsInDialogOrder())
-    EXPECT_TRUE(mapped.count(setting->key)) << setting->key << " has no control in the options dialog";
   for (const auto& [id, control] : controls)
     ADD_FAILURE() << "control " << id << " \"" << control.caption << "\" shows no setting";
 }
 #endif
+
+// Each front end's table places every setting of the core's table, or names
+// it as one it leaves out; and places nothing the core does not know. The
+// dialog's right column holds the texts' buttons, its left the rest.
+TEST(SettingTable, EveryFrontEndPlacesEverySettingOrLeavesItOutByName) {
+  std::multiset<std::string> inDialog, inModule;
+  for (const win32::OptionsSettingControl& row : win32::kOptionsSettingControls) {
+    inDialog.insert(row.key);
+    const SettingInfo* setting = FindSetting(row.key);
+    ASSERT_NE(setting, nullptr) << row.key << " is in the options dialog, not in the settings table";
+    EXPECT_EQ(row.column == OptionsColumn::Right, setting->kind == SettingKind::Text) << row.key;
+  }
+  for (const std::string* key : win32::kNotInTheOptionsDialog) inDialog.insert(*key);
+  for (const ModuleOption& option : kModuleOptions)
+    for (const std::string& key : option.keys) {
+      inModule.insert(key);
+      EXPECT_NE(FindSetting(key), nullptr) << "-" << option.name << " sets " << key << ", no setting";
+    }
+  for (const std::string* key : kNotModuleOptions) inModule.insert(*key);
+  for (const SettingInfo& setting : kSettingTable) {
+    EXPECT_EQ(inDialog.count(setting.key), 1u) << setting.key << ": in the options dialog's table, or left out by name";
+    EXPECT_EQ(inModule.count(setting.key), 1u) << setting.key << ": in the module's table, or left out by name";
+  }
+  EXPECT_EQ(inDialog.size(), std::size(kSettingTable));
+  EXPECT_EQ(inModule.size(), std::size(kSettingTable));
+}
 
 }  // namespace
 }  // namespace zelor

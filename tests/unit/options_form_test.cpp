@@ -9,6 +9,7 @@
 #include "common/zelor_error.h"
 #include "memory_store.h"
 #include "shell/run_setup.h"
+#include "win32/options_ids.h"
 
 namespace zelor {
 namespace {
@@ -20,7 +21,7 @@ const std::string kDefaultResults = "C:\\Users\\anna\\AppData\\Roaming\\Zelor2\\
 // An options dialog over a store of its own, in the given locale.
 struct Dialog {
   explicit Dialog(NumberLocale locale = kGermanLocale)
-      : settings(store, MakeDefaultPaths(kAppData), locale), form(settings) {}
+      : settings(store, MakeDefaultPaths(kAppData), locale), form(settings, win32::OptionsDialogRows()) {}
   MemoryStore store;
   Settings settings;
   OptionsForm form;
@@ -123,7 +124,8 @@ TEST(OptionsFormOk, StoresNegativeAndHugeSizesAndIntervals) {
 // What "OK" stores, the next run takes, and what the run refuses, "OK" refuses.
 TEST(OptionsFormOk, StoresExactlyTheNumbersTheNextRunTakes) {
   for (const char* text : {"0", "-0", "0,0", "1e-400", "1e400", "-1e400", "-3", "2,5", "1e300", "10000001", "x"}) {
-    for (const SettingInfo* setting : SettingsInDialogOrder()) {
+    for (const win32::OptionsSettingControl& row : win32::kOptionsSettingControls) {
+      const SettingInfo* setting = FindSetting(row.key);
       if (setting->kind != SettingKind::Number) continue;
       Dialog d;
       OptionsEntry entry = Entry("2", "2", "2");
@@ -275,7 +277,7 @@ TEST(OptionsFormOk, ARefusedWritePutsBackWhatWasWrittenBeforeIt) {
     store.values = kEarlierValues;
     store.refused = refused;
     Settings settings(store, MakeDefaultPaths(kAppData), kGermanLocale);
-    OptionsForm form(settings);
+    OptionsForm form(settings, win32::OptionsDialogRows());
     const OkOutcome outcome = form.cmdOK_Click(Entry("1", "2", "3", CheckState::Ticked));
     EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotSaved) << refused;
     EXPECT_NE(outcome.message.find("nichts ge\xC3\xA4ndert"), std::string::npos) << outcome.message;
@@ -289,7 +291,7 @@ TEST(OptionsFormOk, SaysSoWhenTheEarlierValuesCannotBePutBack) {
   store.refused = 2;
   store.refuseAllLater = true;
   Settings settings(store, MakeDefaultPaths(kAppData), kGermanLocale);
-  OptionsForm form(settings);
+  OptionsForm form(settings, win32::OptionsDialogRows());
   const OkOutcome outcome = form.cmdOK_Click(Entry("1", "2", "3"));
   EXPECT_EQ(outcome.kind, OkOutcome::Kind::NotSaved);
   EXPECT_NE(outcome.message.find("nicht vollst\xC3\xA4ndig"), std::string::npos) << outcome.message;

@@ -10,12 +10,13 @@
 #include "common/caption_room.h"
 #include "lock/password_layout.h"
 #include "common/setting_table.h"
+#include "win32/options_ids.h"
 
 namespace zelor {
 namespace {
 
-const std::vector<OptionsControlPlace> kOptionsLayout = OptionsLayout();
-const int kOptionsClientHeightTwips = OptionsClientHeightTwips();
+const std::vector<OptionsControlPlace> kOptionsLayout = OptionsLayout(win32::OptionsDialogRows());
+const int kOptionsClientHeightTwips = OptionsClientHeightTwips(win32::OptionsDialogRows());
 
 // For messages: "Field Tempo".
 std::string Name(const OptionsControl& control) {
@@ -62,7 +63,8 @@ TEST(OptionsLayout, ListsEachControlOnce) {
   for (const auto& place : kOptionsLayout) EXPECT_TRUE(seen.insert(Name(place.control)).second) << Name(place.control);
   // "OK", "Abbrechen", and every setting the dialog shows: a number with its label.
   std::size_t controls = 2;
-  for (const SettingInfo* setting : SettingsInDialogOrder()) controls += setting->kind == SettingKind::Number ? 2 : 1;
+  for (const win32::OptionsSettingControl& row : win32::kOptionsSettingControls)
+    controls += FindSetting(row.key)->kind == SettingKind::Number ? 2 : 1;
   EXPECT_EQ(seen.size(), controls);
 }
 

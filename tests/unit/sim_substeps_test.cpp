@@ -42,7 +42,7 @@ struct KeplerOrbit {
     const double perihelionSpeed = std::sqrt(mu() / a * (1 + e) / (1 - e));
     SimState state;
     state.SimInterval = interval;
-    state.Substeps = substeps;
+    state.Values.Set(kKeyGenauigkeit, substeps);
     state.BodyFile = "Kepler.zel";
     state.Bodies = {MakeBody(kSunMass, 0, 0), MakeBody(0, a * (1 - e), 0, 0, perihelionSpeed * dt)};
     Canvas canvas;
@@ -118,7 +118,7 @@ TEST(SubstepAccuracy, OneSubstepIsTheClassicStepBitForBit) {
   for (const char* name : {"Voyager.zel", "InnerPlanets.zel", "BinaryStar.zel", "FigureEight.zel", ""}) {
     SampleState run(name);
     if (!run.loaded) continue;  // under Wine the source tree may be out of reach
-    ASSERT_EQ(run.state.Substeps, 1);
+    ASSERT_EQ(run.state.Values.Number(kKeyGenauigkeit), 1);
     std::vector<Body> expected = run.state.Bodies;
     const int steps = *name ? 500 : 20;
     for (int k = 0; k < steps; ++k) {
@@ -152,7 +152,7 @@ double TotalEnergy(const SimState& state) {
 double LargestEnergyChange(const std::string& name, int substeps, int steps) {
   SampleState run(name);
   if (!run.loaded) return -1;
-  run.state.Substeps = substeps;
+  run.state.Values.Set(kKeyGenauigkeit, substeps);
   const double start = TotalEnergy(run.state);
   double largest = 0;
   for (int k = 0; k < steps; ++k) {
@@ -177,7 +177,7 @@ TEST(SubstepAccuracy, AnOverflowInASubstepStopsTheRunWithTheClassicMessage) {
   auto fault = [](int substeps) {
     SimState state;
     state.SimInterval = 2;
-    state.Substeps = substeps;
+    state.Values.Set(kKeyGenauigkeit, substeps);
     state.BodyFile = "Riesen.zel";
     state.Bodies = {MakeBody(1e300, 0, 0), MakeBody(1e300, kAU, 0)};
     Canvas canvas;

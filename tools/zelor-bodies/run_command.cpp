@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "command_support.h"
 #include "common/quoted.h"
+#include "settings/settings.h"
 #include "common/zelor_error.h"
 #include "render.h"
 #include "render_progress.h"
@@ -20,7 +21,6 @@ const char kUsageText[] =
     "        Bildschirmschoner)";
 
 constexpr double kMaxSteps = 1e9;
-constexpr double kMaxSubsteps = 1000;
 
 bool WholeNumberIn(const std::string& text, double low, double high, double& value) {
   return ParseNumber(text, value) && value >= low && value <= high && value == std::floor(value);
@@ -35,10 +35,11 @@ std::optional<std::string> ApplyOptions(const CommandLine& line, std::int64_t& s
   if (line.options.count("interval") && !ParseNumber(line.options.at("interval"), run.interval))
     return "--interval " + QuotedShort(line.options.at("interval")) + ": Tage je Schritt, eine Zahl wie 2 oder 0,5";
   if (line.options.count("accuracy")) {
-    if (!WholeNumberIn(line.options.at("accuracy"), 1, kMaxSubsteps, number))
-      return "--accuracy " + QuotedShort(line.options.at("accuracy")) +
-             ": Teilschritte je Schritt, eine ganze Zahl von 1 bis 1000";
-    run.substeps = static_cast<int>(number);
+    // The saver's own rule for "Genauigkeit".
+    const NumberCheck check = CheckNumberSetting(kKeyGenauigkeit, line.options.at("accuracy"), kEnglishLocale);
+    if (check.problem != NumberCheck::Problem::None)
+      return "--accuracy " + QuotedShort(line.options.at("accuracy")) + ": Teilschritte je Schritt, " + check.takes;
+    run.values.Set(kKeyGenauigkeit, check.value);
   }
   return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include "common/number_text.h"
 #include "common/quoted.h"
 #include "settings/settings.h"
+#include "x11/module/module_option_table.h"
 
 namespace zelor {
 namespace {
@@ -98,23 +99,13 @@ std::string TakeSky(const std::string& option, const std::string& value, const s
   return std::string();
 }
 
-// The settings whose module option is `name`: one, or the two of the sky.
-std::vector<const SettingInfo*> SettingsWithOption(const std::string& name) {
-  std::vector<const SettingInfo*> found;
-  for (const SettingInfo& setting : kSettingTable)
-    if (!setting.moduleOption.empty() && setting.moduleOption == name) found.push_back(&setting);
-  return found;
-}
-
 // A switch's option sets it, the option with "no-" before it clears it.
 bool TakeSwitch(const std::string& name, ModuleOptions& options) {
   const bool cleared = name.compare(0, 3, "no-") == 0;
-  for (const SettingInfo* setting : SettingsWithOption(cleared ? name.substr(3) : name)) {
-    if (setting->kind != SettingKind::Switch) continue;
-    options.settings[setting->key] = FormatBool(!cleared);
-    return true;
-  }
-  return false;
+  const ModuleOption* option = FindModuleOption(cleared ? name.substr(3) : name);
+  if (!option || option->form != ModuleOptionForm::Switch) return false;
+  options.settings[option->keys.front()] = FormatBool(!cleared);
+  return true;
 }
 
 // The value of an option of the module itself: a window or a measurement.
@@ -139,31 +130,47 @@ std::string TakeOwnValue(const std::string& name, const std::string& value, Modu
 }
 
 // The value of a setting's option: a text as it stands, a number with a dot.
-std::string TakeSettingValue(const std::vector<const SettingInfo*>& settings, const std::string& name,
-                             const std::string& value, ModuleOptions& options) {
-  if (settings.size() == 2) return TakeSky("-" + name, value, settings[0]->key, settings[1]->key, options);
-  if (settings[0]->kind != SettingKind::Number) return options.settings[settings[0]->key] = value, std::string();
+std::string TakeSettingValue(const ModuleOption& option, const std::string& value, ModuleOptions& options) {
+  const std::string dashed = "-" + option.name;
+  if (option.form == ModuleOptionForm::Sky) return TakeSky(dashed, value, option.keys[0], option.keys[1], options);
+  const std::string& key = option.keys.front();
+  const SettingInfo* setting = FindSetting(key);
+  if (!setting || setting->kind != SettingKind::Number) {
+    options.settings[key] = value;
+    return std::string();
+  }
   const std::string number = DotForm(value);
-  if (std::string refused = RefusedNumber("-" + name, "", settings[0]->key, number, value); !refused.empty())
-    return refused;
-  options.settings[settings[0]->key] = number;
+  if (std::string refused = RefusedNumber(dashed, "", key, number, value); !refused.empty()) return refused;
+  options.settings[key] = number;
   return std::string();
+}
+
+// The options of the module itself that take no value.
+bool TakeOwnSwitch(const std::string& name, ModuleOptions& options) {
+  if (name == "root") {
+    options.target = DrawTarget::Root;
+    options.window = {};
+  } else if (name == "fullscreen") {
+    options.fullscreen = true;
+  } else if (name == "help" || name == "h") {
+    options.help = true;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 // Reads one option and its value, if it takes one; returns the error text.
 std::string TakeOption(const std::string& name, const std::vector<std::string>& args, std::size_t& i,
                        ModuleOptions& options) {
-  if (name == "root") return options.target = DrawTarget::Root, options.window = {}, std::string();
-  if (name == "fullscreen") return options.fullscreen = true, std::string();
-  if (name == "help" || name == "h") return options.help = true, std::string();
-  if (TakeSwitch(name, options)) return std::string();
+  if (TakeOwnSwitch(name, options) || TakeSwitch(name, options)) return std::string();
 
   const bool ownValue = name == "window-id" || name == "measure-seconds";
-  const std::vector<const SettingInfo*> settings = SettingsWithOption(name);
-  if (!ownValue && settings.empty()) return "Unbekannte Option " + QuotedShort("-" + name) + ".";
+  const ModuleOption* option = FindModuleOption(name);
+  if (!ownValue && !option) return "Unbekannte Option " + QuotedShort("-" + name) + ".";
   if (i + 1 >= args.size()) return "Die Option " + Quoted("-" + name) + " braucht einen Wert.";
   const std::string& value = args[++i];
-  return ownValue ? TakeOwnValue(name, value, options) : TakeSettingValue(settings, name, value, options);
+  return ownValue ? TakeOwnValue(name, value, options) : TakeSettingValue(*option, value, options);
 }
 
 }  // namespace
@@ -199,20 +206,19 @@ ModuleOptions ParseModuleOptions(const std::vector<std::string>& arguments,
 // would grow past 90 characters.
 std::string ModuleUsage() {
   std::vector<std::string> parts{"[-root | -window-id FENSTER | -fullscreen]"};
-  std::string previous;
-  for (const SettingInfo& setting : kSettingTable) {
-    const std::string& option = setting.moduleOption;
-    if (option.empty() || option == previous) continue;  // the sky's width and height share one
-    previous = option;
-    parts.push_back(setting.kind == SettingKind::Switch ? "[-" + option + " | -no-" + option + "]"
-                                                        : "[-" + option + " " + setting.moduleValue + "]");
-  }
+  for (const ModuleOption& option : kModuleOptions)
+    parts.push_back(option.form == ModuleOptionForm::Switch ? "[-" + option.name + " | -no-" + option.name + "]"
+                                                            : "[-" + option.name + " " + option.valueName + "]");
   constexpr std::size_t kWidth = 90;
   const std::string indent(14, ' ');
   std::string usage, line = "Aufruf: zelor2";
   for (const std::string& part : parts) {
-    if (line.size() + 1 + part.size() > kWidth) usage += line + "\n", line = indent + part;
-    else line += " " + part;
+    if (line.size() + 1 + part.size() > kWidth) {
+      usage += line + "\n";
+      line = indent + part;
+    } else {
+      line += " " + part;
+    }
   }
   return usage + line + "\n" +
          "Zahlen mit Punkt; Breite und H\xC3\xB6he in AE, etwa -sky 4x3 oder -sky 2.5x2. Die Optionen\n"

@@ -8,7 +8,7 @@
 //                      environment's XSCREENSAVER_WINDOW names one the same way
 //   -fullscreen        an own window over the whole screen; a key or a
 //                      pointer move ends the run
-//   and an option for each setting that has one in the settings table, for
+//   and an option for each setting that has one in the module's table, for
 //   this run: "-interval 0.5" for a number or a text, "-round" and
 //   "-no-round" for a switch, "-sky 4x3" for the width and height
 #pragma once
