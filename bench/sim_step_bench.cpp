@@ -2,19 +2,12 @@
 // gravity, drawing and motion, as the saver runs it, without the window.
 #include <benchmark/benchmark.h>
 
-#include "common/file_system.h"
 #include "sim/canvas.h"
 #include "sim/sim.h"
+#include "voyager_start.h"
 
 namespace zelor {
 namespace {
-
-// Voyager.zel on a 1920 x 1080 picture of the given sky, 2 days a step.
-void StartVoyager(SimState& sim, Canvas& canvas, double skyWidth, double skyHeight) {
-  StdFileSystem files;
-  canvas.Resize(1920, 1080);
-  SimInit(sim, RunConfig{ZELOR_DATA_DIR "/Voyager.zel", skyWidth, skyHeight, 2}, files, canvas);
-}
 
 void SimStepVoyager(benchmark::State& state) {
   // The default sky: 2 AU by 2 AU.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs every benchmark: the gravity phase (plain loop against the kernel for
 # each vector width and thread count), rasterising, a whole step on
-# Voyager.zel (Google Benchmark, Linux build), then the saver loop of the
-# native X11 zelor2 beside Zelor2.scr's under Wine, each in Xvfb, and both
-# on one monitor of 1920 x 1080 and on two (an Xorg with the dummy driver).
-# Prints the machine and a summary of the gravity figures as ratios against
-# the plain loop.
+# Voyager.zel, the price and the gain of "Genauigkeit" (Google Benchmark,
+# Linux build), then the saver loop of the native X11 zelor2 beside
+# Zelor2.scr's under Wine, each in Xvfb, and both on one monitor of
+# 1920 x 1080 and on two (an Xorg with the dummy driver). Prints the machine,
+# a summary of the gravity figures as ratios against the plain loop and the
+# accuracy figures as one table.
 #   ZELOR_BENCH_FILTER     regular expression of Google Benchmark names (default: all)
 #   ZELOR_BENCH_SECONDS    how long the saver loop runs (default 10)
+#   ZELOR_BENCH_PACED_SECONDS  how long each accuracy runs at tempo 60 (default 5)
 #   ZELOR_BENCH_BUILD      build folder of the Linux benchmarks (default build/bench)
 #   ZELOR_BENCH_WIN_BUILD  build folder of the Windows one (default build/bench-windows)
 set -euo pipefail
@@ -38,6 +40,8 @@ echo "=== Google Benchmark"
 if command -v python3 >/dev/null; then
   echo "=== gravity phase, pairs per second and ratio to the plain loop"
   python3 bench/summarise_gravity.py "$out/google_benchmark.json"
+  echo "=== accuracy (substeps a drawn step): its price on Voyager.zel and the errors it removes"
+  python3 bench/summarise_accuracy.py "$out/google_benchmark.json"
 fi
 
 echo "=== saver loop, the native X11 program beside Zelor2.scr under Wine"

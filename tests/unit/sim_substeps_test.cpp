@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 
+#include "sim_energy.h"
 #include "sim_test_support.h"
 
 namespace zelor {
@@ -89,6 +90,12 @@ void ClassicStep(std::vector<Body>& bodies, double interval) {
   }
 }
 
+#ifdef _WIN32
+constexpr bool kMayLackDataFolder = true;
+#else
+constexpr bool kMayLackDataFolder = false;
+#endif
+
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 struct SampleState : SimRun {
@@ -105,7 +112,12 @@ struct SampleState : SimRun {
     } else {
       StdFileSystem disk;
       const auto bytes = disk.ReadFile(std::string(ZELOR_DATA_DIR) + "/" + name, 1 << 20);
-      if (!bytes) return;
+      if (!bytes) {
+        // Under Wine the source tree's path may not be reachable; natively a
+        // sample that cannot be read fails the test rather than skip it.
+        if (!kMayLackDataFolder) ADD_FAILURE() << "cannot read " << ZELOR_DATA_DIR << "/" << name;
+        return;
+      }
       files.files[kBodyPath] = *bytes;
     }
     StartRun(state, settings, files, canvas, {});
@@ -134,42 +146,27 @@ TEST(SubstepAccuracy, OneSubstepIsTheClassicStepBitForBit) {
   }
 }
 
-// Kinetic plus potential energy, in joules per Earth mass.
-double TotalEnergy(const SimState& state) {
-  const double dt = state.SimInterval * 86400;
-  double energy = 0;
-  for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
-    const Body& b = state.Bodies[i];
-    energy += 0.5 * b.Mass * (b.VX * b.VX + b.VY * b.VY) / (dt * dt);
-    for (std::size_t j = i + 1; j < state.Bodies.size(); ++j) {
-      const Body& c = state.Bodies[j];
-      energy -= kMuEarth * b.Mass * c.Mass / std::hypot(b.X - c.X, b.Y - c.Y);
-    }
-  }
-  return energy;
-}
-
 double LargestEnergyChange(const std::string& name, int substeps, int steps) {
   SampleState run(name);
   if (!run.loaded) return -1;
   run.state.Values.Set(kKeyGenauigkeit, substeps);
-  const double start = TotalEnergy(run.state);
-  double largest = 0;
-  for (int k = 0; k < steps; ++k) {
-    SimStep(run.state, run.canvas);
-    largest = std::max(largest, std::fabs(TotalEnergy(run.state) - start) / std::fabs(start));
-  }
-  return largest;
+  return LargestEnergyChange(run.state, run.canvas, steps);
 }
 
+// A thousand times better than the classic step, and of fourth order: from 8
+// to 16 substeps the error falls by 2^4 = 16 (a second-order scheme, such as
+// the leapfrog in the same substeps, gains only 4, though that too beats the
+// classic step a thousandfold).
 TEST(SubstepAccuracy, SixteenSubstepsKeepTheEnergyAThousandTimesBetter) {
   for (const char* name : {"FigureEight.zel", "InnerPlanets.zel"}) {
     const double classic = LargestEnergyChange(name, 1, 10000);
     if (classic < 0) continue;  // under Wine the source tree may be out of reach
+    const double eight = LargestEnergyChange(name, 8, 10000);
     const double fine = LargestEnergyChange(name, 16, 10000);
-    std::printf("%s: largest relative energy change over 10000 steps %.3g at accuracy 1, %.3g at 16\n", name,
-                classic, fine);
+    std::printf("%s: largest relative energy change over 10000 steps %.3g at accuracy 1, %.3g at 8, %.3g at 16\n",
+                name, classic, eight, fine);
     EXPECT_LE(fine * 1000, classic) << name;
+    EXPECT_GE(eight, 10 * fine) << name << ": the error does not fall as h^4";
   }
 }
 
