@@ -43,7 +43,10 @@ OptionsView OptionsForm::Form_Load() const {
   for (const OptionsRow* row : LeftColumnFromTheTop(rows_)) {
     const SettingInfo* setting = FindSetting(row->key);
     if (!setting) continue;
-    if (setting->kind == SettingKind::Number) view.fields[setting->key] = settings_.ReadText(setting->key);
+    if (setting->kind == SettingKind::Number)
+      view.fields[setting->key] = row->suggestion && !settings_.Stored(setting->key)
+                                      ? FormatNumber(*row->suggestion, settings_.Locale())
+                                      : settings_.ReadText(setting->key);
     // A stored text that is no truth value shows as the default: "OK" then writes a clean truth value.
     if (setting->kind == SettingKind::Switch)
       view.boxes[setting->key] = ReadSwitch(settings_, setting->key) ? CheckState::Ticked : CheckState::Unticked;

@@ -3,6 +3,7 @@
 // Windows front end keeps the rows beside its control ids and its template.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct OptionsRow {
   int row;  // counted from 0 at the top
   OptionsColumn column;
   int labelLines;  // a number's caption too long for one line of the label column takes 2
+  // What a number's field shows while nothing is stored, when the dialog
+  // suggests another value than the default the run takes; "OK" stores it.
+  std::optional<double> suggestion = std::nullopt;
 };
 using OptionsRows = std::vector<OptionsRow>;
 

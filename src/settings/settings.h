@@ -67,6 +67,8 @@ class Settings {
   bool WriteBool(const std::string& key, bool value);
 
   std::string DefaultText(const std::string& key) const;
+  // Whether the store holds a text for the key.
+  bool Stored(const std::string& key) const { return store_.Read(key).has_value(); }
   const DefaultPaths& Defaults() const { return defaults_; }
   NumberLocale Locale() const { return locale_; }
 

@@ -21,6 +21,7 @@
 #define IDC_TXTGENAUIGKEIT 215
 
 #ifndef RC_INVOKED
+#include <optional>
 #include <string>
 
 #include "common/setting_table.h"
@@ -38,6 +39,7 @@ struct OptionsSettingControl {
   int row;
   OptionsColumn column;
   int labelLines;
+  std::optional<double> suggestion = std::nullopt;
 };
 
 inline const OptionsSettingControl kOptionsSettingControls[] = {
@@ -49,8 +51,9 @@ inline const OptionsSettingControl kOptionsSettingControls[] = {
     {kKeySaveResults, IDC_CHKSPEICHERN, 0, 4, OptionsColumn::Left, 1},
     {kKeyRund, IDC_CHKRUND, 0, 5, OptionsColumn::Left, 1},
     {kKeyAlleBildschirme, IDC_CHKALLEBILDSCHIRME, 0, 6, OptionsColumn::Left, 1},
-    // Last, so the keys that reach the older controls stay as they were.
-    {kKeyGenauigkeit, IDC_TXTGENAUIGKEIT, IDC_LBLGENAUIGKEIT, 7, OptionsColumn::Left, 2},
+    // Last, so the keys that reach the older controls stay as they were. It
+    // suggests 16 substeps (docs/accuracy.md); the run's default stays 1.
+    {kKeyGenauigkeit, IDC_TXTGENAUIGKEIT, IDC_LBLGENAUIGKEIT, 7, OptionsColumn::Left, 2, 16},
     {kKeyDatei, IDC_CMDDATEI, 0, 2, OptionsColumn::Right, 1},
     {kKeyResultsPath, IDC_CMDSPEICHER, 0, 4, OptionsColumn::Right, 1},
 };
@@ -61,7 +64,7 @@ inline const std::string* const kNotInTheOptionsDialog[] = {&kKeyPasswort};
 inline OptionsRows OptionsDialogRows() {
   OptionsRows rows;
   for (const OptionsSettingControl& control : kOptionsSettingControls)
-    rows.push_back({control.key, control.row, control.column, control.labelLines});
+    rows.push_back({control.key, control.row, control.column, control.labelLines, control.suggestion});
   return rows;
 }
 

@@ -47,6 +47,9 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   EXPECT_EQ(view.fields.at(kKeyHoehe), "2");
   EXPECT_EQ(view.fields.at(kKeyIntervall), "2");
   EXPECT_EQ(view.fields.at(kKeyTempo), "60");  // one step a frame
+  // The suggestion, while the run without a stored value keeps the classic step.
+  EXPECT_EQ(view.fields.at(kKeyGenauigkeit), "16");
+  EXPECT_EQ(ReadRunConfig(d.settings).values.Number(kKeyGenauigkeit), 1);
   EXPECT_EQ(view.boxes.at(kKeySaveResults), CheckState::Unticked);
   EXPECT_EQ(view.boxes.at(kKeyRund), CheckState::Ticked);
   EXPECT_EQ(view.boxes.at(kKeyAlleBildschirme), CheckState::Ticked);
@@ -55,8 +58,10 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
 
 TEST(OptionsFormLoad, ShowsStoredTextsWithoutReformatting) {
   Dialog d;
-  d.store.values = {{kKeyBreite, " 2,50 "}, {kKeyHoehe, "abc"}, {kKeyIntervall, ""}, {kKeyDatei, "D:\\Sonne.zel"}};
+  d.store.values = {{kKeyBreite, " 2,50 "}, {kKeyHoehe, "abc"}, {kKeyIntervall, ""}, {kKeyDatei, "D:\\Sonne.zel"},
+                    {kKeyGenauigkeit, "1"}};
   const OptionsView view = d.form.Form_Load();
+  EXPECT_EQ(view.fields.at(kKeyGenauigkeit), "1");
   EXPECT_EQ(view.fields.at(kKeyBreite), " 2,50 ");
   EXPECT_EQ(view.fields.at(kKeyHoehe), "abc");
   EXPECT_EQ(view.fields.at(kKeyIntervall), "");

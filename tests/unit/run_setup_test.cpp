@@ -47,6 +47,12 @@ TEST(StartRunSettings, ASettingThatIsNoNumberIsNamed) {
       {"interval 0", kGermanLocale, kKeyIntervall, "0,0", "„Berechnungsintervall (Tage)“ darf nicht 0 sein."},
       {"a number too large for a double", kEnglishLocale, kKeyBreite, "1e400",
        "„Bildschirmbreite (AE)“ ist zu groß: „1e400“. Bitte tragen Sie"},
+      // Substeps come whole, from 1 to 1000.
+      {"a fraction of a substep", kGermanLocale, kKeyGenauigkeit, "2,5",
+       "Die Einstellung „Genauigkeit (Teilschritte je Schritt)“ muss eine ganze Zahl sein. Bitte tragen Sie in den "
+       "Einstellungen des Bildschirmschoners eine ganze Zahl von 1 bis 1000 ein."},
+      {"no substep", kEnglishLocale, kKeyGenauigkeit, "0", "„Genauigkeit (Teilschritte je Schritt)“ darf nicht kleiner als 1 sein."},
+      {"too many substeps", kEnglishLocale, kKeyGenauigkeit, "1001", "darf höchstens 1000 sein."},
   };
   for (const SettingCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -73,7 +79,9 @@ TEST(StartRunSettings, ReadsTheSkyTheIntervalAndTheBodyFile) {
   store.values[kKeyHoehe] = "-1,5";
   store.values[kKeyIntervall] = "-0,25";  // time runs backwards
   store.values[kKeyDatei] = "/data/Sterne.zel";
+  store.values[kKeyGenauigkeit] = "16";
   const RunConfig config = ReadRunConfig(settings);
+  EXPECT_EQ(config.values.Number(kKeyGenauigkeit), 16);
   EXPECT_EQ(config.viewWidth, 6);
   EXPECT_EQ(config.viewHeight, -1.5);
   EXPECT_EQ(config.interval, -0.25);
