@@ -54,12 +54,13 @@ TEST(ModuleOptionsTarget, TheDaemonsWindowCountsUnlessTheCommandLineNamesAnother
 
 TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   const ModuleOptions options = Parse({"-file", "/a b/c.zel", "-results", "/r.zel", "-interval", "0.5", "-sky",
-                                       "3,-4.5e1", "--tempo", "100", "-save", "-no-round", "--all-screens"});
+                                       "3,-4.5e1", "--tempo", "100", "-save", "-no-round", "--all-screens",
+                                       "-accuracy", "16"});
   ASSERT_EQ(options.error, "");
   const std::map<std::string, std::string> expected{
       {kKeyDatei, "/a b/c.zel"}, {kKeyResultsPath, "/r.zel"}, {kKeyIntervall, "0.5"}, {kKeyBreite, "3"},
       {kKeyHoehe, "-4.5e1"},     {kKeyTempo, "100"},          {kKeySaveResults, "True"}, {kKeyPasswort, ""},
-      {kKeyRund, "False"},       {kKeyAlleBildschirme, "True"}};
+      {kKeyRund, "False"},       {kKeyAlleBildschirme, "True"}, {kKeyGenauigkeit, "16"}};
   EXPECT_EQ(options.settings, expected);
   EXPECT_EQ(Parse({"-save", "-no-save"}).settings.at(kKeySaveResults), "False");
   EXPECT_EQ(Parse({"-no-round", "-round"}).settings.at(kKeyRund), "True");
@@ -99,6 +100,8 @@ TEST(ModuleOptionsSettings, ANumberTheRunRefusesIsRefusedWithWhatTheOptionTakes)
       {{"-interval", "1e400"}, "braucht eine Zahl ungleich 0; \xE2\x80\x9E" "1e400\xE2\x80\x9C ist zu gro\xC3\x9F."},
       {{"-tempo", "-5"}, "\xE2\x80\x9E-tempo\xE2\x80\x9C braucht eine Zahl von 0 bis 10000000, nicht \xE2\x80\x9E-5"},
       {{"-tempo", "1e400"}, "; \xE2\x80\x9E" "1e400\xE2\x80\x9C ist zu gro\xC3\x9F."},
+      {{"-accuracy", "2.5"}, "\xE2\x80\x9E-accuracy\xE2\x80\x9C braucht eine ganze Zahl von 1 bis 1000, nicht "
+                             "\xE2\x80\x9E" "2.5\xE2\x80\x9C."},
       {{"-sky", "0x3"}, "Die Option \xE2\x80\x9E-sky\xE2\x80\x9C braucht als Breite eine Zahl ungleich 0, nicht "
                         "\xE2\x80\x9E" "0\xE2\x80\x9C."},
       {{"-sky", "3x-0"}, "braucht als H\xC3\xB6he eine Zahl ungleich 0, nicht \xE2\x80\x9E-0\xE2\x80\x9C."},
