@@ -32,6 +32,8 @@ inline const std::string kKeyAlleBildschirme = "alleBildschirme";
 // Substeps computed for each drawn step; 1 is the classic step, bit for bit.
 inline const std::string kKeyGenauigkeit = "Genauigkeit";
 constexpr double kGenauigkeitMax = 1000;
+// Gravity of large files from a tree rather than from every pair (on by default).
+inline const std::string kKeyNaeherung = "Naeherung";
 
 enum class SettingKind {
   Number,  // a text field of the options dialog; must hold a number in the user's form that a double holds
@@ -105,6 +107,10 @@ inline const SettingInfo kSettingTable[] = {
     // thousand, a large file would no longer keep pace with the screen.
     {kKeyGenauigkeit, "Genauigkeit (Teilschritte je Schritt)", SettingKind::Number, 1, DefaultFrom::Value,
      SettingRange{1, kGenauigkeitMax}, Zero::Allowed, Fraction::Refused, RunUse::Step},
+    // From 4,096 bodies on, a tree's approximation keeps the default tempo
+    // (docs/accuracy.md); below that, or off, every pair is computed.
+    {kKeyNaeherung, "Gro\xC3\x9F" "e Systeme gen\xC3\xA4hert rechnen", SettingKind::Switch, 1, DefaultFrom::Value,
+     std::nullopt, Zero::Allowed, Fraction::Allowed, RunUse::Step},
     // Set by the password dialogs alone.
     {kKeyPasswort, "", SettingKind::Text, 0, DefaultFrom::Value, std::nullopt, Zero::Allowed, Fraction::Allowed,
      RunUse::Own},

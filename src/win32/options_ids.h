@@ -19,6 +19,7 @@
 #define IDC_CHKALLEBILDSCHIRME 213
 #define IDC_LBLGENAUIGKEIT 214
 #define IDC_TXTGENAUIGKEIT 215
+#define IDC_CHKNAEHERUNG 216
 
 #ifndef RC_INVOKED
 #include <optional>
@@ -54,6 +55,7 @@ inline const OptionsSettingControl kOptionsSettingControls[] = {
     // Last, so the keys that reach the older controls stay as they were. It
     // suggests 16 substeps (docs/accuracy.md); the run's default stays 1.
     {kKeyGenauigkeit, IDC_TXTGENAUIGKEIT, IDC_LBLGENAUIGKEIT, 7, OptionsColumn::Left, 2, 16},
+    {kKeyNaeherung, IDC_CHKNAEHERUNG, 0, 8, OptionsColumn::Left, 1},
     {kKeyDatei, IDC_CMDDATEI, 0, 2, OptionsColumn::Right, 1},
     {kKeyResultsPath, IDC_CMDSPEICHER, 0, 4, OptionsColumn::Right, 1},
 };

@@ -55,12 +55,12 @@ TEST(ModuleOptionsTarget, TheDaemonsWindowCountsUnlessTheCommandLineNamesAnother
 TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   const ModuleOptions options = Parse({"-file", "/a b/c.zel", "-results", "/r.zel", "-interval", "0.5", "-sky",
                                        "3,-4.5e1", "--tempo", "100", "-save", "-no-round", "--all-screens",
-                                       "-accuracy", "16"});
+                                       "-accuracy", "16", "-no-approx"});
   ASSERT_EQ(options.error, "");
   const std::map<std::string, std::string> expected{
       {kKeyDatei, "/a b/c.zel"}, {kKeyResultsPath, "/r.zel"}, {kKeyIntervall, "0.5"}, {kKeyBreite, "3"},
       {kKeyHoehe, "-4.5e1"},     {kKeyTempo, "100"},          {kKeySaveResults, "True"}, {kKeyPasswort, ""},
-      {kKeyRund, "False"},       {kKeyAlleBildschirme, "True"}, {kKeyGenauigkeit, "16"}};
+      {kKeyRund, "False"},       {kKeyAlleBildschirme, "True"}, {kKeyGenauigkeit, "16"}, {kKeyNaeherung, "False"}};
   EXPECT_EQ(options.settings, expected);
   EXPECT_EQ(Parse({"-save", "-no-save"}).settings.at(kKeySaveResults), "False");
   EXPECT_EQ(Parse({"-no-round", "-round"}).settings.at(kKeyRund), "True");

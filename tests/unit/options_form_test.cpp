@@ -53,6 +53,7 @@ TEST(OptionsFormLoad, FreshStoreShowsTheDefaults) {
   EXPECT_EQ(view.boxes.at(kKeySaveResults), CheckState::Unticked);
   EXPECT_EQ(view.boxes.at(kKeyRund), CheckState::Ticked);
   EXPECT_EQ(view.boxes.at(kKeyAlleBildschirme), CheckState::Ticked);
+  EXPECT_EQ(view.boxes.at(kKeyNaeherung), CheckState::Ticked);
   EXPECT_EQ(view.title, "Zelor2 - " + kDefaultBody);
 }
 

@@ -34,6 +34,7 @@ inline const ModuleOption kModuleOptions[] = {
     {"save", ModuleOptionForm::Switch, {kKeySaveResults}, ""},
     {"round", ModuleOptionForm::Switch, {kKeyRund}, ""},
     {"all-screens", ModuleOptionForm::Switch, {kKeyAlleBildschirme}, ""},
+    {"approx", ModuleOptionForm::Switch, {kKeyNaeherung}, ""},
 };
 
 // The settings the module has no option for: locking belongs to the daemon
