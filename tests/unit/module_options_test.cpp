@@ -70,6 +70,14 @@ TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   EXPECT_EQ(Parse({"-interval", "0,5", "-tempo", "120,5"}).settings.at(kKeyTempo), "120.5");
 }
 
+// Width and height share "-sky": the usage names it once, and no line runs past 90.
+TEST(ModuleOptionsUsage, NamesEachOptionOnceInLinesOfAtMost90) {
+  const std::string usage = ModuleUsage();
+  EXPECT_EQ(usage.find("[-sky "), usage.rfind("[-sky ")) << usage;
+  std::istringstream lines(usage);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 90u) << line;
+}
+
 TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused) {
   const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> accepted{
       {"4x3", {"4", "3"}},         {"2.5X2", {"2.5", "2"}},  {"4\xC3\x97" "3", {"4", "3"}},
