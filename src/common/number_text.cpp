@@ -38,7 +38,8 @@ std::string ToChars(double value, std::chars_format format, int precision) {
 
 // Where the first digit other than 0 of "-12.5e3" stands: 5 for it, 0 for
 // "0.5", -1 for "0.05". Only its sign matters, for numbers beyond the range
-// of a double, so an exponent of many digits stops counting.
+// of a double, so an exponent of many digits stops counting once it outweighs
+// any place a digit of the text can stand at.
 long DecimalOrder(const std::string& plain) {
   const std::size_t e = std::min(plain.find('e'), plain.size());
   const std::size_t point = std::min(plain.find('.'), e);
@@ -47,7 +48,7 @@ long DecimalOrder(const std::string& plain) {
   long order = first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point - 1);
   long exponent = 0;
   for (std::size_t i = e + 1; i < plain.size(); ++i)
-    if (std::isdigit(static_cast<unsigned char>(plain[i])) && exponent < 100000)
+    if (std::isdigit(static_cast<unsigned char>(plain[i])) && exponent <= static_cast<long>(plain.size()))
       exponent = exponent * 10 + (plain[i] - '0');
   return order + (e + 1 < plain.size() && plain[e + 1] == '-' ? -exponent : exponent);
 }

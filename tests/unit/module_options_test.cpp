@@ -71,6 +71,12 @@ TEST(ModuleOptionsSettings, EachOptionGivesItsSettingAsWrittenAndNoPassword) {
   EXPECT_EQ(Parse({"-interval", "0,5", "-tempo", "120,5"}).settings.at(kKeyTempo), "120.5");
 }
 
+// Width and height share "-sky": the usage names it once.
+TEST(ModuleOptionsUsage, NamesTheSkysOptionOnce) {
+  const std::string usage = ModuleUsage();
+  EXPECT_EQ(usage.find("[-sky "), usage.rfind("[-sky ")) << usage;
+}
+
 TEST(ModuleOptionsSettings, TheSkyIsWidthTimesHeightAndAnAmbiguousCommaIsRefused) {
   const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> accepted{
       {"4x3", {"4", "3"}},         {"2.5X2", {"2.5", "2"}},  {"4\xC3\x97" "3", {"4", "3"}},
@@ -227,13 +233,16 @@ TEST(ModulePaths, ASettingsFileThatIsALinkIsWrittenWhereTheLinkLeads) {
   EXPECT_TRUE(Contains(system.Paths().error, "im Kreis"));
 }
 
+// Linux follows 40 links and refuses the 41st.
 TEST(ModulePaths, ALongChainOfLinksThatEndsIsNoLoop) {
   FakeSystem system;
   const std::string conf = "/home/anna/.config/zelor2/zelor2.conf";
   system.links[conf] = "/kette/1";
-  for (int i = 1; i < 39; ++i) system.links["/kette/" + std::to_string(i)] = "/kette/" + std::to_string(i + 1);
+  for (int i = 1; i < 40; ++i) system.links["/kette/" + std::to_string(i)] = "/kette/" + std::to_string(i + 1);
   EXPECT_EQ(system.Paths().error, "");
-  EXPECT_EQ(system.Paths().settingsFile, "/kette/39");
+  EXPECT_EQ(system.Paths().settingsFile, "/kette/40");
+  system.links["/kette/40"] = "/kette/41";
+  EXPECT_TRUE(Contains(system.Paths().error, "im Kreis"));
 }
 
 // A run of a sun and a planet with the stored settings under the command

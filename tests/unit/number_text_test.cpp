@@ -45,6 +45,7 @@ TEST(NumberTextFormat, SwitchesToExponentForVeryLargeAndSmallValues) {
 TEST(NumberTextParse, AcceptsTheLocaleFormWithBlanksAroundIt) {
   EXPECT_EQ(ParseNumber(" 2,50 ", kGermanLocale), 2.5);
   EXPECT_EQ(ParseNumber(" 2.50 ", kEnglishLocale), 2.5);
+  EXPECT_EQ(ParseNumber("\t7 ", kGermanLocale), 7);  // one blank at the end
   EXPECT_EQ(ParseNumber("-3", kGermanLocale), -3);
   EXPECT_EQ(ParseNumber(",5", kGermanLocale), 0.5);
   EXPECT_EQ(ParseNumber("1E+15", kEnglishLocale), 1e15);
@@ -92,6 +93,7 @@ TEST(BoolText, ReadsWordsInAnyCaseAndNumbers) {
   EXPECT_EQ(ParseBool("True", kEnglishLocale), true);
   EXPECT_EQ(ParseBool("tRUE", kGermanLocale), true);
   EXPECT_EQ(ParseBool("FALSE", kEnglishLocale), false);
+  EXPECT_EQ(ParseBool(" false ", kEnglishLocale), false);  // the blank after it is no letter of it
   EXPECT_EQ(ParseBool("1", kEnglishLocale), true);
   EXPECT_EQ(ParseBool("0", kGermanLocale), false);
   EXPECT_EQ(ParseBool("-1", kGermanLocale), true);
@@ -141,6 +143,7 @@ TEST(NumberTextRange, ANumberBeyondTheRangeOfADoubleIsTooLargeNotNoNumber) {
   const std::pair<std::string, Kind> cases[] = {
       {"1e400", Kind::TooLarge},          {"-1,5E+309", Kind::TooLarge},       {"1" + zeros, Kind::TooLarge},
       {"0," + zeros + "1e800", Kind::TooLarge}, {"1e99999999999999999999", Kind::TooLarge},
+      {"0," + std::string(150000, '0') + "1e1000000", Kind::TooLarge},  // 1e849999: the exponent outweighs the zeros
       {"1e-400", Kind::Number},           {"0," + zeros + "1e5", Kind::Number}, {"-1" + zeros + "e-800", Kind::Number},
       {"1,7976931348623157e308", Kind::Number}, {"1e", Kind::NoNumber},         {"1e400x", Kind::NoNumber},
   };

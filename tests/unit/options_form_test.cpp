@@ -258,6 +258,8 @@ TEST(OptionsFormOk, CutsALongTypedTextInItsMessage) {
   const std::string message = d.form.cmdOK_Click(Entry(std::string(5000, 'x'), "2", "2")).message;
   EXPECT_LT(message.size(), 200u);
   EXPECT_NE(message.find(std::string(40, 'x') + "\xE2\x80\xA6\xE2\x80\x9C"), std::string::npos) << message;
+  const std::string whole = d.form.cmdOK_Click(Entry(std::string(40, 'x'), "2", "2")).message;  // 40 fit
+  EXPECT_NE(whole.find(std::string(40, 'x') + "\xE2\x80\x9C"), std::string::npos) << whole;
 }
 
 // Refuses the write with the given number (counted from 0), or every

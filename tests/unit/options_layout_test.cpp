@@ -132,6 +132,8 @@ TEST(CaptionRoom, CaptionsThatFitLeaveTheDialogAsItsTwipsGiveIt) {
       EXPECT_EQ(dialog.controls[i].left, before.controls[i].left);
       EXPECT_EQ(dialog.controls[i].width, before.controls[i].width);
     }
+    MakeRoomForCaptions(dialog, {}, dpi);  // no needs at all
+    EXPECT_EQ(dialog.width, before.width);
   }
 }
 

@@ -67,6 +67,7 @@ TEST(PasswordEncoding, CharactersOutsideTheCodePageEncodeLikeTheDefaultCharacter
 TEST(PasswordEncoding, BrokenUtf8BecomesQuestionMarksWithoutSwallowingTheRest) {
   EXPECT_EQ(Codes("\xC3\xA4"), "\xE4");
   EXPECT_EQ(Codes("\xF0\x9F\x98\x80\x80"), "??");  // an emoji, then a lone continuation byte
+  EXPECT_EQ(Codes("\xC3" "A"), "?A");  // a lead byte whose continuation is missing
   EXPECT_EQ(Utf8ToCp1252(std::string_view("\xC3\xA4", 1)), "?");  // the text ends inside "ä"
 }
 

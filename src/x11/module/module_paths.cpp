@@ -12,7 +12,7 @@ constexpr int kMostLinks = 40;
 // The file a chain of symbolic links leads to; nullopt for a loop. A
 // relative target lies in the folder of its link.
 std::optional<std::string> PastLinks(std::string path, const SystemLookups& system) {
-  for (int i = 0; i < kMostLinks; ++i) {
+  for (int i = 0; i <= kMostLinks; ++i) {  // the last round finds the file, or a link too many
     const auto target = system.linkTarget(path);
     if (!target) return path;
     path = !target->empty() && target->front() == '/' ? *target : JoinPath(FolderOf(path), *target);
