@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/gravity_choice.h"
+
 namespace zelor {
 
 struct Body {
@@ -25,6 +27,8 @@ struct SimState {
   // Substeps computed for each drawn step ("Genauigkeit"); 1 is the classic
   // step, bit for bit.
   int Substeps = 1;
+  // The exact kernel unless the run chose the tree (ChooseGravity).
+  GravityChoice Gravity;
   std::string BodyFile;
   // AU: the sky this run shows, and after FinishRun the one the next run gets.
   // A negative size mirrors its axis.

@@ -11,6 +11,7 @@
 #include "sim/messages.h"
 #include "sim/sim.h"
 #include "sim/step_parts.h"
+#include "sim/tree_gravity.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -91,7 +92,7 @@ void CompleteStep(SimState& state, Canvas& canvas) {
 
 void SimStep(SimState& state, Canvas& canvas) {
   if (state.Substeps > 1) return SubstepStep(state, canvas);
-  if (GravityPhase(state.Bodies, StepConstant(state))) StepFault(state, kGravityFaultPlace);
+  if (ChosenGravityPhase(state.Bodies, StepConstant(state), state.Gravity)) StepFault(state, kGravityFaultPlace);
   CompleteStep(state, canvas);
 }
 
