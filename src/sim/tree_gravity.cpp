@@ -157,12 +157,14 @@ bool TreeGravityPhase(std::vector<Body>& bodies, double K, const TreeParams& par
               params.softening * params.softening, ax.data(), ay.data()};
   const std::size_t chunks = (tree.groups.size() + kGroupsPerChunk - 1) / kGroupsPerChunk;
   const bool fault = RunGravityChunks(chunks, Threads(params.threads), RunChunk, &phase);
+  // Adding the pulls may overflow too; this thread's flags still hold only
+  // what its own chunks raised, which `fault` has counted already.
   for (std::size_t s = 0; s < n; ++s) {
     Body& b = bodies[tree.index[s]];
     b.VX = ax[s] + b.VX;
     b.VY = ay[s] + b.VY;
   }
-  return fault;
+  return FloatFaultRaised() || fault;
 }
 
 GravityChoice ChooseGravity(const std::vector<Body>& bodies, bool approximationOn) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -51,12 +52,14 @@ TEST(TreeGravity, FiveThousandBodiesStayWithinTheRmsBoundAtTheDefaultAngle) {
 }
 
 TEST(TreeGravity, AnOverflowIsStillAFault) {
+  constexpr double kLargest = std::numeric_limits<double>::max();
   const struct {
     const char* what;
     std::vector<Body> bodies;
   } cases[] = {
       {"masses beyond K × mass", {MakeBody(1e300, 0, 0), MakeBody(1e300, kAU, 0)}},
       {"distances beyond their square", {MakeBody(1, -1e160, 0), MakeBody(1, 1e160, 0), MakeBody(1, 0, 0)}},
+      {"a displacement beyond the doubles", {MakeBody(1, 0, 0, kLargest), MakeBody(1e270, 1, 0)}},
   };
   for (const auto& c : cases) {
     std::vector<Body> bodies = c.bodies;
