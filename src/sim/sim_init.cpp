@@ -6,6 +6,7 @@
 #include "sim/body_file.h"
 #include "sim/messages.h"
 #include "sim/sim.h"
+#include "sim/tree_gravity.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -134,6 +135,8 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
   for (std::size_t k = 0; k < records.size(); ++k)
     fresh.Bodies.push_back(ToBody(records[k], fresh.SimInterval, fresh.BodyFile, k + 1));
   RemoveDrift(fresh.Bodies, fresh.BodyFile);
+  // From 4,096 bodies on, and with "Naeherung" on, the tree (docs/architecture.md).
+  fresh.Gravity = ChooseGravity(fresh.Bodies, fresh.Values.Switch(kKeyNaeherung));
 
   // The sky is ViewWidth by ViewHeight AU around the origin, stretched to the
   // screen's shape or, round, at least that much of it; a negative size

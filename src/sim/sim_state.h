@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/run_values.h"
+#include "sim/gravity_choice.h"
 
 namespace zelor {
 
@@ -26,6 +27,8 @@ struct SimState {
   double SimInterval = 0;    // days per step
   // The settings the step reads, by key ("Genauigkeit", ...).
   RunValues Values;
+  // The exact kernel unless the run chose the tree (ChooseGravity).
+  GravityChoice Gravity;
   std::string BodyFile;
   // AU: the sky this run shows, and after FinishRun the one the next run gets.
   // A negative size mirrors its axis.

@@ -12,6 +12,7 @@
 #include "sim/messages.h"
 #include "sim/sim.h"
 #include "sim/step_parts.h"
+#include "sim/tree_gravity.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -94,7 +95,7 @@ int SubstepsOf(const SimState& state) { return static_cast<int>(state.Values.Num
 
 void SimStep(SimState& state, Canvas& canvas) {
   if (SubstepsOf(state) > 1) return SubstepStep(state, canvas);
-  if (GravityPhase(state.Bodies, StepConstant(state))) StepFault(state, kGravityFaultPlace);
+  if (ChosenGravityPhase(state.Bodies, StepConstant(state), state.Gravity)) StepFault(state, kGravityFaultPlace);
   CompleteStep(state, canvas);
 }
 

@@ -19,6 +19,7 @@
 #include "sim/gravity.h"
 #include "sim/sim.h"
 #include "sim/step_parts.h"
+#include "sim/tree_gravity.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -44,7 +45,7 @@ void Drift(SimState& state, double fraction) {
 }
 
 void Kick(SimState& state, double K) {
-  if (GravityPhase(state.Bodies, K)) StepFault(state, kGravityFaultPlace);
+  if (ChosenGravityPhase(state.Bodies, K, state.Gravity)) StepFault(state, kGravityFaultPlace);
 }
 
 // The stretch each body travelled in the last substep, from where it was.

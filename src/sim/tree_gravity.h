@@ -1,0 +1,48 @@
+// The gravity phase of large files, approximated: a quadtree of the bodies
+// whose far cells pull as their mass and quadrupole moment, while near
+// bodies pull one by one, softened. N log N work instead of N², so a file of
+// 32,766 bodies takes milliseconds a step instead of more than a second. The
+// rules (opening angle, softening, when it is used) are in
+// docs/architecture.md, "Tree gravity"; the measured error in
+// docs/benchmarks.md.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "sim/gravity_choice.h"
+#include "sim/sim_state.h"
+
+namespace zelor {
+
+// From this many bodies on, and only with the approximation on, a step uses
+// the tree. Below it the exact kernel is fast enough for the default tempo.
+constexpr std::size_t kTreeFromBodies = 4096;
+
+// The softening length as a share of the mean distance between bodies.
+constexpr double kSofteningShare = 0.25;
+
+// Whether a step of this many bodies uses the tree.
+bool UsesTree(std::size_t bodyCount, bool approximationOn);
+
+// The softening length of a run, from its bodies at the start: kSofteningShare
+// of the mean distance between bodies, sqrt(area / N), where the area is the
+// box that holds the middle 90 % of the bodies along each axis (so a few
+// escaped bodies do not count). 0 when that box has no area.
+double TreeSoftening(const std::vector<Body>& bodies);
+
+// The contract of GravityPhase: every body's VX, VY change by the pulls of
+// the others, all taken from the positions at the start; the positions are
+// not changed. Returns true when overflow, division by zero or an invalid
+// operation was raised in any thread. A file with a negative mass is
+// computed exactly: a cell's expansion about its centre of mass needs
+// masses of one sign.
+bool TreeGravityPhase(std::vector<Body>& bodies, double K, const TreeParams& params);
+
+// The choice for a run of these bodies at its start.
+GravityChoice ChooseGravity(const std::vector<Body>& bodies, bool approximationOn);
+
+// The gravity phase as chosen: TreeGravityPhase or GravityPhase.
+bool ChosenGravityPhase(std::vector<Body>& bodies, double K, const GravityChoice& choice);
+
+}  // namespace zelor
