@@ -13,3 +13,11 @@ write_bodies() {
     for body in "$@"; do echo "${body// /,}"; done
   } | zelor_bodies from-csv - "$out" >/dev/null || fail "could not write $out"
 }
+# The colour (RRGGBB) of the body of this name in a body file, as
+# `zelor-bodies show` lists it; fails when the file has no such body.
+body_colour() {
+  local colour
+  colour=$(zelor_bodies show "$1" | awk -v name="$2" '$2 == name {print substr($NF, 2)}' | head -n 1)
+  [ -n "$colour" ] || fail "no body $2 in $1"
+  echo "$colour"
+}

@@ -32,3 +32,24 @@ drawn_width() {
   convert "$1" -crop 1024x700+0+68 +repage -threshold 0 -scale 1024x1! -depth 8 txt:- |
     awk -F'[,:]' '!/^#/ && !/#000000/ {if (first == "") first = $1; last = $1} END {print (first == "" ? 0 : last - first + 1)}'
 }
+
+# How many columns of the screenshot's area (WxH+X+Y) lie from the first to
+# the last that hold a pixel of exactly this colour (RRGGBB); 0 for none. A
+# picture that cannot be read gives no number at all, never 0.
+colour_span() {
+  local pixels
+  pixels=$(convert "$1" -crop "$2" +repage -depth 8 txt:-) || return 1
+  awk -F'[,:]' -v colour="#${3^^} " '!/^#/ && index(toupper($0), colour) {
+    if (first == "") first = $1 + 0; last = $1 + 0
+  } END { print (first == "" ? 0 : last - first + 1) }' <<<"$pixels"
+}
+
+# How wide, in pixels, a 1024 x 768 screenshot draws the band of an orbit of
+# this colour round the centre: the wider of its two crossings with the
+# middle row, left and right of the centre. 0 when neither holds the colour.
+band_width() {
+  local left right
+  left=$(colour_span "$1" 512x1+0+384 "$2") || return 1
+  right=$(colour_span "$1" 512x1+512+384 "$2") || return 1
+  echo $((left > right ? left : right))
+}

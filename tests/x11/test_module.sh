@@ -211,4 +211,33 @@ test_file_without_sky_draws_the_binary_large_and_stores_nothing() {
   cmp -s "$CONF" "$TEST_DIR/conf-before" || fail "zelor2.conf changed: $(diff "$TEST_DIR/conf-before" "$CONF")"
 }
 
+# Substeps make Mercury's orbit on InnerPlanets.zel a line: the classic step
+# turns it into a thick band within seconds. Both runs get the same sky and
+# the same 1000 steps a second for the same time.
+test_accuracy_16_draws_mercurys_band_thinner_than_accuracy_1() {
+  fresh_home accuracy
+  local colour accuracy shot width widths=()
+  colour=$(body_colour "$ZELOR_ROOT/data/InnerPlanets.zel" Merkur) || exit 1
+  for accuracy in 1 16; do
+    shot=$TEST_DIR/accuracy-$accuracy.png
+    z_start -root -file "$ZELOR_ROOT/data/InnerPlanets.zel" -sky 1x1 -tempo 1000 -accuracy "$accuracy"
+    wait_for 15 "no Mercury (#$colour) drawn at accuracy $accuracy" band_width_over_0 "$colour"
+    sleep 3  # the run's length: about 3000 steps, 16 years
+    screenshot "$shot"
+    kill -TERM "$Z_PID"
+    wait_z_exit 10
+    width=$(band_width "$shot" "$colour") || fail "cannot read $shot"
+    widths+=("$width")
+  done
+  echo "    Mercury's band: ${widths[0]} pixels at accuracy 1, ${widths[1]} at accuracy 16"
+  ((widths[1] > 0)) || fail "no Mercury on the middle row at accuracy 16"
+  ((widths[0] >= 10)) || fail "the classic step's band is only ${widths[0]} pixels wide"
+  ((widths[1] <= 3 && 2 * widths[1] <= widths[0])) ||
+    fail "Mercury's band is ${widths[1]} pixels wide at accuracy 16, ${widths[0]} at accuracy 1"
+}
+band_width_over_0() {
+  screenshot "$TEST_DIR/poll.png"
+  (($(band_width "$TEST_DIR/poll.png" "$1") > 0))
+}
+
 run_tests
