@@ -26,8 +26,10 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
   const bool paced = tempo > 0;
   FramePacer pacer(refreshHz);
   TempoPacer tempoPacer(paced ? tempo : 1, refreshHz);
+  SaverLoopObserver unwatched;
+  SaverLoopObserver& watch = observer ? *observer : unwatched;
   const std::int64_t start = backend.NowMicroseconds();
-  const std::int64_t stop = observer ? observer->StopAtUs(start) : std::numeric_limits<std::int64_t>::max();
+  const std::int64_t stop = watch.StopAtUs(start);
   std::int64_t now = start;
   bool shown = true;  // the picture on the screen shows every step made
   const auto present = [&] {
@@ -35,7 +37,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
     shown = true;
     const std::int64_t before = now;
     now = backend.NowMicroseconds();
-    if (observer) observer->Presented(now - before);
+    watch.Presented(now - before);
   };
   try {
     while (session.Running() && now < stop) {
@@ -45,7 +47,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
       for (std::int64_t due = paced ? tempoPacer.StepsDue(now) : 1; due > 0 && session.Running() && now < stop;
            --due) {
         SimStep(state, backend.Picture());
-        if (observer) observer->Stepped();
+        watch.Stepped();
         shown = false;
         now = backend.NowMicroseconds();
         // A paced run shows its steps when they are all made, unless making
@@ -55,14 +57,14 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
           backend.PollInput();
           const std::int64_t before = now;
           now = backend.NowMicroseconds();
-          if (observer) observer->Polled(now - before);
+          watch.Polled(now - before);
         }
       }
       if (!paced) continue;
       if (!shown && pacer.PresentDue(now)) present();
       // Until the next step is due, and no sooner than the next frame.
       backend.WaitForInput(std::min(std::max(tempoPacer.NextStepUs(), pacer.NextPresentUs()), stop));
-      if (observer) observer->Waited();
+      watch.Waited();
       now = backend.NowMicroseconds();
     }
   } catch (const ZelorError& error) {
@@ -70,7 +72,7 @@ int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, F
     backend.ShowError(error.what());
     return 1;
   }
-  if (observer) observer->Ended(now);
+  watch.Ended(now);
   backend.Present(TimeLabel(state, locale));
   if (backend.StoresTheRunsEnd()) FinishRun(state, settings, files);
   return 0;

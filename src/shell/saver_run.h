@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "common/file_system.h"
@@ -12,20 +13,21 @@
 
 namespace zelor {
 
-// Watches the loop, for measuring it; a normal run has none. Times are the
-// backend's clock, in microseconds.
+// Watches the loop, for measuring it. A normal run has this one, which
+// watches nothing, so the loop tells it everything without asking whether
+// anyone measures. Times are the backend's clock, in microseconds.
 class SaverLoopObserver {
  public:
   virtual ~SaverLoopObserver() = default;
   // Asked once as the loop starts: when it should stop as if the user had
   // woken the saver (the largest value: never). A time rather than a yes or
   // no, so that a sleep of the loop ends then too.
-  virtual std::int64_t StopAtUs(std::int64_t startUs) = 0;
-  virtual void Stepped() = 0;
-  virtual void Presented(std::int64_t tookUs) = 0;  // the picture shown
-  virtual void Polled(std::int64_t tookUs) = 0;     // input handled
-  virtual void Waited() = 0;                         // a sleep of a run with a tempo
-  virtual void Ended(std::int64_t nowUs) = 0;        // the loop ended without a fault
+  virtual std::int64_t StopAtUs(std::int64_t) { return std::numeric_limits<std::int64_t>::max(); }
+  virtual void Stepped() {}
+  virtual void Presented(std::int64_t) {}  // the picture shown, taking that long
+  virtual void Polled(std::int64_t) {}     // input handled
+  virtual void Waited() {}                 // a sleep of a run with a tempo
+  virtual void Ended(std::int64_t) {}      // the loop ended without a fault, now
 };
 
 // Steps back to back, or with a "Tempo" as many steps as the clock says are
