@@ -2,6 +2,42 @@
 # What is set in the options dialog is what the next saver run uses.
 source "$(dirname "$0")/lib.sh"
 
+# "Genauigkeit", the dialog's last field, typed in the dialog: 16 substeps
+# draw Mercury's band thinner than the classic step does.
+test_accuracy_set_in_the_dialog_draws_mercurys_band_thinner() {
+  local dir colour accuracy shot width widths=()
+  dir=$(zelor_data_dir)
+  mkdir -p "$dir"
+  cp "$ZELOR_ROOT/data/InnerPlanets.zel" "$dir/"
+  colour=$(body_colour "$dir/InnerPlanets.zel" Merkur) || exit 1
+  reg_set Datei "$(win_path "$dir/InnerPlanets.zel")"
+  reg_set Tempo 1000
+  for accuracy in 1 16; do
+    reg_set Breite 1
+    reg_set Höhe 1  # the end of the last run stored the sky it grew to
+    scr_start /c
+    focus "$(wait_title "$(options_title_re "$(win_path "$dir/InnerPlanets.zel")")" 30)"
+    keys shift+Tab shift+Tab  # back past chkNaeherung into txtGenauigkeit, its text selected
+    type_text "$accuracy"
+    keys Return
+    wait_scr_exit 20
+    expect_eq "$(reg_get Genauigkeit)" "$accuracy" "Genauigkeit stored by OK"
+    scr_start /s
+    wait_saver >/dev/null
+    wait_for 20 "no Mercury (#$colour) drawn at accuracy $accuracy" band_shown "$E2E_OUT/poll.png" "$colour"
+    sleep 3  # the run's length: about 3000 steps, 16 years
+    shot=$E2E_OUT/accuracy-$accuracy.png
+    screenshot "$shot"
+    pointer 100 100
+    sleep 0.3
+    pointer 300 250
+    wait_scr_exit 20
+    width=$(band_width "$shot" "$colour") || fail "cannot read $shot"
+    widths+=("$width")
+  done
+  expect_thinner_band "${widths[@]}"
+}
+
 test_a_saver_run_uses_the_values_set_in_the_dialog() {
   local dir
   dir=$(zelor_data_dir)

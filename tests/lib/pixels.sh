@@ -53,3 +53,18 @@ band_width() {
   right=$(colour_span "$1" 512x1+512+384 "$2") || return 1
   echo $((left > right ? left : right))
 }
+
+# Whether a fresh screenshot, into $1, shows the band of colour $2 on the middle row.
+band_shown() {
+  screenshot "$1"
+  (($(band_width "$1" "$2") > 0))
+}
+
+# Mercury's band in the classic step's run ($1 pixels) and with 16 substeps
+# ($2): visibly thick, and at most half as wide and a few pixels.
+expect_thinner_band() {
+  echo "    Mercury's band: $1 pixels at accuracy 1, $2 at accuracy 16"
+  (($2 > 0)) || fail "no Mercury on the middle row at accuracy 16"
+  (($1 >= 10)) || fail "the classic step's band is only $1 pixels wide"
+  (($2 <= 3 && 2 * $2 <= $1)) || fail "Mercury's band is $2 pixels wide at accuracy 16, $1 at accuracy 1"
+}

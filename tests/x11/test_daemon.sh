@@ -73,9 +73,9 @@ test_the_daemons_settings_dialog_sets_tempo_and_interval() {
   # From the body file's field: the interval's choices, two down (0,5 Tage);
   # the tempo's, three down (60 Schritte/s).
   xdotool key Tab Tab Down Down Tab Down Down Down || fail "xdotool key"
-  # Past the three switches, the description, "Documentation...", "Reset to
-  # Defaults" and "Cancel" to "Save".
-  xdotool key Tab Tab Tab Tab Tab Tab Tab Tab space || fail "xdotool key"
+  # Past the accuracy's choices, the four switches, the description,
+  # "Documentation...", "Reset to Defaults" and "Cancel" to "Save".
+  xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space || fail "xdotool key"
   wait_for 10 "the dialog saved no line for zelor2" saved_line
   line=$(saved_line)
   expect_eq "$line" "zelor2 -root -interval 0.5 -tempo 60" "the programs line the dialog saved"
