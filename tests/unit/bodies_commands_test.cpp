@@ -2,13 +2,16 @@
 // leave on the disk when they refuse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "body_rows.h"
 #include "body_table.h"
 #include "commands.h"
 #include "fake_file_system.h"
+#include "galaxies.h"
 #include "samples.h"
 
 namespace zelor::bodies {
@@ -118,6 +121,128 @@ TEST(NewSystems, TheSamplesAreTheShippedFilesAndTheClusterFollowsItsSeed) {
   ASSERT_EQ(a.size(), 50u);
   EXPECT_EQ(FileOf(a), FileOf(b));
   EXPECT_NE(FileOf(a), FileOf(c));
+}
+
+TEST(NewGalaxies, MakesTheFullFileAndRefusesABadCountWritingNothing) {
+  FakeFileSystem files;
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(RunCommand(files, {"new", "Galaxien", "/data/g.zel"}), kDone);
+  const std::string settings = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(files.files["/data/g.zel"].size(), 32766 * kBodyRecordSize);
+  EXPECT_NE(settings.find("Berechnungsintervall (Tage): 0,08\n"), std::string::npos) << settings;
+  const struct {
+    const char* option;
+    const char* value;
+  } refused[] = {{"--bodies", "1"}, {"--bodies", "3"}, {"--bodies", "40000"}, {"--bodies", "2,5"}, {"--seed", "-1"}};
+  for (const auto& r : refused) {
+    FakeFileSystem empty;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunCommand(empty, {"new", "Galaxien", "/data/g.zel", r.option, r.value}), kUsage) << r.value;
+    const std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_NE(message.find(std::string(r.option) + " \xE2\x80\x9E" + r.value), std::string::npos) << message;
+    EXPECT_EQ(empty.creates, 0) << r.value;
+  }
+  const auto a = CollidingGalaxies(300, 7).records, b = CollidingGalaxies(300, 7).records;
+  EXPECT_EQ(FileOf(a), FileOf(b));
+  EXPECT_NE(FileOf(a), FileOf(CollidingGalaxies(300, 8).records));
+}
+
+// A star's motion about its centre: along the radius and round it
+// (counter-clockwise on the screen positive), m/s.
+struct Orbit {
+  double radius, radial, around;
+  const BodyRecord* star;
+};
+
+Orbit OrbitAbout(const BodyRecord& centre, const BodyRecord& star) {
+  const double toRad = std::acos(-1.0) / 180;
+  const double x = star.X - centre.X, y = star.Y - centre.Y;
+  const double vx = star.Speed * std::cos(star.Direction * toRad) - centre.Speed * std::cos(centre.Direction * toRad);
+  const double vy = star.Speed * std::sin(star.Direction * toRad) - centre.Speed * std::sin(centre.Direction * toRad);
+  const double r = std::hypot(x, y);
+  return {r, (x * vx + y * vy) / r, (y * vx - x * vy) / r, &star};  // y grows downward
+}
+
+// Checked as an astronomer would, from the bodies alone: each star belongs to
+// the nearer of the two heavy centres; it goes round at the circular speed of
+// the mass inside its radius, give or take the disc's dispersion (4 % along
+// the radius, 2 % round it); the galaxies' centres of mass are on the
+// parabola of a prograde passage 3 AU apart at the closest; the colours tell
+// the galaxies apart, brightest at the core and bluer outward.
+TEST(NewGalaxies, AreColdDiscsOnAParabolicProgradePassage) {
+  constexpr double kGM = 3.986659e14, kAU = 1.5e11;
+  const GalaxyPair pair = CollidingGalaxies(32766, 1);
+  const auto& bodies = pair.records;
+  std::vector<const BodyRecord*> byMass;
+  for (const BodyRecord& b : bodies) byMass.push_back(&b);
+  std::partial_sort(byMass.begin(), byMass.begin() + 2, byMass.end(),
+                    [](const BodyRecord* p, const BodyRecord* q) { return p->Mass > q->Mass; });
+  const BodyRecord* centres[2] = {byMass[0], byMass[1]};
+  std::vector<Orbit> discs[2];
+  for (const BodyRecord& b : bodies) {
+    if (&b == centres[0] || &b == centres[1]) continue;
+    const Orbit o[2] = {OrbitAbout(*centres[0], b), OrbitAbout(*centres[1], b)};
+    const int g = o[0].radius < o[1].radius ? 0 : 1;
+    discs[g].push_back(o[g]);
+  }
+  double mass[2], x[2], y[2], vx[2], vy[2];
+  std::set<std::int32_t> colors[2];
+  for (int g = 0; g < 2; ++g) {
+    ASSERT_GT(discs[g].size(), 16000u);
+    std::sort(discs[g].begin(), discs[g].end(), [](const Orbit& p, const Orbit& q) { return p.radius < q.radius; });
+    double enclosed = centres[g]->Mass, sumAlong = 0, sumAlong2 = 0, sumRadial2 = 0, blue[2] = {0, 0};
+    mass[g] = x[g] = y[g] = vx[g] = vy[g] = 0;
+    std::vector<const BodyRecord*> members{centres[g]};
+    for (std::size_t k = 0; k < discs[g].size(); ++k) {
+      const Orbit& o = discs[g][k];
+      const double circular = std::sqrt(kGM * enclosed / o.radius);
+      enclosed += o.star->Mass;
+      EXPECT_GT(o.around, 0) << o.star->Name << " goes round the other way";
+      sumAlong += o.around / circular - 1;
+      sumAlong2 += std::pow(o.around / circular - 1, 2);
+      sumRadial2 += std::pow(o.radial / circular, 2);
+      const int c = o.star->Color;
+      blue[k * 2 / discs[g].size()] += ((c >> 16) & 0xFF) / (1.0 + (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF));
+      colors[g].insert(c);
+      members.push_back(o.star);
+    }
+    const double n = static_cast<double>(discs[g].size());
+    EXPECT_NEAR(sumAlong / n, 0, 0.002) << g;
+    EXPECT_NEAR(std::sqrt(sumAlong2 / n), 0.02, 0.004) << g;
+    EXPECT_NEAR(std::sqrt(sumRadial2 / n), 0.04, 0.006) << g;
+    EXPECT_GT(blue[1], blue[0] * 1.2) << "the outer half of galaxy " << g << " is not bluer";
+    const int core = centres[g]->Color;
+    for (const BodyRecord* b : members) {
+      const double toRad = std::acos(-1.0) / 180;
+      mass[g] += b->Mass;
+      x[g] += b->Mass * b->X;
+      y[g] += b->Mass * b->Y;
+      vx[g] += b->Mass * b->Speed * std::cos(b->Direction * toRad);
+      vy[g] += b->Mass * b->Speed * std::sin(b->Direction * toRad);
+      const int c = b->Color;
+      EXPECT_LE((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF),
+                (core & 0xFF) + ((core >> 8) & 0xFF) + ((core >> 16) & 0xFF));
+    }
+  }
+  for (const std::int32_t c : colors[0]) EXPECT_EQ(colors[1].count(c), 0u) << "both galaxies have colour " << c;
+
+  // The relative orbit of the two centres of mass, as the two-body problem has it.
+  const double rx = x[1] / mass[1] - x[0] / mass[0], ry = y[1] / mass[1] - y[0] / mass[0];
+  const double ux = vx[1] / mass[1] - vx[0] / mass[0], uy = vy[1] / mass[1] - vy[0] / mass[0];
+  const double mu = kGM * (mass[0] + mass[1]), r = std::hypot(rx, ry);
+  const double energy = (ux * ux + uy * uy) / 2 - mu / r, spin = rx * uy - ry * ux;
+  const double eccentricity = std::sqrt(1 + 2 * energy * spin * spin / (mu * mu));
+  // The discs' stars move each galaxy's centre of mass by a few millionths.
+  EXPECT_NEAR(eccentricity, 1, 1e-4);
+  EXPECT_NEAR(spin * spin / (mu * (1 + eccentricity)), 3 * kAU, 1e-4 * 3 * kAU) << "the pericentre";
+  EXPECT_LT(spin, 0) << "the orbit must turn as the discs do, counter-clockwise on the screen";
+  EXPECT_LT(rx * ux + ry * uy, 0) << "the galaxies must be coming closer";
+  // Barker's equation: the time to the pericentre, in steps of the interval
+  // the tool names.
+  const double q = 3 * kAU, d = std::sqrt(r / q - 1);
+  const double steps = std::sqrt(2 * q * q * q / mu) * (d + d * d * d / 3) / (pair.intervalDays * 86400);
+  EXPECT_GT(steps, 2000);
+  EXPECT_LT(steps, 5000);
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 #include "body_table.h"
 #include "command_line.h"
 #include "command_support.h"
+#include "common/number_text.h"
+#include "common/quoted.h"
+#include "galaxies.h"
 #include "samples.h"
+#include "settings/setting_table.h"
 #include "vector_table.h"
 
 namespace zelor::bodies {
@@ -21,6 +25,33 @@ bool ParseCount(const std::string& text, long long low, long long high, long lon
   char* end = nullptr;
   value = std::strtoll(text.c_str(), &end, 10);
   return !text.empty() && *end == '\0' && value >= low && value <= high;
+}
+
+const std::string kGalaxiesName = "Galaxien";
+
+// The line of a setting as the options dialog names it, with its value.
+std::string SettingLine(const std::string& key, double value) {
+  const std::string& label = FindSetting(key)->label;
+  return "  " + label + ": " + FormatNumber(value, kGermanLocale) + "\n";
+}
+
+// Two galaxies and the settings they are made for.
+int NewGalaxies(FileSystem& files, const CommandLine& line, std::uint64_t seed, const std::string& usage) {
+  long long count = kGalaxyBodiesDefault;
+  if (line.options.count("bodies") &&
+      !ParseCount(line.options.at("bodies"), kGalaxyBodiesLeast, kGalaxyBodiesDefault, count))
+    return Fail(kUsage, "--bodies " + QuotedShort(line.options.at("bodies")) + ": eine ganze Zahl von " +
+                            std::to_string(kGalaxyBodiesLeast) + " bis " + std::to_string(kGalaxyBodiesDefault) +
+                            " (zwei Zentren und je Galaxie mindestens ein Stern)\n" + usage);
+  const GalaxyPair pair = CollidingGalaxies(static_cast<int>(count), seed);
+  const int status = WriteBodies(files, line.arguments[1], RowsOf(pair.records));
+  if (status != kDone) return status;
+  std::cout << "Einstellungen dazu:\n"
+            << SettingLine(kKeyIntervall, pair.intervalDays) << SettingLine(kKeyBreite, pair.skyWidth)
+            << SettingLine(kKeyHoehe, pair.skyHeight) << "  (zelor2 -interval "
+            << FormatNumber(pair.intervalDays, kEnglishLocale) << " -sky " << FormatNumber(pair.skyWidth, kEnglishLocale)
+            << "x" << FormatNumber(pair.skyHeight, kEnglishLocale) << ")\n";
+  return kDone;
 }
 
 }  // namespace
@@ -91,17 +122,24 @@ int NewCommand(FileSystem& files, const Words& words) {
   std::string samples;
   for (const std::string& name : SampleNames()) samples += (samples.empty() ? "" : "|") + name;
   const std::string usage = "Aufruf: zelor-bodies new " + samples +
-                            " AUS.zel\n        zelor-bodies new --random N [--seed S] AUS.zel";
-  const CommandLine line = ParseCommandLine(words, {"random", "seed"});
+                            " AUS.zel\n        zelor-bodies new --random N [--seed S] AUS.zel"
+                            "\n        zelor-bodies new Galaxien AUS.zel [--bodies N] [--seed S]";
+  const CommandLine line = ParseCommandLine(words, {"random", "seed", "bodies"});
   if (!line.error.empty()) return Fail(kUsage, line.error + "\n" + usage);
+  long long seed = 1;
+  if (line.options.count("seed") && !ParseCount(line.options.at("seed"), 0, LLONG_MAX, seed))
+    return Fail(kUsage, "--seed " + QuotedShort(line.options.at("seed")) + ": eine ganze Zahl ab 0\n" + usage);
   if (line.options.count("random")) {
-    long long count = 0, seed = 1;
-    if (line.arguments.size() != 1 || !ParseCount(line.options.at("random"), 1, 32766, count) ||
-        (line.options.count("seed") && !ParseCount(line.options.at("seed"), 0, LLONG_MAX, seed)))
+    long long count = 0;
+    if (line.arguments.size() != 1 || line.options.count("bodies") ||
+        !ParseCount(line.options.at("random"), 1, 32766, count))
       return Fail(kUsage, "--random nimmt 1 bis 32766 K\xC3\xB6rper, --seed eine ganze Zahl ab 0\n" + usage);
     return WriteBodies(files, line.arguments[0], RowsOf(RandomCluster(static_cast<int>(count), static_cast<std::uint64_t>(seed))));
   }
-  if (line.arguments.size() != 2 || line.options.count("seed")) return Fail(kUsage, usage);
+  if (line.arguments.size() == 2 && line.arguments[0] == kGalaxiesName)
+    return NewGalaxies(files, line, static_cast<std::uint64_t>(seed), usage);
+  if (line.arguments.size() != 2 || line.options.count("seed") || line.options.count("bodies"))
+    return Fail(kUsage, usage);
   const auto system = SampleSystem(line.arguments[0]);
   if (!system) return Fail(kUsage, "kein Beispiel namens " + line.arguments[0] + "\n" + usage);
   return WriteBodies(files, line.arguments[1], RowsOf(*system));
