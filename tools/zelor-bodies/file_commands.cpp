@@ -11,7 +11,7 @@
 #include "common/quoted.h"
 #include "galaxies.h"
 #include "samples.h"
-#include "settings/setting_table.h"
+#include "common/setting_table.h"
 #include "vector_table.h"
 
 namespace zelor::bodies {
