@@ -31,6 +31,9 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double loX, dou
   return !(code0 | code1);
 }
 
+// The top byte, which no pixel uses: a held pixel is never 0, whatever its colour.
+constexpr std::uint32_t kHeldMark = 0xFF000000u;
+
 }  // namespace
 
 void Canvas::Resize(int width, int height) {
@@ -42,6 +45,8 @@ void Canvas::Resize(int width, int height) {
   view_ = {0, 0, width_, height_};
   hasEdges_ = false;
   dirty_.Resize(width_, height_);
+  held_.clear();
+  heldAt_.clear();
 }
 
 void Canvas::Refit(int width, int height, PixelRect view) {
@@ -85,13 +90,36 @@ void Canvas::MapEdges() {
   top_ = (edgeTop_ + edgeBottom_) / 2 - (view_.top + viewHeight / 2) / scaleY_;
 }
 
-void Canvas::Point(float x, float y, std::int32_t color) {
-  const double px = std::floor(PixelX(x)), py = std::floor(PixelY(y));
-  if (!(px >= 0 && px < width_ && py >= 0 && py < height_)) return;  // also NaN
-  Plot(static_cast<int>(px), static_cast<int>(py), ToPixel(color));
+void Canvas::Point(float x, float y, std::int32_t color) { DrawPoint(x, y, ToPixel(color), false); }
+void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
+  DrawLine(x, y, dx, dy, ToPixel(color), false);
+}
+void Canvas::HeldPoint(float x, float y, std::int32_t color) { DrawPoint(x, y, ToPixel(color), true); }
+void Canvas::HeldLine(float x, float y, float dx, float dy, std::int32_t color) {
+  DrawLine(x, y, dx, dy, ToPixel(color), true);
 }
 
-void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
+void Canvas::ShowHeld() {
+  for (const std::size_t at : heldAt_) {
+    pixels_[at] = held_[at] & ~kHeldMark;
+    held_[at] = 0;
+    dirty_.Mark(static_cast<int>(at % width_), static_cast<int>(at / width_));
+  }
+  heldAt_.clear();
+}
+
+void Canvas::DropHeld() {
+  for (const std::size_t at : heldAt_) held_[at] = 0;
+  heldAt_.clear();
+}
+
+void Canvas::DrawPoint(float x, float y, std::uint32_t pixel, bool held) {
+  const double px = std::floor(PixelX(x)), py = std::floor(PixelY(y));
+  if (!(px >= 0 && px < width_ && py >= 0 && py < height_)) return;  // also NaN
+  Plot(static_cast<int>(px), static_cast<int>(py), pixel, held);
+}
+
+void Canvas::DrawLine(float x, float y, float dx, float dy, std::uint32_t pixel, bool held) {
   double x0 = PixelX(x), y0 = PixelY(y);
   double x1 = PixelX(static_cast<double>(x) + dx), y1 = PixelY(static_cast<double>(y) + dy);
   // Ends so far apart that their distance is beyond a double cannot be placed
@@ -102,13 +130,12 @@ void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
     return;
   int ax = static_cast<int>(std::floor(x0)), ay = static_cast<int>(std::floor(y0));
   const int bx = static_cast<int>(std::floor(x1)), by = static_cast<int>(std::floor(y1));
-  const std::uint32_t pixel = ToPixel(color);
   // Bresenham between the two pixel cells.
   const int stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1;
   const int spanX = std::abs(bx - ax), spanY = -std::abs(by - ay);
   int error = spanX + spanY;
   for (;;) {
-    Plot(ax, ay, pixel);
+    Plot(ax, ay, pixel, held);
     if (ax == bx && ay == by) break;
     const int twice = 2 * error;
     if (twice >= spanY) { error += spanY; ax += stepX; }
@@ -116,10 +143,17 @@ void Canvas::Line(float x, float y, float dx, float dy, std::int32_t color) {
   }
 }
 
-void Canvas::Plot(int x, int y, std::uint32_t pixel) {
+void Canvas::Plot(int x, int y, std::uint32_t pixel, bool held) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  pixels_[static_cast<size_t>(y) * width_ + x] = pixel;
-  dirty_.Mark(x, y);
+  const std::size_t at = static_cast<size_t>(y) * width_ + x;
+  if (!held) {
+    pixels_[at] = pixel;
+    dirty_.Mark(x, y);
+    return;
+  }
+  if (held_.empty()) held_.assign(pixels_.size(), 0);
+  if (!held_[at]) heldAt_.push_back(at);
+  held_[at] = pixel | kHeldMark;
 }
 
 std::vector<PixelRect> Canvas::TakeDirtyAreas() { return dirty_.Take(); }

@@ -35,6 +35,17 @@ class Canvas {
   void Line(float x, float y, float dx, float dy, std::int32_t color);
   void Point(float x, float y, std::int32_t color);
 
+  // The same, held back: for a step that may be dropped unfinished. Neither
+  // the picture nor its dirty areas show held drawing until ShowHeld puts it
+  // on the picture, each pixel as the last held line or point left it, just
+  // as drawing it then would have; DropHeld forgets it, and so does a new
+  // size. At most one more picture's worth of memory, and an index for each
+  // pixel held.
+  void HeldLine(float x, float y, float dx, float dy, std::int32_t color);
+  void HeldPoint(float x, float y, std::int32_t color);
+  void ShowHeld();
+  void DropHeld();
+
   // The places drawn since the last take, by DirtyTiles' rule, and forgets
   // them. A new picture counts as drawn all over.
   std::vector<PixelRect> TakeDirtyAreas();
@@ -54,7 +65,9 @@ class Canvas {
  private:
   double PixelX(double userX) const { return (userX - left_) * scaleX_; }
   double PixelY(double userY) const { return (userY - top_) * scaleY_; }
-  void Plot(int x, int y, std::uint32_t pixel);
+  void DrawLine(float x, float y, float dx, float dy, std::uint32_t pixel, bool held);
+  void DrawPoint(float x, float y, std::uint32_t pixel, bool held);
+  void Plot(int x, int y, std::uint32_t pixel, bool held);
   void MapEdges();
 
   int width_ = 0, height_ = 0;
@@ -65,6 +78,9 @@ class Canvas {
   bool hasEdges_ = false, round_ = false;
   double edgeLeft_ = 0, edgeTop_ = 0, edgeRight_ = 0, edgeBottom_ = 0;
   DirtyTiles dirty_;
+  // Held pixels with kHeldMark set, 0 where nothing is held; and where they are.
+  std::vector<std::uint32_t> held_;
+  std::vector<std::size_t> heldAt_;
 };
 
 // 0x00BBGGRR as the DIB's 0x00RRGGBB.

@@ -150,6 +150,53 @@ TEST(CanvasLines, IgnoreCoordinatesThatAreNotNumbers) {
   EXPECT_EQ(CountLit(c), 0);
 }
 
+// Drawing held back is not on the picture, nor among its places drawn, until
+// it is shown: then each pixel is what drawing it directly would have left,
+// the later of two lines on top. Dropped, or on a new size, it is gone.
+TEST(CanvasHeld, ShowsAsDrawingItThenWouldHaveAndIsGoneWhenDropped) {
+  constexpr std::int32_t kGreen = 0x0000FF00, kWhite = 0x00FFFFFF;
+  Canvas direct = SkyOfTwoAu(100, 100), held = SkyOfTwoAu(100, 100);
+  direct.Point(0.1f, 0.1f, kRed);
+  held.Point(0.1f, 0.1f, kRed);
+  direct.TakeDirtyAreas();
+  held.TakeDirtyAreas();
+  const auto drawBoth = [](Canvas& c, bool hold) {
+    const auto line = hold ? &Canvas::HeldLine : &Canvas::Line;
+    const auto point = hold ? &Canvas::HeldPoint : &Canvas::Point;
+    // Crossing lines, the first over the red point, and where they cross a
+    // point whose colour gives the pixel 0.
+    (c.*line)(-0.9f, -0.9f, 1.8f, 1.8f, kGreen);
+    (c.*line)(-0.9f, 0.9f, 1.8f, -1.8f, kWhite);
+    (c.*point)(0, 0, 0x7F000000);
+  };
+  drawBoth(direct, false);
+  drawBoth(held, true);
+  ASSERT_EQ(direct.PixelAt(50, 50), 0u);
+  EXPECT_EQ(CountLit(held), 1);  // the red point alone
+  EXPECT_TRUE(held.TakeDirtyAreas().empty());
+  held.ShowHeld();
+  EXPECT_EQ(std::vector<std::uint32_t>(held.Pixels(), held.Pixels() + 100 * 100),
+            std::vector<std::uint32_t>(direct.Pixels(), direct.Pixels() + 100 * 100));
+  const auto areas = [](Canvas& c) {
+    std::vector<std::tuple<int, int, int, int>> all;
+    for (const PixelRect& r : c.TakeDirtyAreas()) all.emplace_back(r.left, r.top, r.right, r.bottom);
+    return all;
+  };
+  EXPECT_EQ(areas(held), areas(direct));
+  held.ShowHeld();  // shown once only
+  EXPECT_TRUE(held.TakeDirtyAreas().empty());
+
+  const std::vector<std::uint32_t> before(held.Pixels(), held.Pixels() + 100 * 100);
+  held.HeldLine(-1, 0, 2, 0, kGreen);
+  held.DropHeld();
+  held.ShowHeld();
+  EXPECT_EQ(std::vector<std::uint32_t>(held.Pixels(), held.Pixels() + 100 * 100), before);
+  held.HeldLine(-1, 0, 2, 0, kGreen);
+  held.Resize(50, 50);
+  held.ShowHeld();
+  EXPECT_EQ(CountLit(held), 0);
+}
+
 // The places drawn are kept as tiles of 32 x 32 pixels.
 TEST(CanvasDirtyArea, CoversTheTilesDrawnOnSinceTheLastTake) {
   Canvas c;
