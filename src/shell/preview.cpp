@@ -79,7 +79,8 @@ void RunPreview(PreviewBackend& backend, const Settings& settings, FileSystem& f
     WaitForTheWindowToGo(backend);
     return;
   }
-  StepInPieces step;
+  // A block of bodies at a time, on this thread only.
+  StepInPieces step(1, 1);
   std::int64_t next = backend.NowMicroseconds();
   try {
     for (;;) {

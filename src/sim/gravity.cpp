@@ -97,13 +97,15 @@ void CopyDisplacements(const GravityArrays& arrays, std::vector<Body>& bodies) {
 struct Phase {
   GravityKernel kernel;
   GravityArrays arrays;
+  std::size_t firstBlock = 0;
 };
 
 // One chunk is one block of bodies i: small enough that the threads share the
 // work evenly, large enough that handing it out costs nothing in comparison.
 void RunChunk(void* context, std::size_t chunk) {
   const auto& phase = *static_cast<const Phase*>(context);
-  phase.kernel(phase.arrays, chunk * kGravityBlock, (chunk + 1) * kGravityBlock);
+  const std::size_t block = phase.firstBlock + chunk;
+  phase.kernel(phase.arrays, block * kGravityBlock, (block + 1) * kGravityBlock);
 }
 
 int ThreadsFor(std::size_t n, int asked) {
@@ -153,11 +155,12 @@ bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) 
   return fault;
 }
 
+static_assert(GravityInBlocks::kBodiesPerBlock == kGravityBlock, "the blocks are the kernels' blocks");
+
 struct GravityInBlocks::Work {
   GravityBuffer buffer;
-  GravityKernel kernel = nullptr;
-  GravityArrays arrays{};
-  std::size_t next = 0, end = 0;  // bodies i
+  Phase phase{};
+  std::size_t next = 0, end = 0;  // blocks
   bool fault = false;
 };
 
@@ -166,29 +169,30 @@ GravityInBlocks::~GravityInBlocks() = default;
 
 void GravityInBlocks::Start(const std::vector<Body>& bodies, double K) {
   Work& w = *work_;
-  w.kernel = KernelFor(GravityWidth::Automatic);
-  if (!w.kernel) w.kernel = ScalarRows;
-  w.arrays = bodies.empty() ? GravityArrays{} : w.buffer.Fill(bodies, K);
+  w.phase.kernel = KernelFor(GravityWidth::Automatic);
+  if (!w.phase.kernel) w.phase.kernel = ScalarRows;
+  w.phase.arrays = bodies.empty() ? GravityArrays{} : w.buffer.Fill(bodies, K);
   w.next = 0;
-  w.end = bodies.empty() ? 0 : w.buffer.Padded();
+  w.end = bodies.empty() ? 0 : w.buffer.Padded() / kGravityBlock;
   w.fault = false;
 }
 
 bool GravityInBlocks::Done() const { return work_->next >= work_->end; }
 
-// The caller's own code runs between blocks, so each block reads the fault
+// The caller's own code runs between pieces, so each piece reads the fault
 // flags on its own.
-void GravityInBlocks::NextBlock() {
+std::size_t GravityInBlocks::NextBlocks(std::size_t blocks, int threads) {
   Work& w = *work_;
-  if (Done()) return;
-  ClearFloatFaults();
-  w.kernel(w.arrays, w.next, w.next + kGravityBlock);
-  w.next += kGravityBlock;
-  w.fault = FloatFaultRaised() || w.fault;
+  if (Done()) return 0;
+  w.phase.firstBlock = w.next;
+  const std::size_t count = std::min(std::max<std::size_t>(blocks, 1), w.end - w.next);
+  w.fault = RunGravityChunks(count, ThreadsFor(w.phase.arrays.count, threads), RunChunk, &w.phase) || w.fault;
+  w.next += count;
+  return count;
 }
 
 bool GravityInBlocks::Finish(std::vector<Body>& bodies) {
-  if (!bodies.empty()) CopyDisplacements(work_->arrays, bodies);
+  if (!bodies.empty()) CopyDisplacements(work_->phase.arrays, bodies);
   return work_->fault;
 }
 

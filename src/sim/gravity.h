@@ -3,6 +3,7 @@
 // the step.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -38,18 +39,22 @@ struct GravityPlan {
 bool GravityPhase(std::vector<Body>& bodies, double K);
 bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan);
 
-// The gravity phase a block of bodies at a time, on the calling thread only,
-// for a caller that must never hold the processor for long (the preview).
-// Gives GravityPhase's bits. The bodies must not change between Start and
-// Finish.
+// The gravity phase a few blocks of bodies at a time, for a caller that must
+// look at something else between them: the preview at its frame's time, the
+// saver at its input. Gives GravityPhase's bits, whatever the blocks and the
+// threads. The bodies must not change between Start and Finish.
 class GravityInBlocks {
  public:
   GravityInBlocks();
   ~GravityInBlocks();
   void Start(const std::vector<Body>& bodies, double K);
   bool Done() const;
-  // Pulls the next block of bodies i by every body j.
-  void NextBlock();
+  // Bodies i pulled by every body j in each block.
+  static constexpr std::size_t kBodiesPerBlock = 16;
+  // Pulls the next `blocks` blocks of bodies i (fewer at the end) by every
+  // body j: on the calling thread alone when `threads` is 1, on all cores as
+  // GravityPhase would when it is 0. Returns how many it pulled.
+  std::size_t NextBlocks(std::size_t blocks, int threads);
   // Gives the bodies their new displacements; true when any block raised
   // overflow, division by zero or an invalid operation.
   bool Finish(std::vector<Body>& bodies);

@@ -3,6 +3,7 @@
 // (shell/run_setup.h).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "sim/canvas.h"
 #include "sim/gravity.h"
 #include "sim/sim_state.h"
+#include "sim/step_parts.h"
+#include "sim/tree_gravity.h"
 
 namespace zelor {
 
@@ -43,19 +46,49 @@ void SimInit(SimState& state, const RunConfig& config, FileSystem& files, Canvas
 void SimStep(SimState& state, Canvas& canvas);
 
 // A step a piece at a time, for a caller that must never hold the processor
-// for long (the preview): the gravity phase a block of bodies at a time on the
-// calling thread, then, once every body has been pulled, the drawing, the
-// moves and the count. Every whole step gives SimStep's state and picture,
-// bit for bit. The state must not change between the pieces of a step.
+// for long: the preview at its frame's time, the saver at its input. A piece
+// is part of a gravity phase worth about `pairsPerPiece` pairs of bodies of
+// the exact kernel: at least a block of bodies i
+// (GravityInBlocks::kBodiesPerBlock), or with the tree a chunk of groups
+// (TreeInPieces::kPairsPerChunk), on `threads` threads (1: the calling
+// thread only, 0: all cores). Once every body has been pulled come the
+// drawing, the moves and the count, or in substeps the drifts to the next
+// gravity phase. Until a step is complete, the state and the picture stay
+// those of the last whole step, so a step left unfinished is dropped by Drop,
+// or by never going on with it. Every whole step gives SimStep's state and
+// picture, bit for bit. The state must not change between the pieces of a
+// step.
 class StepInPieces {
  public:
-  // Computes one block, then more while goOn() says so; true when this
-  // completed a step. Throws ZelorError as SimStep does.
+  StepInPieces(std::size_t pairsPerPiece, int threads);
+
+  // Computes one piece, then more while goOn() says so; true when this
+  // completed a step. Throws ZelorError as SimStep does; the step is then
+  // dropped.
   bool Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn);
+  // Forgets the step under way, and what it held back from the canvas.
+  void Drop(Canvas& canvas);
 
  private:
+  void Begin(SimState& state, Canvas& canvas);
+  void StartKick(const SimState& state, const std::vector<Body>& bodies, double K);
+  // Pulls at least a block or a chunk of the kick under way, and about
+  // `pairs` pairs' worth; returns the pairs' worth it pulled.
+  std::size_t PullMore(std::size_t pairs);
+  bool KickDone() const;
+  // After the kick under way: true when the step is complete, else the next
+  // kick has started.
+  bool AfterKick(SimState& state, Canvas& canvas);
+
+  std::size_t pairsPerPiece_;
+  int threads_;
+  std::size_t bodyCount_ = 0;
   GravityInBlocks gravity_;
+  TreeInPieces tree_;
+  bool treeKick_ = false;
   bool inStep_ = false;
+  int kick_ = 0;  // of the step, 0 first
+  SubstepWork substeps_;
 };
 
 // The simulated time in days, as the label shows it.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -94,29 +95,85 @@ void CompleteStep(SimState& state, Canvas& canvas) {
 int SubstepsOf(const SimState& state) { return static_cast<int>(state.Values.Number(kKeyGenauigkeit)); }
 
 void SimStep(SimState& state, Canvas& canvas) {
-  if (SubstepsOf(state) > 1) return SubstepStep(state, canvas);
-  if (ChosenGravityPhase(state.Bodies, StepConstant(state), state.Gravity)) StepFault(state, kGravityFaultPlace);
-  CompleteStep(state, canvas);
+  // The whole step in one piece, on all cores.
+  thread_local StepInPieces whole(SIZE_MAX, 0);
+  whole.Continue(state, canvas, [] { return true; });
 }
 
+StepInPieces::StepInPieces(std::size_t pairsPerPiece, int threads)
+    : pairsPerPiece_(std::max<std::size_t>(pairsPerPiece, 1)), threads_(threads) {}
+
 bool StepInPieces::Continue(SimState& state, Canvas& canvas, const std::function<bool()>& goOn) {
-  // Substeps come whole: each of their gravity phases needs the last one's moves.
-  if (SubstepsOf(state) > 1) {
-    SubstepStep(state, canvas);
+  try {
+    if (!inStep_) Begin(state, canvas);
+    // A piece goes on into the next kick: small sets ask only between steps.
+    std::size_t pieceLeft = pairsPerPiece_;
+    for (;;) {
+      pieceLeft -= std::min(PullMore(pieceLeft), pieceLeft);
+      if (KickDone() && AfterKick(state, canvas)) {
+        inStep_ = false;
+        return true;
+      }
+      if (pieceLeft > 0) continue;
+      if (!goOn()) return false;
+      pieceLeft = pairsPerPiece_;
+    }
+  } catch (...) {
+    Drop(canvas);
+    throw;
+  }
+}
+
+void StepInPieces::Drop(Canvas& canvas) {
+  if (inStep_) canvas.DropHeld();
+  inStep_ = false;
+}
+
+void StepInPieces::Begin(SimState& state, Canvas& canvas) {
+  bodyCount_ = std::max<std::size_t>(state.Bodies.size(), 1);
+  kick_ = 0;
+  inStep_ = true;
+  substeps_.substeps = SubstepsOf(state);
+  if (substeps_.substeps <= 1) return StartKick(state, state.Bodies, StepConstant(state));
+  const double K = SubstepKickConstant(state, substeps_, 0);
+  BeginSubsteps(state, substeps_, canvas);
+  StartKick(state, substeps_.bodies, K);
+}
+
+void StepInPieces::StartKick(const SimState& state, const std::vector<Body>& bodies, double K) {
+  treeKick_ = state.Gravity.tree && TreeInPieces::Takes(bodies);
+  if (!treeKick_) return gravity_.Start(bodies, K);
+  TreeParams params = state.Gravity.params;
+  if (threads_ > 0) params.threads = threads_;
+  tree_.Start(bodies, K, params);
+}
+
+std::size_t StepInPieces::PullMore(std::size_t pairs) {
+  if (treeKick_) {
+    constexpr std::size_t chunkPairs = TreeInPieces::kPairsPerChunk;
+    return tree_.NextChunks(std::max<std::size_t>(pairs / chunkPairs, 1)) * chunkPairs;
+  }
+  const std::size_t blockPairs = GravityInBlocks::kBodiesPerBlock * bodyCount_;
+  return gravity_.NextBlocks(std::max<std::size_t>(pairs / blockPairs, 1), threads_) * blockPairs;
+}
+
+bool StepInPieces::KickDone() const { return treeKick_ ? tree_.Done() : gravity_.Done(); }
+
+bool StepInPieces::AfterKick(SimState& state, Canvas& canvas) {
+  const bool classic = substeps_.substeps <= 1;
+  std::vector<Body>& pulled = classic ? state.Bodies : substeps_.bodies;
+  if (treeKick_ ? tree_.Finish(pulled) : gravity_.Finish(pulled)) StepFault(state, kGravityFaultPlace);
+  if (classic) {
+    CompleteStep(state, canvas);
     return true;
   }
-  if (!inStep_) {
-    gravity_.Start(state.Bodies, StepConstant(state));
-    inStep_ = true;
+  AfterSubstepKick(state, kick_, substeps_, canvas);
+  if (++kick_ == SubstepKicks(substeps_)) {
+    EndSubsteps(state, substeps_, canvas);
+    return true;
   }
-  do {
-    gravity_.NextBlock();
-  } while (!gravity_.Done() && goOn());
-  if (!gravity_.Done()) return false;
-  inStep_ = false;
-  if (gravity_.Finish(state.Bodies)) StepFault(state, kGravityFaultPlace);
-  CompleteStep(state, canvas);
-  return true;
+  StartKick(state, substeps_.bodies, SubstepKickConstant(state, substeps_, kick_));
+  return false;
 }
 
 std::string TimeLabel(const SimState& state, NumberLocale locale) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 #include <thread>
 
 #include "sim/cpu_features.h"
@@ -17,6 +19,7 @@ namespace {
 // Groups handed out to a thread at a time: some hundred chunks a phase, so
 // the threads share the work evenly.
 constexpr std::size_t kGroupsPerChunk = 4;
+static_assert(TreeInPieces::kPairsPerChunk == kGroupsPerChunk * kTreeGroupSize * 256, "a chunk's cost");
 
 TreeKernel WidestKernel() {
 #if defined(__x86_64__) || defined(_M_X64)
@@ -91,11 +94,13 @@ struct Phase {
   TreeKernel kernel;
   double angle2, softening2;
   double *ax, *ay;  // in the tree's order, zero at the start
+  std::size_t firstChunk;  // of the piece under way
 };
 
 void RunChunk(void* context, std::size_t chunk) {
   const Phase& p = *static_cast<const Phase*>(context);
   const Tree& tree = *p.tree;
+  chunk += p.firstChunk;
   thread_local Lists lists;
   lists.Reserve(tree);
   const std::size_t end = std::min(tree.groups.size(), (chunk + 1) * kGroupsPerChunk);
@@ -141,35 +146,75 @@ double TreeSoftening(const std::vector<Body>& bodies) {
   return std::isfinite(softening) ? softening : 0;
 }
 
-bool TreeGravityPhase(std::vector<Body>& bodies, double K, const TreeParams& params) {
-  const bool negative = std::any_of(bodies.begin(), bodies.end(), [](const Body& b) { return b.Mass < 0; });
-  if (bodies.empty() || bodies.size() > kMaxTreeBodies || negative) return GravityPhase(bodies, K);
+struct TreeInPieces::Work {
+  Tree tree;
+  std::vector<double> ax, ay;
+  Phase phase{};
+  std::size_t next = 0, end = 0;  // chunks of groups
+  int threads = 0;
+  bool fault = false;
+};
 
-  thread_local Tree tree;
+TreeInPieces::TreeInPieces() : work_(std::make_unique<Work>()) {}
+TreeInPieces::~TreeInPieces() = default;
+
+bool TreeInPieces::Takes(const std::vector<Body>& bodies) {
+  return !bodies.empty() && bodies.size() <= kMaxTreeBodies &&
+         std::none_of(bodies.begin(), bodies.end(), [](const Body& b) { return b.Mass < 0; });
+}
+
+void TreeInPieces::Start(const std::vector<Body>& bodies, double K, const TreeParams& params) {
+  Work& w = *work_;
   ClearFloatFaults();
-  if (!BuildTree(bodies, K, tree) || FloatFaultRaised()) return true;
+  // A tree that cannot be built is a fault, and the phase has no more to do.
+  w.fault = !BuildTree(bodies, K, w.tree) || FloatFaultRaised();
+  w.next = w.end = 0;
+  if (w.fault) return;
+  w.ax.assign(bodies.size(), 0);
+  w.ay.assign(bodies.size(), 0);
+  w.phase = Phase{&w.tree, WidestKernel(), params.openingAngle * params.openingAngle,
+                  params.softening * params.softening, w.ax.data(), w.ay.data()};
+  w.end = (w.tree.groups.size() + kGroupsPerChunk - 1) / kGroupsPerChunk;
+  w.threads = Threads(params.threads);
+}
 
-  const std::size_t n = bodies.size();
-  thread_local std::vector<double> ax, ay;
-  ax.assign(n, 0);
-  ay.assign(n, 0);
-  Phase phase{&tree, WidestKernel(), params.openingAngle * params.openingAngle,
-              params.softening * params.softening, ax.data(), ay.data()};
-  const std::size_t chunks = (tree.groups.size() + kGroupsPerChunk - 1) / kGroupsPerChunk;
-  const bool fault = RunGravityChunks(chunks, Threads(params.threads), RunChunk, &phase);
-  // Adding the pulls may overflow too; this thread's flags still hold only
-  // what its own chunks raised, which `fault` has counted already.
-  for (std::size_t s = 0; s < n; ++s) {
-    Body& b = bodies[tree.index[s]];
-    b.VX = ax[s] + b.VX;
-    b.VY = ay[s] + b.VY;
+bool TreeInPieces::Done() const { return work_->next >= work_->end; }
+
+std::size_t TreeInPieces::NextChunks(std::size_t chunks) {
+  Work& w = *work_;
+  if (Done()) return 0;
+  w.phase.firstChunk = w.next;
+  const std::size_t count = std::min(std::max<std::size_t>(chunks, 1), w.end - w.next);
+  w.fault = RunGravityChunks(count, w.threads, RunChunk, &w.phase) || w.fault;
+  w.next += count;
+  return count;
+}
+
+bool TreeInPieces::Finish(std::vector<Body>& bodies) {
+  Work& w = *work_;
+  if (w.fault) return true;
+  // Adding the pulls may overflow too; the pieces' own faults are counted
+  // already.
+  ClearFloatFaults();
+  for (std::size_t s = 0; s < bodies.size(); ++s) {
+    Body& b = bodies[w.tree.index[s]];
+    b.VX = w.ax[s] + b.VX;
+    b.VY = w.ay[s] + b.VY;
   }
-  return FloatFaultRaised() || fault;
+  return FloatFaultRaised();
+}
+
+bool TreeGravityPhase(std::vector<Body>& bodies, double K, const TreeParams& params) {
+  if (!TreeInPieces::Takes(bodies)) return GravityPhase(bodies, K);
+  thread_local TreeInPieces phase;
+  phase.Start(bodies, K, params);
+  phase.NextChunks(SIZE_MAX);
+  return phase.Finish(bodies);
 }
 
 GravityChoice ChooseGravity(const std::vector<Body>& bodies, bool approximationOn) {
   GravityChoice choice;
-  choice.tree = UsesTree(bodies.size(), approximationOn);
+  choice.tree = UsesTree(bodies.size(), approximationOn) && TreeInPieces::Takes(bodies);
   if (choice.tree) choice.params.softening = TreeSoftening(bodies);
   return choice;
 }

@@ -230,7 +230,7 @@ TEST(SimStepFaults, AnOverflowInTheGravityPhaseStopsTheRun) {
 
 TEST(SimStepFaults, AnOverflowInAStepInPiecesStopsTheRunToo) {
   Step step({MakeBody(1e300, 0, 0, 0, 0), MakeBody(1e300, 1, 0, 0, 0)});
-  StepInPieces pieces;
+  StepInPieces pieces(1, 1);
   try {
     pieces.Continue(step.state, step.canvas, [] { return true; });
     FAIL() << "no fault";
@@ -241,33 +241,56 @@ TEST(SimStepFaults, AnOverflowInAStepInPiecesStopsTheRunToo) {
   EXPECT_EQ(step.state.StepCount, 0);
 }
 
-// The preview's step, cut into pieces anywhere, gives what SimStep gives on
-// all cores, bit for bit.
-TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEnd) {
+void ExpectSameStateAndPicture(const Step& whole, const Step& pieces) {
+  ASSERT_EQ(pieces.state.StepCount, whole.state.StepCount);
+  for (std::size_t i = 0; i < whole.state.Bodies.size(); ++i) {
+    const Body &a = whole.state.Bodies[i], &b = pieces.state.Bodies[i];
+    const double wholeValues[] = {a.X, a.Y, a.VX, a.VY, a.ReachX, a.ReachY};
+    const double pieceValues[] = {b.X, b.Y, b.VX, b.VY, b.ReachX, b.ReachY};
+    ASSERT_EQ(std::memcmp(wholeValues, pieceValues, sizeof wholeValues), 0) << "body " << i;
+  }
+  EXPECT_EQ(std::memcmp(whole.canvas.Pixels(), pieces.canvas.Pixels(), 200 * 200 * sizeof(std::uint32_t)), 0);
+}
+
+// The step of the preview and of the saver, cut into pieces anywhere, gives
+// what SimStep gives on all cores, bit for bit, classic and in substeps. A
+// step dropped before its last piece leaves no trace in the state, the
+// picture or the places drawn, and the next one starts afresh.
+TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEndAndADroppedStepLeavesNoTrace) {
   std::vector<Body> cloud;  // 300 bodies: 19 blocks of 16, and SimStep uses every core
   for (int k = 0; k < 300; ++k)
     cloud.push_back(MakeBody(1 + k % 7, (k % 20 - 10) * 0.09 * kAU + k, (k / 20 - 7) * 0.11 * kAU,
                              3e6 * (k % 3 - 1), 2e6 * (k % 5 - 2), 0x00102030 * (1 + k % 5)));
-  for (int blocksPerCall : {1, 7, 1000}) {
-    SCOPED_TRACE(blocksPerCall);
-    Step whole(cloud), pieces(cloud);
-    whole.Run(3);
-    StepInPieces step;
-    int steps = 0, calls = 0;
-    while (steps < 3) {
-      int left = blocksPerCall;
-      ++calls;
-      steps += step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; }) ? 1 : 0;
+  for (int substeps : {1, 3}) {
+    const int blocksAStep = 19 * (substeps > 1 ? 3 * substeps : 1);
+    for (int blocksPerCall : {1, 7, 1000}) {
+      SCOPED_TRACE(testing::Message() << substeps << " substeps, " << blocksPerCall << " blocks a call");
+      Step whole(cloud), pieces(cloud);
+      whole.state.Values.Set(kKeyGenauigkeit, substeps);
+      pieces.state.Values.Set(kKeyGenauigkeit, substeps);
+      StepInPieces step(1, 1);
+      const auto stepUntil = [&](int count) {
+        int calls = 0;
+        while (pieces.state.StepCount < count) {
+          int left = blocksPerCall;
+          ++calls;
+          step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; });
+        }
+        return calls;
+      };
+      whole.Run(1);
+      stepUntil(1);
+      ExpectSameStateAndPicture(whole, pieces);
+      pieces.canvas.TakeDirtyAreas();
+      int left = blocksAStep - 1;
+      EXPECT_FALSE(step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; }));
+      ExpectSameStateAndPicture(whole, pieces);
+      EXPECT_TRUE(pieces.canvas.TakeDirtyAreas().empty());
+      step.Drop(pieces.canvas);
+      whole.Run(2);
+      EXPECT_EQ(stepUntil(3), 2 * ((blocksAStep + blocksPerCall - 1) / blocksPerCall));
+      ExpectSameStateAndPicture(whole, pieces);
     }
-    EXPECT_EQ(calls, 3 * ((19 + blocksPerCall - 1) / blocksPerCall));
-    ASSERT_EQ(pieces.state.StepCount, 3);
-    for (std::size_t i = 0; i < cloud.size(); ++i) {
-      const Body &a = whole.state.Bodies[i], &b = pieces.state.Bodies[i];
-      const double wholeValues[] = {a.X, a.Y, a.VX, a.VY, a.ReachX, a.ReachY};
-      const double pieceValues[] = {b.X, b.Y, b.VX, b.VY, b.ReachX, b.ReachY};
-      ASSERT_EQ(std::memcmp(wholeValues, pieceValues, sizeof wholeValues), 0) << "body " << i;
-    }
-    EXPECT_EQ(std::memcmp(whole.canvas.Pixels(), pieces.canvas.Pixels(), 200 * 200 * sizeof(std::uint32_t)), 0);
   }
 }
 
