@@ -1,7 +1,8 @@
 // When the saver loop looks for input and when it shows the picture. Steps run
-// back to back; between two of them the loop asks the window system for input
-// at most once a millisecond (each question is a round trip to the display
-// server under Wine) and presents the picture at the display's pace.
+// back to back; between two of them, or two pieces of a long one, the loop
+// asks the window system for input at most once a millisecond (each question
+// is a round trip to the display server under Wine) and presents the picture
+// at the display's pace.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@ class FramePacer {
 
   bool PollDue(std::int64_t nowUs) { return Due(nowUs, nextPollUs_, pollUs_); }
   bool PresentDue(std::int64_t nowUs) { return Due(nowUs, nextPresentUs_, frameUs_); }
+  std::int64_t NextPollUs() const { return nextPollUs_; }
   std::int64_t NextPresentUs() const { return nextPresentUs_; }
   std::int64_t FrameUs() const { return frameUs_; }
 

@@ -32,9 +32,12 @@ class SaverLoopObserver {
 
 // Steps back to back, or with a "Tempo" as many steps as the clock says are
 // due, sleeping between frames; shows the picture at the display's pace and
-// looks for input at most once a millisecond, until the session ends (or the
-// observer stops it). A set-up that fails, or a step that faults, is shown and ends the run
-// without storing anything. Returns the exit code: 0 after a normal end.
+// looks for input at most once a millisecond, also between the pieces of a
+// long step, until the session ends (or the observer stops it). A step left
+// unfinished then is dropped: the picture and the stored end are those of the
+// last whole step. A set-up that fails, or a step that faults, is shown and
+// ends the run without storing anything. Returns the exit code: 0 after a
+// normal end.
 int RunSaver(SaverBackend& backend, SaverSession& session, Settings& settings, FileSystem& files,
              const std::vector<unsigned char>& carriedBodyFile, double refreshHz, SaverLoopObserver* observer = nullptr);
 

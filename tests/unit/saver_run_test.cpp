@@ -18,6 +18,7 @@
 #include "lock/encode_password.h"
 #include "memory_store.h"
 #include "shell/monitors.h"
+#include "shell/run_setup.h"
 #include "x11/module/saver_loop_measure.h"
 #include "sim/body_file.h"
 
@@ -224,6 +225,73 @@ TEST(SaverRun, AMeasuredRunCountsEveryStep) {
   EXPECT_EQ(measure.waits, seen(run.backend.waits.size()));
   EXPECT_EQ(measure.polls + measure.waits, seen(run.backend.pollTimes.size()));
   EXPECT_GT(measure.waits, 0);
+}
+
+// Marks each whole step among the backend's events.
+struct StepMarks : SaverLoopObserver {
+  explicit StepMarks(FakeBackend& b) : backend(b) {}
+  void Stepped() override { backend.events.push_back("step"); }
+  FakeBackend& backend;
+};
+
+// 6,000 light bodies in a grid: a step computes 36 million pairs, some pieces
+// of the saver's.
+std::vector<BodyRecord> Crowd() {
+  std::vector<BodyRecord> bodies(6000);
+  for (int k = 0; k < 6000; ++k) {
+    bodies[k].Mass = 1 + k % 3;
+    bodies[k].X = (k % 80 - 40) * 0.01 * kAU;
+    bodies[k].Y = (k / 80 - 37) * 0.01 * kAU;
+    bodies[k].Color = 0x00FFFFFF - k;
+  }
+  return bodies;
+}
+
+// A long step goes in pieces with a look at the input between them, at least
+// every 50 ms on a slow clock. A session that ends in the middle of a step
+// keeps the last whole one: its picture, and its bodies in the results.
+TEST(SaverRun, InputIsLookedAtInTheMiddleOfALongStepAndAnEndThereKeepsTheLastWholeStep) {
+  const auto prepare = [](SaverTestRun& run) {
+    run.store.values[kKeyTempo] = "0";
+    run.store.values[kKeyNaeherung] = "False";  // every pair: the longest step
+    run.store.values[kKeySaveResults] = "True";
+    run.store.values[kKeyResultsPath] = "/data/ergebnis.zel";
+    run.SetBodies(Crowd());
+  };
+  SaverTestRun run;
+  prepare(run);
+  run.backend.tick = 10'000;  // each look at the clock 10 ms later
+  // The user wakes it at the second look at the input after the first step
+  // (a loop that looks only between steps is woken after the second).
+  run.backend.onPoll = [&](int) {
+    const std::vector<std::string>& events = run.backend.events;
+    const auto sinceStep = std::find(events.rbegin(), events.rend(), "step");
+    if (std::count(events.begin(), events.end(), "step") >= 2 ||
+        (sinceStep != events.rend() && std::count(events.rbegin(), sinceStep, "poll") == 2))
+      run.UserMoves(20);
+  };
+  StepMarks marks(run.backend);
+  ASSERT_EQ(RunSaver(run.backend, run.session, run.settings, run.files, {}, 60, &marks), 0);
+  const std::vector<std::string>& events = run.backend.events;
+  const auto firstStep = std::find(events.begin(), events.end(), "step");
+  ASSERT_NE(firstStep, events.end());
+  EXPECT_GE(std::count(events.begin(), firstStep, "poll"), 2);  // in the middle of the first step
+  EXPECT_FALSE(run.session.Running());
+  for (std::size_t i = 1; i < run.backend.pollTimes.size(); ++i)
+    EXPECT_LE(run.backend.pollTimes[i] - run.backend.pollTimes[i - 1], 50'000) << "look " << i;
+
+  SaverTestRun oneStep;
+  prepare(oneStep);
+  SimState state;
+  StartRun(state, oneStep.settings, oneStep.files, oneStep.backend.canvas, {});
+  SimStep(state, oneStep.backend.canvas);
+  FinishRun(state, oneStep.settings, oneStep.files);
+  EXPECT_EQ(run.backend.events.back(), "present 2");  // one step of 2 days
+  EXPECT_TRUE(run.files.files == oneStep.files.files) << "the results are not those of one step";
+  EXPECT_EQ(run.store.values, oneStep.store.values);
+  const Canvas &shown = run.backend.canvas, &expected = oneStep.backend.canvas;
+  EXPECT_TRUE(std::equal(shown.Pixels(), shown.Pixels() + 100 * 100, expected.Pixels()))
+      << "the picture is not that of one step";
 }
 
 TEST(SaverRun, ATempoOutOfRangeIsShownAndNothingRuns) {
