@@ -60,6 +60,28 @@ test_saver_covers_the_screen_and_ends_on_a_real_movement() {
   expect_sky_written
 }
 
+# With the largest body file a step takes over a second; the saver looks at
+# its input between the pieces of a step and ends within half a second of a
+# move.
+test_the_saver_ends_within_half_a_second_of_a_move_with_32766_bodies() {
+  local large ms
+  large=$(zelor_data_dir)/gross.zel
+  mkdir -p "$(zelor_data_dir)"
+  zelor_bodies new --random 32766 --seed 21 "$large" >/dev/null || fail "could not write $large"
+  reg_set Datei "$(win_path "$large")"
+  reg_set Tempo 0
+  scr_start /s
+  wait_saver >/dev/null
+  sleep 3  # in the middle of the steps
+  saver_alive || fail "the saver is not running"
+  pointer 100 100
+  sleep 0.3
+  ms=$(ms_until_gone "$SCR_PID" 20 pointer 300 250) || exit 1
+  echo "    note: Zelor2.scr ended ${ms} ms after the move" >&2
+  wait_scr_exit 1
+  ((ms <= 500)) || fail "Zelor2.scr ended ${ms} ms after the move"
+}
+
 test_the_picture_shows_the_label_and_the_orbit() {
   use_two_bodies
   reg_set rund False  # the orbit's place below is that of the sky stretched to the screen

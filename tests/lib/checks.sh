@@ -28,3 +28,22 @@ wait_for() {
   done
   fail "$message within ${timeout}s"
 }
+
+# Runs the command (a pointer move, say), then prints how many milliseconds
+# passed from just before it until process PID was gone, looking every 10 ms;
+# fails when the process was gone before, or still there after the timeout.
+ms_until_gone() {
+  local pid=$1 timeout=$2 start now
+  shift 2
+  kill -0 "$pid" 2>/dev/null || fail "process $pid ended before it was asked to"
+  start=$(date +%s%N)
+  "$@" || fail "could not run: $*"
+  # A child that ended is a zombie until it is waited for: gone all the same.
+  while kill -0 "$pid" 2>/dev/null && [[ "$(ps -o stat= -p "$pid" 2>/dev/null)" != Z* ]]; do
+    now=$(date +%s%N)
+    ((now - start < timeout * 1000000000)) || fail "process $pid still there ${timeout}s after: $*"
+    sleep 0.01
+  done
+  now=$(date +%s%N)
+  echo $(((now - start) / 1000000))
+}

@@ -174,6 +174,23 @@ test_fullscreen_ends_on_a_pointer_move_and_stores_its_end() {
   [ "$(conf_get Breite)" != ABSENT ] || fail "the end of the run was not stored"
 }
 
+# With the largest body file a step takes over a second; the run looks at its
+# input between the pieces of a step and ends within half a second of a move.
+test_fullscreen_ends_within_half_a_second_of_a_move_with_32766_bodies() {
+  fresh_home large
+  local large=$TEST_DIR/work/gross.zel ms
+  zelor_bodies new --random 32766 --seed 21 "$large" >/dev/null || fail "could not write $large"
+  z_start -fullscreen -tempo 0 -file "$large"
+  wait_for 15 "no window Zelor2" xdotool search --onlyvisible --name '^Zelor2$'
+  sleep 2  # in the middle of the steps
+  xdotool mousemove 100 100
+  sleep 0.3
+  ms=$(ms_until_gone "$Z_PID" 10 xdotool mousemove 300 250) || exit 1
+  echo "    note: zelor2 ended ${ms} ms after the move" >&2
+  wait_z_exit 1
+  ((ms <= 500)) || fail "zelor2 ended ${ms} ms after the move"
+}
+
 # Keys go through the same rules as on Windows, but a module has no password
 # query: a typed character and a key without one end the run, Shift alone
 # waits for the key it modifies.
