@@ -11,6 +11,8 @@
 
 #include "sim/sim.h"
 #include "sim/sky_fit.h"
+#include "sim/tree_gravity.h"
+#include "sim/tree_potential.h"
 #include "sim/units.h"
 
 namespace zelor {
@@ -84,12 +86,16 @@ struct Results {
 // shrink everything else to a dot in the next run.
 Results EvaluateBodies(const SimState& state) {
   Results results;
+  // A large file weighs its pairs through the tree, as its steps may.
+  const std::vector<double> treeDepths =
+      state.Bodies.size() >= kTreeFromBodies ? TreePotentialDepths(state.Bodies) : std::vector<double>{};
   double reachX = 0, reachY = 0;  // metres
   BodyRecord record;  // reused, so a field that cannot be computed keeps the last value
   for (std::size_t i = 0; i < state.Bodies.size(); ++i) {
     const Body& body = state.Bodies[i];
     const std::optional<double> speed = SpeedOf(body, state.SimInterval);
-    if (Escapes(speed, PotentialDepth(state.Bodies, i))) continue;
+    const double depth = treeDepths.empty() ? PotentialDepth(state.Bodies, i) : treeDepths[i];
+    if (Escapes(speed, depth)) continue;
     reachX = std::max({reachX, body.ReachX, std::fabs(body.X)});
     reachY = std::max({reachY, body.ReachY, std::fabs(body.Y)});
     FillRecord(body, speed, record);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/sky_fit.h"
+#include "sim/units.h"
 #include "sim_test_support.h"
 #include "sim_end_fixture.h"
 
@@ -84,6 +85,31 @@ TEST(SimEndEscape, BodiesAtTheSamePlaceAddNothingToEachOthersDepth) {
   // distance 0 would have held them.
   const End end({At(kSun, 0, 0), At(5, 1, 0, 0, 43000), At(5, 1, 0, 0, 43000)});
   EXPECT_EQ(end.Decide().records.size(), 1u);
+}
+
+// A file of 5,000 bodies weighs its pairs through a tree, so that the end of
+// the run takes milliseconds: probes of no mass, all over the crowd, 0.1 %
+// below their escape speed stay and 0.1 % above it go, against the depth
+// summed over every body here.
+TEST(SimEndEscape, ALargeFileDecidesWithinATenthOfAPercentOfEveryPairsDepth) {
+  std::vector<Body> bodies;
+  unsigned seed = 7;
+  const auto uniform = [&] { return (seed = seed * 1103515245u + 12345u) / 4294967296.0; };
+  for (int k = 0; k < 5000; ++k) bodies.push_back(At(1 + k % 3, 40 * uniform() - 20, 30 * uniform() - 15));
+  const std::size_t crowd = bodies.size();
+  for (int p = 0; p < 40; ++p) {
+    const double x = 36 * uniform() - 18, y = 26 * uniform() - 13;
+    double depth = 0;
+    for (std::size_t j = 0; j < crowd; ++j)
+      depth += kGravitationalConstant * kKgPerEarthMass * bodies[j].Mass /
+               std::hypot(x * kAU - bodies[j].X, y * kAU - bodies[j].Y);
+    bodies.push_back(At(0, x, y, 0, (p % 2 ? 1.001 : 0.999) * std::sqrt(2 * depth)));
+  }
+  const End end(bodies);
+  const auto records = end.Decide().records;
+  ASSERT_EQ(records.size(), crowd + 20);
+  for (std::size_t k = crowd; k < records.size(); ++k)
+    EXPECT_EQ(records[k].X, bodies[crowd + 2 * (k - crowd)].X) << "probe " << 2 * (k - crowd) << " went";
 }
 
 TEST(SimEndEscape, AnIntervalOfZeroKeepsEveryBody) {
