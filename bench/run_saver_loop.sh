@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Runs the saver loop of Zelor2.scr (bench/saver_loop_bench.exe) on a window
-# under Wine in an Xvfb of its own, with the sample Voyager.zel and fresh
-# settings otherwise, for a fixed time, once for each tempo; prints steps,
-# screen refreshes and the process's processor time per second.
+# under Wine in an Xvfb of its own, with the sample Voyager.zel (or another
+# body file) and fresh settings otherwise, for a fixed time, once for each
+# tempo; prints steps, screen refreshes and the process's processor time per
+# second.
 #   ZELOR_BENCH_EXE      the benchmark program (default: the Windows bench build)
 #   ZELOR_BENCH_SECONDS  how long the loop runs (default 10)
 #   ZELOR_SCREEN         the Xvfb screen (default 1920x1080x24)
 #   ZELOR_BENCH_TEMPOS   the tempos in steps a second (default "60 1000 0"; 0 is as fast as possible)
+#   ZELOR_BENCH_FILE     the body file (default data/Voyager.zel)
+#   ZELOR_BENCH_SETTINGS further settings as KEY=VALUE words, e.g. "Naeherung=False Breite=16"
 #   WINEPREFIX           the Wine prefix (default: under the Windows bench build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,13 +28,16 @@ ensure_display
 trap 'stop_own_display' EXIT
 
 key='HKCU\Software\Zelor2\Einstellungen'
-body=$(realpath data/Voyager.zel)
+body=$(realpath "${ZELOR_BENCH_FILE:-data/Voyager.zel}")
 timeout 30 wine reg delete 'HKCU\Software\Zelor2' /f >/dev/null 2>&1 || true
 timeout 30 wine reg add "$key" /v Datei /t REG_SZ /d "Z:${body//\//\\}" /f >/dev/null 2>&1
+for setting in ${ZELOR_BENCH_SETTINGS:-}; do
+  timeout 30 wine reg add "$key" /v "${setting%%=*}" /t REG_SZ /d "${setting#*=}" /f >/dev/null 2>&1
+done
 
 for tempo in ${ZELOR_BENCH_TEMPOS:-60 1000 0}; do
   timeout 30 wine reg add "$key" /v Tempo /t REG_SZ /d "$tempo" /f >/dev/null 2>&1
-  echo "saver loop: Voyager.zel, tempo $tempo, ${seconds} s, screen $ZELOR_SCREEN, $(wine --version)"
+  echo "saver loop: $(basename "$body") ${ZELOR_BENCH_SETTINGS:-}, tempo $tempo, ${seconds} s, screen $ZELOR_SCREEN, $(wine --version)"
   timeout $((seconds + 60)) wine "$exe" "$seconds" 2>/dev/null | tr -d '\r'
   wineserver -w 2>/dev/null || true
 done
