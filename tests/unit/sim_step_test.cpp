@@ -253,7 +253,8 @@ void ExpectSameStateAndPicture(const Step& whole, const Step& pieces) {
 }
 
 // The step of the preview and of the saver, cut into pieces anywhere, gives
-// what SimStep gives on all cores, bit for bit, classic and in substeps. A
+// what SimStep gives on all cores, bit for bit, classic and in substeps, by
+// every pair and by the tree. A
 // step dropped before its last piece leaves no trace in the state, the
 // picture or the places drawn, and the next one starts afresh.
 TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEndAndADroppedStepLeavesNoTrace) {
@@ -261,35 +262,46 @@ TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEndAndADroppe
   for (int k = 0; k < 300; ++k)
     cloud.push_back(MakeBody(1 + k % 7, (k % 20 - 10) * 0.09 * kAU + k, (k / 20 - 7) * 0.11 * kAU,
                              3e6 * (k % 3 - 1), 2e6 * (k % 5 - 2), 0x00102030 * (1 + k % 5)));
-  for (int substeps : {1, 3}) {
-    const int blocksAStep = 19 * (substeps > 1 ? 3 * substeps : 1);
-    for (int blocksPerCall : {1, 7, 1000}) {
-      SCOPED_TRACE(testing::Message() << substeps << " substeps, " << blocksPerCall << " blocks a call");
-      Step whole(cloud), pieces(cloud);
-      whole.state.Values.Set(kKeyGenauigkeit, substeps);
-      pieces.state.Values.Set(kKeyGenauigkeit, substeps);
-      StepInPieces step(1, 1);
-      const auto stepUntil = [&](int count) {
-        int calls = 0;
-        while (pieces.state.StepCount < count) {
-          int left = blocksPerCall;
-          ++calls;
-          step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; });
-        }
-        return calls;
-      };
-      whole.Run(1);
-      stepUntil(1);
-      ExpectSameStateAndPicture(whole, pieces);
-      pieces.canvas.TakeDirtyAreas();
-      int left = blocksAStep - 1;
-      EXPECT_FALSE(step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; }));
-      ExpectSameStateAndPicture(whole, pieces);
-      EXPECT_TRUE(pieces.canvas.TakeDirtyAreas().empty());
-      step.Drop(pieces.canvas);
-      whole.Run(2);
-      EXPECT_EQ(stepUntil(3), 2 * ((blocksAStep + blocksPerCall - 1) / blocksPerCall));
-      ExpectSameStateAndPicture(whole, pieces);
+  for (const bool tree : {false, true}) {
+    for (int substeps : {1, 3}) {
+      Step probe(cloud);
+      probe.state.Gravity.tree = tree;
+      probe.state.Values.Set(kKeyGenauigkeit, substeps);
+      // A piece each call: 19 blocks of bodies each gravity phase, or the tree's chunks.
+      int blocksAStep = 1;
+      for (StepInPieces counting(1, 1); !counting.Continue(probe.state, probe.canvas, [] { return false; });)
+        ++blocksAStep;
+      if (!tree) EXPECT_EQ(blocksAStep, 19 * (substeps > 1 ? 3 * substeps : 1));
+      for (int blocksPerCall : {1, 7, 1000}) {
+        SCOPED_TRACE(testing::Message() << (tree ? "tree, " : "") << substeps << " substeps, " << blocksPerCall
+                                        << " pieces a call");
+        Step whole(cloud), pieces(cloud);
+        whole.state.Gravity.tree = pieces.state.Gravity.tree = tree;
+        whole.state.Values.Set(kKeyGenauigkeit, substeps);
+        pieces.state.Values.Set(kKeyGenauigkeit, substeps);
+        StepInPieces step(1, 1);
+        const auto stepUntil = [&](int count) {
+          int calls = 0;
+          while (pieces.state.StepCount < count) {
+            int left = blocksPerCall;
+            ++calls;
+            step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; });
+          }
+          return calls;
+        };
+        whole.Run(1);
+        stepUntil(1);
+        ExpectSameStateAndPicture(whole, pieces);
+        pieces.canvas.TakeDirtyAreas();
+        int left = blocksAStep - 1;
+        EXPECT_FALSE(step.Continue(pieces.state, pieces.canvas, [&] { return --left > 0; }));
+        ExpectSameStateAndPicture(whole, pieces);
+        EXPECT_TRUE(pieces.canvas.TakeDirtyAreas().empty());
+        step.Drop(pieces.canvas);
+        whole.Run(2);
+        EXPECT_EQ(stepUntil(3), 2 * ((blocksAStep + blocksPerCall - 1) / blocksPerCall));
+        ExpectSameStateAndPicture(whole, pieces);
+      }
     }
   }
 }
