@@ -173,7 +173,7 @@ void TreeInPieces::Start(const std::vector<Body>& bodies, double K, const TreePa
   w.ax.assign(bodies.size(), 0);
   w.ay.assign(bodies.size(), 0);
   w.phase = Phase{&w.tree, WidestKernel(), params.openingAngle * params.openingAngle,
-                  params.softening * params.softening, w.ax.data(), w.ay.data()};
+                  params.softening * params.softening, w.ax.data(), w.ay.data(), 0};
   w.end = (w.tree.groups.size() + kGroupsPerChunk - 1) / kGroupsPerChunk;
   w.threads = Threads(params.threads);
 }
