@@ -271,7 +271,9 @@ TEST(SimStepInPieces, GivesSimStepsStateAndPictureWhereverThePiecesEndAndADroppe
       int blocksAStep = 1;
       for (StepInPieces counting(1, 1); !counting.Continue(probe.state, probe.canvas, [] { return false; });)
         ++blocksAStep;
-      if (!tree) EXPECT_EQ(blocksAStep, 19 * (substeps > 1 ? 3 * substeps : 1));
+      if (!tree) {
+        EXPECT_EQ(blocksAStep, 19 * (substeps > 1 ? 3 * substeps : 1));
+      }
       for (int blocksPerCall : {1, 7, 1000}) {
         SCOPED_TRACE(testing::Message() << (tree ? "tree, " : "") << substeps << " substeps, " << blocksPerCall
                                         << " pieces a call");
