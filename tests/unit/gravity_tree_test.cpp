@@ -8,9 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "sim/cpu_features.h"
 #include "sim/gravity.h"
 #include "sim/tree_build.h"
 #include "sim/tree_gravity.h"
+#include "sim/tree_kernel.h"
 #include "sim_test_support.h"
 
 namespace zelor {
@@ -124,6 +126,51 @@ TEST(TreeGravity, EachCellHoldsTheBodiesOfItsSquareWithTheirMassAndMoments) {
       cells.push_back({cell.firstChild + k, depth + 1});
     }
     ASSERT_EQ(next, cell.end) << c;
+  }
+}
+
+// Every tree kernel this processor runs, the plain one too, against sums
+// written out: near bodies pull as K m d / (r² + ε²)^(3/2); a far cell of two
+// masses of 1 a distance 2 apart on the diagonal, seen 100 away along either
+// axis, pulls as the two do to (s / r)^4 with its quadrupole (as a point
+// mass alone it would miss by some 1e-4). Three bodies, so that one is
+// paired with itself.
+TEST(TreeGravity, EveryKernelPullsAsTheSumsWrittenOut) {
+  std::vector<TreeKernel> kernels{TreePullsPlain};
+#if defined(__x86_64__) || defined(_M_X64)
+  if (DetectCpuFeatures().avx2) kernels.push_back(TreePullsAvx2);
+  if (DetectCpuFeatures().avx512f) kernels.push_back(TreePullsAvx512);
+#endif
+  std::vector<double> px{1, -2, 3, 0.5, -1.5}, py{2, 1, -1, -2.5, 0.5}, pk{3, 1, 2, 0.5, 4};
+  while (px.size() < kTreeListPad) px.push_back(px.back()), py.push_back(py.back()), pk.push_back(0);
+  const double h = std::sqrt(0.5);  // the pair at (100, 0) ± (h, h)
+  std::vector<double> cx(kTreeListPad, 100), cy(kTreeListPad, 0), ck(kTreeListPad, 0), cxx = ck, cxy = ck, cyy = ck,
+                      ctr = ck;
+  ck[0] = 2, cxx[0] = cxy[0] = cyy[0] = 3, ctr[0] = 3;
+  const double nearX[] = {0.25, -3, 2}, nearY[] = {-0.75, 2, 2}, farX[] = {0, 100, 200}, farY[] = {0, 100, 0};
+  const auto pull = [](double fromX, double fromY, double x, double y, double k, double e2, double& ax,
+                       double& ay) {
+    const double dx = fromX - x, dy = fromY - y, r2 = dx * dx + dy * dy + e2;
+    ax += k * dx / (r2 * std::sqrt(r2)), ay += k * dy / (r2 * std::sqrt(r2));
+  };
+  for (std::size_t n = 0; n < kernels.size(); ++n) {
+    const TreeLists nearLists{px.data(), py.data(), pk.data(), kTreeListPad, cx.data(), cy.data(), ck.data(),
+                              cxx.data(), cxy.data(), cyy.data(), ctr.data(), 0, 0.25};
+    TreeLists farLists = nearLists;
+    farLists.bodies = 0, farLists.cells = kTreeListPad, farLists.softening2 = 0;
+    double ax[3] = {}, ay[3] = {}, bx[3] = {}, by[3] = {};
+    kernels[n](nearLists, nearX, nearY, 3, ax, ay);
+    kernels[n](farLists, farX, farY, 3, bx, by);
+    for (int i = 0; i < 3; ++i) {
+      double ex = 0, ey = 0, fx = 0, fy = 0;
+      for (int j = 0; j < 5; ++j) pull(px[j], py[j], nearX[i], nearY[i], pk[j], 0.25, ex, ey);
+      for (const double side : {-1.0, 1.0}) pull(100 + side * h, side * h, farX[i], farY[i], 1, 0, fx, fy);
+      // AVX-512's inverse square root is good to about 1e-8, so its cube to 3e-8.
+      EXPECT_NEAR(ax[i], ex, 1e-7 * std::hypot(ex, ey)) << "kernel " << n << ", near body " << i;
+      EXPECT_NEAR(ay[i], ey, 1e-7 * std::hypot(ex, ey)) << "kernel " << n << ", near body " << i;
+      EXPECT_NEAR(bx[i], fx, 1e-6 * std::hypot(fx, fy)) << "kernel " << n << ", far body " << i;
+      EXPECT_NEAR(by[i], fy, 1e-6 * std::hypot(fx, fy)) << "kernel " << n << ", far body " << i;
+    }
   }
 }
 
