@@ -12,7 +12,8 @@
 #
 #   MUTATE_FILES   the files to mutate (default: every .cpp and .h in
 #                  src/sim, src/settings, src/lock, src/shell, src/common,
-#                  and src/x11/module, the Linux module's portable part)
+#                  and src/x11/module, the Linux module's portable part, and
+#                  zelor-bodies' galaxy maker, tools/zelor-bodies/galaxies.*)
 #   MUTATE_SAMPLE  how many mutants, drawn at random (default: all of them)
 #   MUTATE_SEED    the seed of that draw (default 1), so a run repeats
 #   MUTATE_LIST    a file of mutants, as results.txt names them (its first
@@ -30,6 +31,9 @@
 #   MUTATE_OUT     the work folder (default build/mutate)
 #   MUTATE_TEST_SECONDS  time limit of one test run (default: 5 x the
 #                  unmutated run, at least 60 s)
+#   MUTATE_SANITIZE  1: build with AddressSanitizer and UBSan, as the
+#                  sanitize stage of scripts/test.sh does, so that a mutant
+#                  that reads past an array's end is killed (slower)
 #
 # The work happens in build/mutate (MUTATE_OUT): a copy of the tree (never the working
 # tree), its own build folder (only the unit-test target, optimised a little
@@ -49,7 +53,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
 out=$(realpath -m "${MUTATE_OUT:-build/mutate}")
-files=${MUTATE_FILES:-$(find src/sim src/settings src/lock src/shell src/common src/x11/module -name '*.cpp' -o -name '*.h' | sort)}
+files=${MUTATE_FILES:-$( (find src/sim src/settings src/lock src/shell src/common src/x11/module -name '*.cpp' -o -name '*.h'
+  ls tools/zelor-bodies/galaxies.*) | sort)}
 seed=${MUTATE_SEED:-1}
 
 equivalent=${MUTATE_EQUIVALENT:-$here/scripts/mutants_equivalent.txt}
@@ -63,13 +68,13 @@ judged() {
 score() { [ "$2" -gt 0 ] && echo "$(($1 * 1000 / $2 / 10)).$(($1 * 1000 / $2 % 10)) % ($1 of $2)" || echo "none scored"; }
 # The score of $results three ways, each class of survivors by name.
 report() {
-  local killed survived stillborn scored same twip speed class
+  local killed survived stillborn gone scored same twip speed class
   killed=$(grep -c '^killed' "$results") survived=$(grep -c '^SURVIVED' "$results")
-  stillborn=$(grep -c '^stillborn' "$results")
+  stillborn=$(grep -c '^stillborn' "$results") gone=$(grep -c '^gone' "$results")
   scored=$((killed + survived))
   same=$(judged same | wc -l) twip=$(judged twip | wc -l) speed=$(judged speed | wc -l)
   echo
-  echo "mutate: $killed killed, $survived survived, $stillborn stillborn (did not build)"
+  echo "mutate: $killed killed, $survived survived, $stillborn stillborn (did not build), $gone gone (their line changed since)"
   echo "mutate: raw $(score "$killed" "$scored")"
   echo "mutate: strict $(score "$killed" $((scored - same))), leaving out $same that no behaviour tells apart"
   echo "mutate: under the rule $(score "$killed" $((scored - same - twip - speed))), leaving out also $twip one-twip and $speed speed-only"
@@ -101,6 +106,7 @@ cp -a "$out/original/." "$out/tree/"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+[ "${MUTATE_SANITIZE:-}" = 1 ] && launcher+=(-DZELOR_SANITIZE=ON)
 cmake -S "$out/tree" -B "$out/build" -DCMAKE_BUILD_TYPE=Mutate -DCMAKE_CXX_FLAGS_MUTATE=-O1 "${launcher[@]}" \
   >"$out/configure.log" 2>&1 ||
   { cat "$out/configure.log"; exit 1; }
@@ -118,7 +124,7 @@ limit=${MUTATE_TEST_SECONDS:-$((baseline * 5 > 60 ? baseline * 5 : 60))}
 (cd "$out/original" && python3 "$here/scripts/mutants.py" list $files) >"$out/all.txt" || exit 1
 total=$(wc -l <"$out/all.txt")
 if [ -n "${MUTATE_LIST:-}" ]; then
-  sed 's/^\(killed\|SURVIVED\|stillborn\)\t//' "$MUTATE_LIST" >"$out/chosen.txt"
+  sed 's/^\(killed\|SURVIVED\|stillborn\|gone\)\t//' "$MUTATE_LIST" >"$out/chosen.txt"
 elif [ -n "${MUTATE_SAMPLE:-}" ]; then
   python3 -c 'import random, sys; lines = open(sys.argv[1]).readlines(); n = min(int(sys.argv[2]), len(lines))
 sys.stdout.writelines(sorted(random.Random(int(sys.argv[3])).sample(lines, n)))' "$out/all.txt" "$MUTATE_SAMPLE" "$seed" \

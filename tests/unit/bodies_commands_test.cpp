@@ -130,6 +130,8 @@ TEST(NewGalaxies, MakesTheFullFileAndRefusesABadCountWritingNothing) {
   const std::string settings = testing::internal::GetCapturedStdout();
   EXPECT_EQ(files.files["/data/g.zel"].size(), 32766 * kBodyRecordSize);
   EXPECT_NE(settings.find("Berechnungsintervall (Tage): 0,08\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("(AE): 16\n"), std::string::npos) << settings;  // the sky's width
+  EXPECT_NE(settings.find("(AE): 9\n"), std::string::npos) << settings;   // and height
   const struct {
     const char* option;
     const char* value;
@@ -143,6 +145,12 @@ TEST(NewGalaxies, MakesTheFullFileAndRefusesABadCountWritingNothing) {
     EXPECT_EQ(empty.creates, 0) << r.value;
   }
   const auto a = CollidingGalaxies(300, 7).records, b = CollidingGalaxies(300, 7).records;
+  // Centre A and its 149 stars, then centre B and its 149, each named.
+  ASSERT_EQ(a.size(), 300u);
+  EXPECT_EQ(a[0].Name, "Kern A");
+  EXPECT_EQ(a[1].Name, "Stern A 1");
+  EXPECT_EQ(a[150].Name, "Kern B");
+  EXPECT_EQ(a[299].Name, "Stern B 149");
   EXPECT_EQ(FileOf(a), FileOf(b));
   EXPECT_NE(FileOf(a), FileOf(CollidingGalaxies(300, 8).records));
 }
@@ -207,6 +215,10 @@ TEST(NewGalaxies, AreColdDiscsOnAParabolicProgradePassage) {
       members.push_back(o.star);
     }
     const double n = static_cast<double>(discs[g].size());
+    EXPECT_NEAR(enclosed, 1e6 + 100, 1e-6) << "a centre of a million Earth masses and a disc of 100, galaxy " << g;
+    // The rim's colour at the rim, to the step: 0x4878FF or 0xA858FF.
+    const int rim = discs[g].back().star->Color;
+    EXPECT_TRUE(rim == 0xFF7848 || rim == 0xFF58A8) << std::hex << rim;
     EXPECT_NEAR(sumAlong / n, 0, 0.002) << g;
     EXPECT_NEAR(std::sqrt(sumAlong2 / n), 0.02, 0.004) << g;
     EXPECT_NEAR(std::sqrt(sumRadial2 / n), 0.04, 0.006) << g;
@@ -236,6 +248,12 @@ TEST(NewGalaxies, AreColdDiscsOnAParabolicProgradePassage) {
   EXPECT_NEAR(eccentricity, 1, 1e-4);
   EXPECT_NEAR(spin * spin / (mu * (1 + eccentricity)), 3 * kAU, 1e-4 * 3 * kAU) << "the pericentre";
   EXPECT_LT(spin, 0) << "the orbit must turn as the discs do, counter-clockwise on the screen";
+  // The line to the pericentre turned 60° from the screen's x axis,
+  // counter-clockwise on the screen (y grows downward), by the eccentricity
+  // vector (which of the two galaxies is first is the sort's choice).
+  const double pull = (ux * ux + uy * uy - mu / r) / mu, drift = (rx * ux + ry * uy) / mu;
+  const double turn = std::atan2(pull * ry - drift * uy, pull * rx - drift * ux) * 180 / std::acos(-1.0);
+  EXPECT_NEAR(std::remainder(turn + 60, 180), 0, 0.1) << turn;
   EXPECT_LT(rx * ux + ry * uy, 0) << "the galaxies must be coming closer";
   // Barker's equation: the time to the pericentre, in steps of the interval
   // the tool names.

@@ -47,12 +47,17 @@ TEST(CanvasCoordinates, MapsTheUserSystemOntoTheWholePicture) {
 }
 
 // A new size starts afresh: no rows for a negative height, and the user
-// system back at the pixels.
+// system back at the pixels, also after a view of its own; so is a canvas
+// never sized.
 TEST(CanvasCoordinates, ANewSizeStartsAfresh) {
+  const Canvas fresh;
+  EXPECT_DOUBLE_EQ(fresh.UserX(3), 3);
+  EXPECT_DOUBLE_EQ(fresh.UserY(4), 4);
   Canvas c = SkyOfTwoAu(10, 10);
   c.Resize(10, -5);
   EXPECT_EQ(c.Height(), 0);
   c.Resize(10, 10);
+  c.SetView({0, 0, 10, 10});  // no edges to map: the old ones went with the old size
   c.Point(0.5f, 0.5f, kRed);
   EXPECT_EQ(c.PixelAt(0, 0), kRedPixel);
 }
@@ -89,6 +94,10 @@ TEST(CanvasCoordinates, TheEdgesLieOnTheViewAndThePictureGoesOnBeyondIt) {
   c.SetUserScale(1, 1, -1, -1, true);  // mirrored both ways, the middle kept
   EXPECT_DOUBLE_EQ(c.UserX(0), 2);
   EXPECT_DOUBLE_EQ(c.UserY(100), -1);
+  c.SetUserScale(0, 0, 2, 2, true);  // edges off the origin: their middle (1, 1) in the view's
+  EXPECT_DOUBLE_EQ(c.UserX(100), 1);
+  EXPECT_DOUBLE_EQ(c.UserY(0), 0);
+  EXPECT_DOUBLE_EQ(c.UserY(100), 2);
 }
 
 TEST(CanvasLines, DrawBothEndsAndEveryPixelBetween) {
@@ -301,26 +310,32 @@ TEST(CanvasDirtyArea, ACrowdOnEachOfTwoMonitorsStaysApart) {
 
 // The exact edges of that rule. Two tiles in one row cost two tiles and two
 // areas' overhead (2 x (1,024 + 65,536) pixels) one by one; the box around
-// them at 4,160 pixels is just as big (one area), at 4,192 bigger (two). And
-// up to 32 areas are sent, one more is too many (one area around them).
+// them at 4,160 pixels is just as big (one area), at 4,192 bigger (two), and
+// so in one column. Cut by the picture's edges, a tile of 11 x 32 pixels at
+// the top right and one of 32 x 3 at the bottom left cost one pixel less
+// than the 1,963 x 67 box around them (two). And up to 32 areas are sent, one
+// more is too many (one area around them).
 TEST(CanvasDirtyArea, EdgesOfTheRule) {
   struct Row {
     const char* what;
+    int width, height;
     int places;
-    float step;  // between the places, down and right
+    float x, y;    // the first place
+    float dx, dy;  // from one place to the next
     std::size_t areas;
   } rows[] = {
-      {"a box exactly as dear as the two", 2, 4159, 1},
-      {"a box one tile dearer", 2, 4191, 2},
-      {"the most areas", 32, 64, 32},
-      {"one area too many: cells of four tiles join pairs", 33, 64, 17},
+      {"a box exactly as dear as the two", 5000, 32, 2, 0, 0, 4159, 0, 1},
+      {"a box one tile dearer", 5000, 32, 2, 0, 0, 4191, 0, 2},
+      {"a box one tile dearer, in one column", 32, 5000, 2, 0, 0, 0, 4191, 2},
+      {"a box one pixel dearer, the tiles cut by the edges", 1963, 67, 2, 1962, 0, -1962, 66, 2},
+      {"the most areas", 2200, 2200, 32, 0, 0, 64, 64, 32},
+      {"one area too many: cells of four tiles join pairs", 2200, 2200, 33, 0, 0, 64, 64, 17},
   };
   for (const Row& row : rows) {
-    const bool flat = row.places == 2;
     Canvas c;
-    c.Resize(flat ? 5000 : 2200, flat ? 32 : 2200);
+    c.Resize(row.width, row.height);
     c.TakeDirty();
-    for (int i = 0; i < row.places; ++i) c.Point(row.step * i, flat ? 0 : row.step * i, kRed);
+    for (int i = 0; i < row.places; ++i) c.Point(row.x + row.dx * i, row.y + row.dy * i, kRed);
     EXPECT_EQ(c.TakeDirtyAreas().size(), row.areas) << row.what;
   }
 }

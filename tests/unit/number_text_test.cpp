@@ -50,9 +50,12 @@ TEST(NumberTextParse, AcceptsTheLocaleFormWithBlanksAroundIt) {
   EXPECT_EQ(ParseNumber(",5", kGermanLocale), 0.5);
   EXPECT_EQ(ParseNumber("1E+15", kEnglishLocale), 1e15);
   EXPECT_EQ(ParseNumber("1,5e-5", kGermanLocale), 1.5e-5);
-  // Too small for a double is a number all the same: as near to it as one gets.
+  // Too small for a double is a number all the same: as near to it as one
+  // gets, a 0 of its sign.
   EXPECT_EQ(ParseNumber("1e-400", kEnglishLocale), 0);
   EXPECT_EQ(ParseNumber("-1,5e-400", kGermanLocale), 0);
+  EXPECT_FALSE(std::signbit(ParseNumber("1e-400", kEnglishLocale).value_or(-1)));
+  EXPECT_TRUE(std::signbit(ParseNumber("-1,5e-400", kGermanLocale).value_or(1)));
   // A text that ends where more digits follow in memory is read to its end only.
   EXPECT_EQ(ParseNumber(std::string_view("12,5", 2), kGermanLocale), 12);
   EXPECT_EQ(ParseNumber(std::string_view("12e5", 2), kEnglishLocale), 12);

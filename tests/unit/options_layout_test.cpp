@@ -95,26 +95,31 @@ bool Overlap(PixelBox a, PixelBox b) {
 
 TEST(CaptionRoom, ALongLabelWidensItsColumnAndMovesWhatLiesBeyond) {
   // "Berechnungsintervall (Tage):" is 164 pixels wide in Wine's dialog font at
-  // 96 dpi; the label column is 144, and 4 more keep it off the text box.
-  PixelDialog dialog = OptionsInPixels(96);
-  const PixelDialog before = dialog;
-  std::vector<int> needs(dialog.controls.size(), 0);
-  needs[Index(OptionsPart::Label, kKeyIntervall)] = 164;
-  needs[Index(OptionsPart::Label, kKeyBreite)] = 123;
-  MakeRoomForCaptions(dialog, needs, 96);
-  const int fieldColumn = before.controls[Index(OptionsPart::Field, kKeyBreite)].left;
-  EXPECT_EQ(dialog.width, before.width + 24);
-  EXPECT_EQ(dialog.height, before.height);
-  for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
-    const PixelBox was = before.controls[i], is = dialog.controls[i];
-    EXPECT_EQ(is.top, was.top);
-    EXPECT_EQ(is.height, was.height);
-    if (was.left >= fieldColumn) {  // text boxes and buttons move right
-      EXPECT_EQ(is.left, was.left + 24) << i;
-      EXPECT_EQ(is.width, was.width) << i;
-    } else {  // the labels, and the check box that reaches across them, widen
-      EXPECT_EQ(is.left, was.left) << i;
-      EXPECT_EQ(is.width, was.width + 24) << i;
+  // 96 dpi; the label column is 144, and 4 more keep it off the text box. At
+  // 1,440 dpi, where a twip is a pixel, all of it 15 times: the 60 twips of
+  // air to the twip.
+  for (const int scale : {1, 15}) {
+    const int dpi = 96 * scale, widened = 24 * scale;
+    PixelDialog dialog = OptionsInPixels(dpi);
+    const PixelDialog before = dialog;
+    std::vector<int> needs(dialog.controls.size(), 0);
+    needs[Index(OptionsPart::Label, kKeyIntervall)] = 164 * scale;
+    needs[Index(OptionsPart::Label, kKeyBreite)] = 123 * scale;
+    MakeRoomForCaptions(dialog, needs, dpi);
+    const int fieldColumn = before.controls[Index(OptionsPart::Field, kKeyBreite)].left;
+    EXPECT_EQ(dialog.width, before.width + widened) << dpi;
+    EXPECT_EQ(dialog.height, before.height);
+    for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+      const PixelBox was = before.controls[i], is = dialog.controls[i];
+      EXPECT_EQ(is.top, was.top);
+      EXPECT_EQ(is.height, was.height);
+      if (was.left >= fieldColumn) {  // text boxes and buttons move right
+        EXPECT_EQ(is.left, was.left + widened) << i << " at " << dpi;
+        EXPECT_EQ(is.width, was.width) << i;
+      } else {  // the labels, and the check box that reaches across them, widen
+        EXPECT_EQ(is.left, was.left) << i;
+        EXPECT_EQ(is.width, was.width + widened) << i << " at " << dpi;
+      }
     }
   }
 }

@@ -168,6 +168,8 @@ TEST(Preview, WhatCannotBeShownGetsAShortTextNamingTheCause) {
     EXPECT_EQ(window.text, broken.text);
     EXPECT_EQ(window.presents, 0);
     EXPECT_EQ(window.framesLeft, 0);  // it waited for the window to go
+    // a frame at a time, asleep: each wait ends later than the one before
+    for (std::size_t k = 1; k < window.waits.size(); ++k) EXPECT_GT(window.waits[k], window.waits[k - 1]);
     EXPECT_EQ(run.files.Changes(), 0);
   }
 }

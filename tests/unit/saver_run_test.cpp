@@ -55,9 +55,10 @@ struct FakeBackend : SaverBackend {
     if (whileAsked) whileAsked();
     std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
     if (!answers.empty()) answers.pop_front();
-    if (answer)
+    if (answer) {
       session.QueryAnswered(*answer);
-    else
+      openAfterAnswer = openAfterAnswer || session.QueryOpen();
+    } else
       session.QueryClosed();
   }
   void ShowError(const std::string& message) override { errors.push_back(message); }
@@ -65,6 +66,7 @@ struct FakeBackend : SaverBackend {
 
   std::int64_t now = 0, tick = 100, presentCostUs = 0;
   bool storesEnd = true;
+  bool openAfterAnswer = false;  // a window waiting while the query is open would never close
   Canvas canvas;
   std::vector<std::string> events, errors;
   std::vector<std::int64_t> presentTimes, pollTimes, waits;
@@ -173,6 +175,7 @@ TEST(SaverRun, WithATempoMakesTheStepsDueAndSleepsBetweenFrames) {
 TEST(SaverRun, AMeasuringLimitEndsTheLoopAndOneBeyondTheClockIsNone) {
   SaverTestRun limited;
   limited.store.values[kKeyTempo] = "0";  // as fast as it goes
+  limited.backend.now = 3'600'000'000;    // the clock started an hour before
   SaverLoopMeasure measure(0.05);
   EXPECT_EQ(RunSaver(limited.backend, limited.session, limited.settings, limited.files, {}, 60, &measure), 0);
   EXPECT_NEAR(measure.elapsedSeconds, 0.05, 0.001);
@@ -339,6 +342,7 @@ TEST(SaverRun, OnlyTheMatchingPasswordEndsALockedRun) {
   };
   EXPECT_EQ(run.Go(), 0);
   EXPECT_EQ(std::count(run.backend.events.begin(), run.backend.events.end(), "ask"), 3);
+  EXPECT_FALSE(run.backend.openAfterAnswer);  // OK closes the query, with the wrong password too
   EXPECT_EQ(run.backend.pollTimes.size(), 40u);
   EXPECT_EQ(run.store.values.count(kKeyBreite), 1u);
 }

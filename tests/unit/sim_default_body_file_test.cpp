@@ -60,8 +60,7 @@ TEST(DefaultBodyFile, ThenTheRunStartsFromIt) {
   SimRun run;
   run.store.values.erase(kKeyDatei);
   run.files.folders = {"/appdata"};
-  EnsureDefaultBodyFile(run.settings, run.files, kCarried);
-  StartRun(run.state, run.settings, run.files, run.canvas, {});
+  StartRun(run.state, run.settings, run.files, run.canvas, kCarried);  // it puts the copy in place itself
   ASSERT_EQ(run.state.Bodies.size(), 1u);
   EXPECT_EQ(run.state.Bodies[0].Name, "Sonne          ");
 }

@@ -138,6 +138,38 @@ TEST(SimStepDrawing, ALoneBodyMovesAlongAStraightDrawnLine) {
   EXPECT_EQ(step.canvas.PixelAt(125, 101), 0u);
 }
 
+// At every accuracy: two massless bodies, one going right and one down, are
+// drawn along their paths from where they were to where they are, and
+// nowhere else (each a hair off the pixels' edges).
+TEST(SimStepDrawing, TwoBodiesAreDrawnAlongTheirPathsAndNowhereElse) {
+  for (const int accuracy : {1, 4}) {
+    Step step({MakeBody(0, 0.01 * kAU, 0.01 * kAU, 0.5 * kAU, 0), MakeBody(0, -0.99 * kAU, 0.51 * kAU, 0, 0.25 * kAU)});
+    step.state.Values.Set(kKeyGenauigkeit, accuracy);
+    step.Run(2);
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 200; ++x) {
+        const bool onPath = (y == 100 && x >= 100 && x <= 150) || (x == 50 && y >= 125 && y <= 150);
+        ASSERT_EQ(step.canvas.PixelAt(x, y) != 0, onPath) << x << "," << y << " at accuracy " << accuracy;
+      }
+  }
+}
+
+// A sky of 1e-305 AU: the ends of a stretch of 100 AU lie too far apart in
+// pixels to be placed, so the stretch is left out; the point where the body
+// was, a hair off the middle both ways, still shows at every accuracy.
+TEST(SimStepDrawing, WhereAStretchCannotBePlacedThePointWhereTheBodyWasShows) {
+  for (const int accuracy : {1, 4}) {
+    Step step({MakeBody(0, 1e-40, 1e-40, 100 * kAU, 0)});
+    step.state.Values.Set(kKeyGenauigkeit, accuracy);
+    step.canvas.SetUserScale(-5e-306, -5e-306, 5e-306, 5e-306);
+    step.canvas.TakeDirty();
+    step.Run();
+    const PixelRect drawn = step.canvas.TakeDirty();
+    EXPECT_TRUE(drawn.left <= 100 && 100 < drawn.right && drawn.top <= 100 && 100 < drawn.bottom)
+        << drawn.left << ".." << drawn.right << " at accuracy " << accuracy;
+  }
+}
+
 TEST(SimStepDrawing, TheWorkedStepDrawsBothBodiesWhereTheyWere) {
   Step step({MakeBody(1, 0, 0, 0, 0), MakeBody(0, kAU, 0, 0, 0)});
   step.Run();

@@ -23,6 +23,10 @@ TEST(Twips, ScaleWithTheMonitorsDpi) {
   EXPECT_EQ(TwipsToPixels(375, 192), 50);
   EXPECT_EQ(TwipsToPixels(255, 120), 21);  // 21.25 rounds down
   EXPECT_EQ(TwipsToPixels(-90, 96), -6);
+  // At 1,440 dpi a twip is a pixel: the dialog's place to the twip.
+  const PixelBox exact = ToPixels({kDialogLeftTwips, kDialogTopTwips, 5010, 2010}, 1440);
+  EXPECT_EQ(exact.left, 2760);
+  EXPECT_EQ(exact.top, 3750);
 }
 
 TEST(Twips, HalvesRoundAwayFromZeroAsMulDivDoes) {
@@ -39,6 +43,8 @@ TEST(Twips, HalvesRoundAwayFromZeroAsMulDivDoes) {
 TEST(TimeLabel, WidensToItsTextWithAQuarterLineEitherSideAndNeverNarrows) {
   EXPECT_EQ(TimeLabelBox(kUsualScreenDpi).width, 137);
   EXPECT_EQ(TimeLabelBox(kUsualScreenDpi).height, 41);
+  EXPECT_EQ(TimeLabelBox(1440).width, 2055);  // to the twip, where a twip is a pixel
+  EXPECT_EQ(TimeLabelBox(1440).height, 615);
   EXPECT_EQ(WidenedLabelWidth(100, 200, 40), 220);
   EXPECT_EQ(WidenedLabelWidth(100, 50, 40), 100);
 }
