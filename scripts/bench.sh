@@ -3,7 +3,8 @@
 # each vector width and thread count), rasterising, a whole step on
 # Voyager.zel, the price and the gain of "Genauigkeit" (Google Benchmark,
 # Linux build), the tree gravity's force error and whole steps of 32,766
-# bodies against the exact kernel, then the saver loop of the native X11
+# bodies against the exact kernel, the galaxy file's steps per second with
+# the tree and with every pair, then the saver loop of the native X11
 # zelor2 beside Zelor2.scr's under Wine, each in Xvfb, and both on one
 # monitor of 1920 x 1080 and on two (an Xorg with the dummy driver). Prints
 # the machine, a summary of the gravity figures as ratios against the plain
@@ -29,7 +30,7 @@ echo "vector units: $(grep -m1 '^flags' /proc/cpuinfo | tr ' ' '\n' | grep -xE '
 
 echo "=== build"
 cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
-cmake --build "$native" -j"$jobs" --target zelor_bench tree_gravity_bench zelor2 >/dev/null
+cmake --build "$native" -j"$jobs" --target zelor_bench tree_gravity_bench zelor2 zelor-bodies >/dev/null
 cmake -S . -B "$windows" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DZELOR_BUILD_TESTS=OFF -DZELOR_BUILD_BENCH=ON >/dev/null
 cmake --build "$windows" -j"$jobs" --target saver_loop_bench >/dev/null
@@ -51,6 +52,9 @@ echo "=== tree gravity against the exact kernel, 32,766 bodies"
 echo "=== saver loop, the native X11 program beside Zelor2.scr under Wine"
 ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_native_beside_wine.sh |
   tee "$out/saver_loop.txt"
+
+echo "=== the galaxy file (32,766 bodies) at tempo 0: the tree against every pair, natively and under Wine"
+ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_galaxy_speed.sh | tee "$out/galaxies.txt"
 
 echo "=== saver loop on one monitor of 1920 x 1080 and on two, the sky across both"
 ZELOR_BENCH_BUILD="$native" ZELOR_BENCH_WIN_BUILD="$windows" bash bench/run_monitors.sh | tee "$out/monitors.txt"
