@@ -4,28 +4,15 @@
 #include "sim/gravity_kernel.h"
 
 #ifdef ZELOR_GRAVITY_X86
-#include <immintrin.h>
-
 #include "sim/gravity_kernel_rows.h"
+#include "sim/simd_avx2.h"
 
 namespace zelor {
 namespace {
 
-struct Avx2 {
-  using Reg = __m256d;
-  using Mask = __m256d;
-  static constexpr std::size_t kWidth = 4;
-  static Reg Load(const double* p) { return _mm256_loadu_pd(p); }
-  static void Store(double* p, Reg v) { _mm256_storeu_pd(p, v); }
-  static Reg Broadcast(double v) { return _mm256_set1_pd(v); }
-  static Reg Add(Reg a, Reg b) { return _mm256_add_pd(a, b); }
-  static Reg Sub(Reg a, Reg b) { return _mm256_sub_pd(a, b); }
-  static Reg Mul(Reg a, Reg b) { return _mm256_mul_pd(a, b); }
+struct Avx2 : Avx2Ops {
   static Reg Div(Reg a, Reg b) { return _mm256_div_pd(a, b); }
   static Reg Sqrt(Reg a) { return _mm256_sqrt_pd(a); }
-  static Mask Positive(Reg r) { return _mm256_cmp_pd(r, _mm256_setzero_pd(), _CMP_GT_OS); }
-  static Reg KeepOrZero(Mask m, Reg v) { return _mm256_and_pd(m, v); }
-  static Reg KeepOrOne(Mask m, Reg v) { return _mm256_blendv_pd(_mm256_set1_pd(1.0), v, m); }
   static Reg Select(Mask m, Reg yes, Reg no) { return _mm256_blendv_pd(no, yes, m); }
 };
 

@@ -47,3 +47,21 @@ ms_until_gone() {
   now=$(date +%s%N)
   echo $(((now - start) / 1000000))
 }
+
+# Fails unless process PID is gone within half a second of the command (a
+# pointer move, say); NAME names the program in the note and the message.
+expect_gone_within_half_a_second() {
+  local name=$1 pid=$2 ms
+  shift 2
+  ms=$(ms_until_gone "$pid" 20 "$@") || exit 1
+  echo "    note: $name ended ${ms} ms after the move" >&2
+  ((ms <= 500)) || fail "$name ended ${ms} ms after the move"
+}
+
+# Fails unless FILE is a body file of 1 to MAX whole records of 59 bytes;
+# WHAT names it in the message.
+expect_whole_records() {
+  local file=$1 max=$2 what=$3 size
+  size=$(stat -c %s "$file" 2>/dev/null) || fail "no $what"
+  ((size > 0 && size % 59 == 0 && size <= max * 59)) || fail "$what of $size bytes"
+}
