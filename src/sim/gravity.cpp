@@ -147,12 +147,11 @@ bool GravityPhase(std::vector<Body>& bodies, double K, const GravityPlan& plan) 
     return FloatFaultRaised();
   }
 
-  thread_local GravityBuffer buffer;
-  Phase phase{kernel, buffer.Fill(bodies, K)};
-  const bool fault = RunGravityChunks(buffer.Padded() / kGravityBlock, ThreadsFor(bodies.size(), plan.threads),
-                                      RunChunk, &phase);
-  CopyDisplacements(phase.arrays, bodies);
-  return fault;
+  // Every block at once.
+  thread_local GravityInBlocks phase;
+  phase.Start(bodies, K, plan.width);
+  phase.NextBlocks(SIZE_MAX, plan.threads);
+  return phase.Finish(bodies);
 }
 
 static_assert(GravityInBlocks::kBodiesPerBlock == kGravityBlock, "the blocks are the kernels' blocks");
@@ -167,9 +166,9 @@ struct GravityInBlocks::Work {
 GravityInBlocks::GravityInBlocks() : work_(std::make_unique<Work>()) {}
 GravityInBlocks::~GravityInBlocks() = default;
 
-void GravityInBlocks::Start(const std::vector<Body>& bodies, double K) {
+void GravityInBlocks::Start(const std::vector<Body>& bodies, double K, GravityWidth width) {
   Work& w = *work_;
-  w.phase.kernel = KernelFor(GravityWidth::Automatic);
+  w.phase.kernel = KernelFor(width);
   if (!w.phase.kernel) w.phase.kernel = ScalarRows;
   w.phase.arrays = bodies.empty() ? GravityArrays{} : w.buffer.Fill(bodies, K);
   w.next = 0;

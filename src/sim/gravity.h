@@ -47,7 +47,8 @@ class GravityInBlocks {
  public:
   GravityInBlocks();
   ~GravityInBlocks();
-  void Start(const std::vector<Body>& bodies, double K);
+  // With a width this machine cannot run, the plain rows.
+  void Start(const std::vector<Body>& bodies, double K, GravityWidth width = GravityWidth::Automatic);
   bool Done() const;
   // Bodies i pulled by every body j in each block.
   static constexpr std::size_t kBodiesPerBlock = 16;
